@@ -1,0 +1,7 @@
+#include "vxassetmgr.h"
+
+QStringList VxAssetMgr::getTypes() const
+{
+    return {QStringLiteral("Figure"), QStringLiteral("Clothing"), QStringLiteral("Hair"),
+            QStringLiteral("Prop"), QStringLiteral("Accessory")};
+}

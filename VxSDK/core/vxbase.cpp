@@ -1,0 +1,5 @@
+#include "vxbase.h"
+
+VxBase::VxBase(QObject* parent) : QObject(parent) {}
+
+VxBase::~VxBase() = default;

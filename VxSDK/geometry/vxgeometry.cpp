@@ -1,0 +1,5 @@
+#include "vxgeometry.h"
+
+VxGeometry::VxGeometry(QObject* parent) : VxElement(parent) {}
+
+VxGeometry::~VxGeometry() = default;

@@ -1,0 +1,5 @@
+#include "vxmaterial.h"
+
+VxMaterial::VxMaterial(QObject* parent) : VxElement(parent) {}
+
+VxMaterial::~VxMaterial() = default;

@@ -1,0 +1,8 @@
+#include "vxvec3.h"
+
+#include <cmath>
+
+float VxVec3::length() const
+{
+    return std::sqrt(dot(*this));
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "vxsdkglobal.h"
+
+#include <QMainWindow>
+#include <QStringList>
+
+class VxFileFilter;
+
+// The host's main window, reached through vxApp->getInterface().
+class VXSDK_EXPORT VxMainWindow : public QMainWindow
+{
+    Q_OBJECT
+public:
+    explicit VxMainWindow(QWidget* parent = nullptr);
+    ~VxMainWindow() override;
+
+    // Shows a file dialog (open when `open` is true, else save). Returns true when the user
+    // accepted, with the chosen file in `fileName`. When answers were queued with
+    // queueFileDialogAnswer, the next one is used instead of showing a dialog: scripts and
+    // tests drive file choices this way. An empty queued answer means "cancelled".
+    bool doFileDialog(bool open, const QString& caption, const QString& startDirectory,
+                      const VxFileFilter& filter, QString& fileName,
+                      QString* selectedFilter = nullptr, QWidget* parent = nullptr);
+
+    static void queueFileDialogAnswer(const QString& fileName);
+    static void clearFileDialogAnswers();
+    static int getNumQueuedFileDialogAnswers();
+
+    // What the last file dialog was asked to show (for scripts and tests).
+    QString getLastFileDialogCaption() const { return m_lastCaption; }
+    QString getLastFileDialogDirectory() const { return m_lastDirectory; }
+
+private:
+    QString m_lastCaption;
+    QString m_lastDirectory;
+};

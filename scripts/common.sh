@@ -1,0 +1,54 @@
+# Shared set-up for scripts/run and scripts/test: Debian packages, configure, build.
+# Sourced, not run.
+
+VX_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+VX_BUILD_DIR="${VX_BUILD_DIR:-$VX_ROOT/build}"
+VX_JOBS="${VX_JOBS:-2}"
+
+# Packages the build and the tests need on Debian 12.
+VX_PACKAGES=(cmake ninja-build g++ pkg-config qtbase5-dev qtscript5-dev libgtest-dev
+             zlib1g-dev libtinyobjloader-dev)
+
+vx_missing_packages() {
+  local missing=()
+  for pkg in "$@"; do
+    if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+      missing+=("$pkg")
+    fi
+  done
+  echo "${missing[@]}"
+}
+
+# Installs whatever of the given packages is missing; `apt-get update` runs once per script.
+vx_ensure_packages() {
+  local missing
+  missing="$(vx_missing_packages "$@")"
+  [ -z "$missing" ] && return 0
+  if [ "$(id -u)" -ne 0 ]; then
+    echo "These Debian packages are missing: $missing" >&2
+    echo "Run this script as root to install them, or install them yourself:" >&2
+    echo "  apt-get install $missing" >&2
+    exit 1
+  fi
+  if [ -z "${VX_APT_UPDATED:-}" ]; then
+    echo "== apt-get update"
+    apt-get update -qq || { echo "apt-get update failed" >&2; exit 1; }
+    VX_APT_UPDATED=1
+  fi
+  echo "== Installing: $missing"
+  # shellcheck disable=SC2086
+  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing \
+    || { echo "Installing $missing failed" >&2; exit 1; }
+}
+
+# Configures once, then builds incrementally. Extra arguments are build targets.
+vx_build() {
+  local dir="$1"; shift
+  local -a config=("${VX_CMAKE_ARGS[@]}")
+  if [ ! -f "$dir/build.ninja" ]; then
+    cmake -S "$VX_ROOT" -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo "${config[@]}" \
+      || { echo "Configuring in $dir failed" >&2; exit 1; }
+  fi
+  cmake --build "$dir" -j "$VX_JOBS" ${1:+--target "$@"} \
+    || { echo "The build in $dir failed" >&2; exit 1; }
+}

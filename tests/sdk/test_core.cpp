@@ -1,0 +1,104 @@
+#include "vxappsettings.h"
+#include "vxapptest.h"
+#include "vxcontentmgr.h"
+#include "vxfileio.h"
+#include "vxguid.h"
+#include "vxversion.h"
+
+#include <QDir>
+
+using CoreTest = VxAppTest;
+
+TEST_F(CoreTest, SettingsReachTheSettingsFileAndSurviveANewApplication)
+{
+    {
+        VxAppSettings settings(QStringLiteral("VxFigureSetup"));
+        settings.setStringValue(QStringLiteral("LastTemplateDirectory"), QStringLiteral("/tmp/templates"));
+        settings.setIntValue(QStringLiteral("GeomDividerExtent"), 212);
+    }
+    QFile file(m_app->getSettingsFilePath());
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray onDisk = file.readAll();
+    EXPECT_TRUE(onDisk.contains("[VxFigureSetup]"));
+    EXPECT_TRUE(onDisk.contains("LastTemplateDirectory=/tmp/templates"));
+
+    const VxAppPaths paths{m_app->getDataPath(), m_app->getDocumentsPath(), m_app->getDocumentationPath()};
+    m_app.reset();
+    m_app = std::make_unique<VxApp>(paths);
+    VxAppSettings reread(QStringLiteral("VxFigureSetup"));
+    bool found = false;
+    EXPECT_EQ(reread.getStringValue(QStringLiteral("LastTemplateDirectory"), QString(), &found),
+              QStringLiteral("/tmp/templates"));
+    EXPECT_TRUE(found);
+    EXPECT_EQ(reread.getIntValue(QStringLiteral("GeomDividerExtent"), 130), 212);
+    EXPECT_EQ(reread.getIntValue(QStringLiteral("IKDividerExtent"), 130), 130);
+    EXPECT_EQ(reread.getStringValue(QStringLiteral("Missing"), QStringLiteral("fallback"), &found),
+              QStringLiteral("fallback"));
+    EXPECT_FALSE(found);
+}
+
+TEST_F(CoreTest, RuntimeFoldersResolveInOrderAndWithoutRegardToCase)
+{
+    writeFile(QStringLiteral("first/Runtime/Geometries/a.obj"), "v 0 0 0\n");
+    writeFile(QStringLiteral("second/Runtime/Geometries/a.obj"), "v 0 0 0\n");
+    writeFile(QStringLiteral("second/Runtime/Geometries/Deep/b.obj"), "v 0 0 0\n");
+    VxContentMgr* content = m_app->getContentMgr();
+    ASSERT_TRUE(content->addPoserDirectory(tempPath(QStringLiteral("first"))));
+    // A path to the Runtime folder itself means the folder holding it.
+    ASSERT_TRUE(content->addPoserDirectory(tempPath(QStringLiteral("second/Runtime"))));
+    EXPECT_FALSE(content->addPoserDirectory(tempPath(QStringLiteral("missing"))));
+    ASSERT_EQ(content->getNumPoserDirectories(), 2);
+    EXPECT_EQ(content->getPoserDirectoryPath(1), QDir::cleanPath(tempPath(QStringLiteral("second"))));
+
+    EXPECT_EQ(content->findFile(QStringLiteral("Runtime/Geometries/a.obj"), 0x69),
+              QDir::cleanPath(tempPath(QStringLiteral("first/Runtime/Geometries/a.obj"))));
+    EXPECT_EQ(content->findFile(QStringLiteral("runtime/geometries/deep/B.OBJ"), VxContentMgr::PoserDirectories),
+              QDir::cleanPath(tempPath(QStringLiteral("second/Runtime/Geometries/Deep/b.obj"))));
+    EXPECT_EQ(content->findFile(QStringLiteral("Deep/b.obj"), VxContentMgr::PoserGeometryFolders),
+              QDir::cleanPath(tempPath(QStringLiteral("second/Runtime/Geometries/Deep/b.obj"))));
+    EXPECT_EQ(content->findFile(QStringLiteral(":Somewhere:else:b.obj"), 0), QString());
+    EXPECT_EQ(content->findFile(QStringLiteral("Other/Folder/b.obj"), VxContentMgr::ByFileName),
+              QDir::cleanPath(tempPath(QStringLiteral("second/Runtime/Geometries/Deep/b.obj"))));
+    EXPECT_EQ(content->findFile(QStringLiteral("Runtime/Geometries/none.obj"), 0x69), QString());
+}
+
+TEST_F(CoreTest, PermanentRuntimeFoldersAreStoredInTheSettings)
+{
+    writeFile(QStringLiteral("content/Runtime/x.txt"), "x");
+    ASSERT_TRUE(m_app->getContentMgr()->addPoserDirectoryPermanently(tempPath(QStringLiteral("content"))));
+    const VxAppPaths paths{m_app->getDataPath(), m_app->getDocumentsPath(), m_app->getDocumentationPath()};
+    m_app.reset();
+    m_app = std::make_unique<VxApp>(paths);
+    ASSERT_EQ(m_app->getContentMgr()->getNumPoserDirectories(), 1);
+    EXPECT_EQ(m_app->getContentMgr()->getPoserDirectoryPath(0), QDir::cleanPath(tempPath(QStringLiteral("content"))));
+}
+
+TEST(CoreValues, GuidsParseAndPrintInRegistryForm)
+{
+    VxGuid guid(QStringLiteral("05CE2058-643B-46f3-9187-A70BDB05A3B8"));
+    EXPECT_FALSE(guid.isNull());
+    EXPECT_EQ(guid.toString(), QStringLiteral("05CE2058-643B-46F3-9187-A70BDB05A3B8"));
+    EXPECT_EQ(guid, VxGuid(QStringLiteral("{05ce2058-643b-46f3-9187-a70bdb05a3b8}")));
+    EXPECT_TRUE(VxGuid(QStringLiteral("not a guid")).isNull());
+}
+
+TEST(CoreValues, SdkCompatibilityFollowsMajorAndMinor)
+{
+    EXPECT_TRUE(VxVersion::isCompatibleSDK(VxVersion(4, 22, 0, 7)));
+    EXPECT_TRUE(VxVersion::isCompatibleSDK(VxVersion(4, 20, 3, 1)));
+    QString reason;
+    EXPECT_FALSE(VxVersion::isCompatibleSDK(VxVersion(4, 23, 0, 0), &reason));
+    EXPECT_TRUE(reason.contains(QStringLiteral("4.23.0.0")));
+    EXPECT_FALSE(VxVersion::isCompatibleSDK(VxVersion(5, 0, 0, 0)));
+    EXPECT_FALSE(VxVersion::isCompatibleSDK(VxVersion(3, 22, 0, 7)));
+}
+
+TEST(CoreValues, FilePathsSplitOnEitherSeparator)
+{
+    EXPECT_EQ(VxFileIO::getShortFileName(QStringLiteral("C:\\Content\\Runtime\\body.obj")), QStringLiteral("body.obj"));
+    EXPECT_EQ(VxFileIO::getShortFileName(QStringLiteral("/a/b/a.b.obj")), QStringLiteral("a.b.obj"));
+    EXPECT_EQ(VxFileIO::getFilePath(QStringLiteral("/a/b/body.obj")), QStringLiteral("/a/b"));
+    EXPECT_EQ(VxFileIO::getFilePath(QStringLiteral("body.obj")), QString());
+    EXPECT_EQ(VxFileIO::getExtension(QStringLiteral("/x.y/body.OBZ")), QStringLiteral("obz"));
+    EXPECT_EQ(VxFileIO::getExtension(QStringLiteral("/x.y/body")), QString());
+}
