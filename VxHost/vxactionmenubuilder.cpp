@@ -1,0 +1,97 @@
+#include "vxactionmenubuilder.h"
+
+#include "vxaction.h"
+#include "vxapp.h"
+#include "vxclassfactory.h"
+
+#include <QMenu>
+#include <QMenuBar>
+
+#include <algorithm>
+#include <utility>
+
+namespace {
+struct GroupedActions
+{
+    QString group;
+    QList<VxAction*> actions;
+};
+
+QString plainTitle(QString title)
+{
+    return title.remove(QLatin1Char('&'));
+}
+} // namespace
+
+VxActionMenuBuilder::VxActionMenuBuilder(QMenuBar* menuBar, QWidget* owner)
+    : m_menuBar(menuBar), m_owner(owner)
+{
+    for (QAction* topLevel : m_menuBar->actions()) {
+        if (topLevel->menu())
+            m_menus.insert(plainTitle(topLevel->text()), topLevel->menu());
+    }
+}
+
+QList<VxAction*> VxActionMenuBuilder::addRegisteredActions()
+{
+    QList<VxAction*> created;
+    if (!vxApp)
+        return created;
+
+    // Menu paths and groups keep the order in which they first appear.
+    QList<QPair<QString, QList<GroupedActions>>> menus;
+    for (VxClassFactory* factory : vxApp->getClassFactories()) {
+        const QMetaObject* meta = factory->getMetaObject();
+        if (!meta || !meta->inherits(&VxAction::staticMetaObject))
+            continue;
+        QObject* instance = factory->createInstance();
+        auto* action = qobject_cast<VxAction*>(instance);
+        if (!action) {
+            vxApp->log(QStringLiteral("The factory of %1 created no action; it is left out of the menus.")
+                           .arg(factory->className()));
+            delete instance;
+            continue;
+        }
+        action->setParent(m_owner);
+        action->init();
+        created.append(action);
+
+        const QString path = action->getDefaultMenuPath();
+        const QString group = action->getActionGroup();
+        auto menu = std::find_if(menus.begin(), menus.end(), [&](const auto& m) { return m.first == path; });
+        if (menu == menus.end())
+            menu = menus.insert(menus.end(), qMakePair(path, QList<GroupedActions>()));
+        auto grouped = std::find_if(menu->second.begin(), menu->second.end(),
+                                    [&](const GroupedActions& g) { return g.group == group; });
+        if (grouped == menu->second.end())
+            grouped = menu->second.insert(menu->second.end(), GroupedActions{group, {}});
+        grouped->actions.append(action);
+    }
+
+    for (const auto& menu : std::as_const(menus)) {
+        QMenu* target = menuForPath(menu.first);
+        for (const GroupedActions& grouped : menu.second) {
+            if (!target->actions().isEmpty())
+                target->addSeparator();
+            target->addActions(QList<QAction*>(grouped.actions.begin(), grouped.actions.end()));
+        }
+    }
+    return created;
+}
+
+QMenu* VxActionMenuBuilder::menuForPath(const QString& path)
+{
+    const QStringList parts = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    QMenu* menu = nullptr;
+    QString key;
+    for (const QString& part : parts.isEmpty() ? QStringList{QStringLiteral("&Tools")} : parts) {
+        key += (key.isEmpty() ? QString() : QStringLiteral("/")) + plainTitle(part);
+        QMenu* existing = m_menus.value(key);
+        if (!existing) {
+            existing = menu ? menu->addMenu(part) : m_menuBar->addMenu(part);
+            m_menus.insert(key, existing);
+        }
+        menu = existing;
+    }
+    return menu;
+}

@@ -1,0 +1,102 @@
+#include "vxhostcommandline.h"
+
+#include <QCommandLineOption>
+#include <QCommandLineParser>
+
+namespace {
+const QString kPlugins = QStringLiteral("plugins");
+const QString kMeshInfo = QStringLiteral("mesh-info");
+const QString kScript = QStringLiteral("script");
+const QString kPlugin = QStringLiteral("plugin");
+const QString kRuntime = QStringLiteral("runtime");
+const QString kDataDir = QStringLiteral("data-dir");
+const QString kHelp = QStringLiteral("help");
+const QString kVersion = QStringLiteral("version");
+} // namespace
+
+bool VxHostCommandLine::parse(const QStringList& arguments)
+{
+    *this = VxHostCommandLine();
+    QCommandLineParser parser;
+    parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    parser.addOptions({
+        {kPlugins, QString()},
+        {kMeshInfo, QString(), QStringLiteral("FILE")},
+        {kScript, QString(), QStringLiteral("FILE")},
+        {kPlugin, QString(), QStringLiteral("PATH")},
+        {kRuntime, QString(), QStringLiteral("DIR")},
+        {kDataDir, QString(), QStringLiteral("DIR")},
+        {{QStringLiteral("h"), kHelp}, QString()},
+        {{QStringLiteral("v"), kVersion}, QString()},
+    });
+    if (!parser.parse(arguments)) {
+        m_error = parser.errorText();
+        return false;
+    }
+    if (!parser.positionalArguments().isEmpty()) {
+        m_error = QStringLiteral("Unexpected argument '%1'.").arg(parser.positionalArguments().constFirst());
+        return false;
+    }
+
+    m_plugins = parser.values(kPlugin);
+    m_runtimes = parser.values(kRuntime);
+    const QStringList dataDirs = parser.values(kDataDir);
+    if (dataDirs.size() > 1) {
+        m_error = QStringLiteral("--data-dir may be given only once.");
+        return false;
+    }
+    m_dataDir = dataDirs.value(0);
+
+    if (parser.isSet(kHelp)) {
+        m_mode = ShowHelp;
+        return true;
+    }
+    if (parser.isSet(kVersion)) {
+        m_mode = ShowVersion;
+        return true;
+    }
+
+    // The batch options each write their own output; mixing them would mix the outputs.
+    QStringList batch;
+    for (const QString& name : {kPlugins, kMeshInfo, kScript}) {
+        if (parser.isSet(name))
+            batch.append(QStringLiteral("--") + name);
+    }
+    if (batch.size() > 1 || parser.values(kMeshInfo).size() > 1 || parser.values(kScript).size() > 1) {
+        m_error = QStringLiteral("Give one of --plugins, --mesh-info FILE and --script FILE at a time.");
+        return false;
+    }
+    if (parser.isSet(kPlugins)) {
+        m_mode = ListPlugins;
+    } else if (parser.isSet(kMeshInfo)) {
+        m_mode = MeshInfo;
+        m_file = parser.value(kMeshInfo);
+    } else if (parser.isSet(kScript)) {
+        m_mode = RunScript;
+        m_file = parser.value(kScript);
+    }
+    return true;
+}
+
+QString VxHostCommandLine::helpText()
+{
+    return QStringLiteral(
+        "Usage: vxhost [OPTIONS]\n"
+        "Without a batch option, vxhost opens its main window.\n"
+        "\n"
+        "Batch options (one at a time):\n"
+        "  --plugins            List the loaded plug-ins with their classes.\n"
+        "  --mesh-info FILE     Read a mesh (.obj, .obz) and print a JSON summary of it.\n"
+        "  --script FILE        Run a QtScript file with every registered class available.\n"
+        "\n"
+        "Session options:\n"
+        "  --plugin PATH        Also load this plug-in library, or every library in this\n"
+        "                       folder. May be repeated.\n"
+        "  --runtime DIR        Add a Poser runtime folder for this session. May be repeated.\n"
+        "  --data-dir DIR       Keep the settings and the host log in DIR.\n"
+        "  -h, --help           Show this text.\n"
+        "  -v, --version        Show the host and SDK versions.\n"
+        "\n"
+        "Plug-ins are loaded from the folder 'plugins' next to the executable.\n"
+        "Exit status: 0 on success, 1 when the requested work failed, 2 for a bad command line.\n");
+}

@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What the user asked vxhost to do. At most one batch option; without one the host opens
+// its main window.
+class VxHostCommandLine
+{
+public:
+    enum Mode {
+        Gui,         // no batch option: open the main window
+        ListPlugins, // --plugins
+        MeshInfo,    // --mesh-info FILE
+        RunScript,   // --script FILE
+        ShowHelp,    // -h, --help
+        ShowVersion, // -v, --version
+    };
+
+    // Parses the arguments, the program name first. False with errorText() when they
+    // make no sense (unknown option, missing value, two batch options, stray arguments).
+    bool parse(const QStringList& arguments);
+
+    Mode mode() const { return m_mode; }
+    // The file of --mesh-info or --script.
+    QString file() const { return m_file; }
+    QStringList extraPlugins() const { return m_plugins; }
+    QStringList runtimeDirectories() const { return m_runtimes; }
+    // Empty when the default data folder is to be used.
+    QString dataDirectory() const { return m_dataDir; }
+    QString errorText() const { return m_error; }
+
+    // True when this run shows no window of its own (batch options, help, version, and
+    // arguments that could not be parsed).
+    bool isBatch() const { return m_mode != Gui || !m_error.isEmpty(); }
+
+    static QString helpText();
+
+private:
+    Mode m_mode = Gui;
+    QString m_file;
+    QStringList m_plugins;
+    QStringList m_runtimes;
+    QString m_dataDir;
+    QString m_error;
+};

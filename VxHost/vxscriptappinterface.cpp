@@ -1,0 +1,76 @@
+#include "vxscriptappinterface.h"
+
+#include "vxmeshinfo.h"
+
+#include "vxapp.h"
+#include "vxclassfactory.h"
+#include "vxcontentmgr.h"
+#include "vxmainwindow.h"
+
+#include <QScriptContext>
+
+VxScriptAppInterface::VxScriptAppInterface(QObject* parent) : QObject(parent) {}
+
+void VxScriptAppInterface::log(const QString& line)
+{
+    vxApp->log(line);
+}
+
+QString VxScriptAppInterface::getDocumentationPath() const
+{
+    return vxApp->getDocumentationPath();
+}
+
+QString VxScriptAppInterface::getDocumentsPath() const
+{
+    return vxApp->getDocumentsPath();
+}
+
+QString VxScriptAppInterface::getDataPath() const
+{
+    return vxApp->getDataPath();
+}
+
+QStringList VxScriptAppInterface::getClassNames() const
+{
+    QStringList names;
+    for (const VxClassFactory* factory : vxApp->getClassFactories())
+        names.append(factory->className());
+    return names;
+}
+
+void VxScriptAppInterface::addPoserDirectory(const QString& path)
+{
+    if (!vxApp->getContentMgr()->addPoserDirectory(path))
+        throwError(QStringLiteral("%1 is not a folder").arg(path));
+}
+
+QString VxScriptAppInterface::findFile(const QString& path) const
+{
+    const int everywhere = VxContentMgr::PoserDirectories | VxContentMgr::ContentDirectories
+        | VxContentMgr::DataDirectory | VxContentMgr::PoserGeometryFolders
+        | VxContentMgr::PoserTextureFolders | VxContentMgr::DocumentsDirectory;
+    return vxApp->getContentMgr()->findFile(path, everywhere);
+}
+
+QString VxScriptAppInterface::meshInfo(const QString& path)
+{
+    QByteArray json;
+    QString error;
+    if (!VxMeshInfo::describeFile(path, &json, &error)) {
+        throwError(error);
+        return QString();
+    }
+    return QString::fromUtf8(json);
+}
+
+void VxScriptAppInterface::queueFileDialogAnswer(const QString& fileName)
+{
+    VxMainWindow::queueFileDialogAnswer(fileName);
+}
+
+void VxScriptAppInterface::throwError(const QString& message)
+{
+    if (context())
+        context()->throwError(message);
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QObject>
+#include <QScriptable>
+#include <QStringList>
+
+// The application object as scripts see it (the global `vxApp`): the host's paths, its
+// log, the registered classes, the content folders, mesh summaries and queued file-dialog
+// answers. Failures throw a script error with the reason.
+class VxScriptAppInterface : public QObject, protected QScriptable
+{
+    Q_OBJECT
+public:
+    explicit VxScriptAppInterface(QObject* parent = nullptr);
+
+    Q_INVOKABLE void log(const QString& line);
+    Q_INVOKABLE QString getDocumentationPath() const;
+    Q_INVOKABLE QString getDocumentsPath() const;
+    Q_INVOKABLE QString getDataPath() const;
+    // Names of every registered class, in registration order.
+    Q_INVOKABLE QStringList getClassNames() const;
+    // Adds a Poser runtime folder for this session.
+    Q_INVOKABLE void addPoserDirectory(const QString& path);
+    // Resolves a content path against every content folder; empty when nothing matches.
+    Q_INVOKABLE QString findFile(const QString& path) const;
+    // The JSON text vxhost --mesh-info prints for the file.
+    Q_INVOKABLE QString meshInfo(const QString& path);
+    // The next file dialog takes this answer instead of asking (empty: cancelled).
+    Q_INVOKABLE void queueFileDialogAnswer(const QString& fileName);
+
+private:
+    void throwError(const QString& message);
+};

@@ -1,0 +1,215 @@
+// The host's classes on their own: menus from registered actions, the mesh summary, the
+// plug-in listing's HTML handling and the command line.
+#include "vxactionmenubuilder.h"
+#include "vxhostcommandline.h"
+#include "vxmeshinfo.h"
+#include "vxpluginlistwriter.h"
+
+#include "vxapptest.h"
+
+#include "vxclassfactory.h"
+#include "vxdefaultmaterial.h"
+#include "vxfacetmesh.h"
+#include "vxfacetshape.h"
+#include "vxmeshsmoothmorphbakeraction.h"
+#include "vxmeshsmoothresetbaseaction.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+
+namespace {
+
+// An action of a test "plug-in" with a menu path and group of its choosing.
+class VxTestMenuAction : public VxAction
+{
+    Q_OBJECT
+public:
+    Q_INVOKABLE VxTestMenuAction() : VxAction(QStringLiteral("Test Action"), QString()) {}
+    void init() override
+    {
+        ++m_initCount;
+        VxAction::init();
+    }
+    QString getActionGroup() const override { return QStringLiteral("Testing"); }
+    QString getDefaultMenuPath() const override { return QStringLiteral("&Tools/&Checks"); }
+    void executeAction() override {}
+    int m_initCount = 0;
+};
+
+QStringList menuEntries(const QMenu* menu)
+{
+    QStringList entries;
+    for (const QAction* action : menu->actions())
+        entries.append(action->isSeparator() ? QStringLiteral("--") : action->text());
+    return entries;
+}
+
+QMenu* subMenu(const QMenu* menu, const QString& title)
+{
+    for (QAction* action : menu->actions()) {
+        if (action->menu() && action->text() == title)
+            return action->menu();
+    }
+    return nullptr;
+}
+
+std::vector<float> asFloats(const QJsonValue& value)
+{
+    std::vector<float> floats;
+    for (const QJsonValue& element : value.toArray())
+        floats.push_back(float(element.toDouble()));
+    return floats;
+}
+
+} // namespace
+
+using HostClassesTest = VxAppTest;
+
+TEST_F(HostClassesTest, RegisteredActionsLandInTheirMenusGroupedAndInitialisedOnce)
+{
+    VxTHostClassFactory<VxMeshSmoothResetBaseAction> reset(VxGuid(QStringLiteral("E9FB3C23-E363-4cb0-ABBD-FB538C1865C4")));
+    VxTHostClassFactory<VxTestMenuAction> tool(VxGuid(QStringLiteral("11111111-2222-3333-4444-555555555555")));
+    VxTHostClassFactory<VxMeshSmoothMorphBakerAction> baker(VxGuid(QStringLiteral("B2531B2C-916C-4EBA-83E5-B6464F538B76")));
+    m_app->registerClassFactory(&reset);
+    m_app->registerClassFactory(&tool);
+    m_app->registerClassFactory(&baker);
+
+    QMainWindow window;
+    QMenu* edit = window.menuBar()->addMenu(QStringLiteral("&Edit"));
+    edit->addAction(QStringLiteral("Undo"));
+    VxActionMenuBuilder builder(window.menuBar(), &window);
+    const QList<VxAction*> actions = builder.addRegisteredActions();
+
+    // Only action classes are instantiated (the host's material and shape factories are not).
+    ASSERT_EQ(actions.size(), 3);
+    for (VxAction* action : actions) {
+        EXPECT_TRUE(action->isInitialized());
+        EXPECT_EQ(action->parent(), &window);
+    }
+    EXPECT_EQ(static_cast<VxTestMenuAction*>(actions[1])->m_initCount, 1);
+
+    // "&Edit/Mesh &Smoothing" reuses the existing Edit menu; "&Tools/&Checks" makes both.
+    QStringList topLevel;
+    for (const QAction* action : window.menuBar()->actions())
+        topLevel.append(action->text());
+    EXPECT_EQ(topLevel, (QStringList{QStringLiteral("&Edit"), QStringLiteral("&Tools")}));
+    QMenu* smoothing = subMenu(edit, QStringLiteral("Mesh &Smoothing"));
+    ASSERT_NE(smoothing, nullptr);
+    EXPECT_EQ(menuEntries(smoothing), (QStringList{QStringLiteral("Reset Smoothing Base"), QStringLiteral("Bake Smoothing to Morph")}));
+    EXPECT_EQ(builder.menuForPath(QStringLiteral("Edit/Mesh Smoothing")), smoothing);
+    QMenu* tools = window.menuBar()->actions()[1]->menu();
+    QMenu* checks = subMenu(tools, QStringLiteral("&Checks"));
+    ASSERT_NE(checks, nullptr);
+    EXPECT_EQ(menuEntries(checks), QStringList{QStringLiteral("Test Action")});
+    m_app->unregisterClassFactory(&reset);
+    m_app->unregisterClassFactory(&tool);
+    m_app->unregisterClassFactory(&baker);
+}
+
+TEST_F(HostClassesTest, ActionGroupsInOneMenuAreSeparated)
+{
+    QMainWindow window;
+    VxActionMenuBuilder builder(window.menuBar(), &window);
+    // Two classes with the same menu path but different groups, and one more of the first.
+    VxTHostClassFactory<VxMeshSmoothResetBaseAction> reset(VxGuid(QStringLiteral("E9FB3C23-E363-4cb0-ABBD-FB538C1865C4")));
+    VxTHostClassFactory<VxTestMenuAction> tool(VxGuid(QStringLiteral("11111111-2222-3333-4444-555555555555")));
+    m_app->registerClassFactory(&reset);
+    m_app->registerClassFactory(&tool);
+    builder.menuForPath(QStringLiteral("&Edit/Mesh &Smoothing"))->addAction(QStringLiteral("Existing"));
+    builder.addRegisteredActions();
+    EXPECT_EQ(menuEntries(builder.menuForPath(QStringLiteral("&Edit/Mesh &Smoothing"))),
+              (QStringList{QStringLiteral("Existing"), QStringLiteral("--"), QStringLiteral("Reset Smoothing Base")}));
+    m_app->unregisterClassFactory(&reset);
+    m_app->unregisterClassFactory(&tool);
+}
+
+TEST_F(HostClassesTest, MeshInfoWritesCountsGroupsAndMaterialsInMeshOrder)
+{
+    VxFacetMeshData data;
+    data.positions = {0.1f, -2.5f, 0.0f,   1.0f, 0.0f, 0.0f,   1.0f, 1e-7f, 3.0f,   0.5f, 0.25f, 100000.0f};
+    data.uvs = {0, 0, 1, 0, 1, 1};
+    data.facetStart = {0, 3, 6, 10};
+    data.cornerVertex = {0, 1, 2,   0, 2, 1,   0, 1, 2, 3};
+    data.facetGroup = {1, 1, -1};
+    data.facetMaterial = {0, 0, 1};
+    // Group 0 has no facets at all; group 1's name needs escaping.
+    data.groupNames = QStringList{QStringLiteral("empty"), QStringLiteral("left \"arm\"\\")};
+    auto* mesh = new VxFacetMesh();
+    mesh->setData(std::move(data));
+    VxFacetShape shape;
+    shape.setFacetMesh(mesh);
+    for (const QString& name : {QStringLiteral("skin"), QStringLiteral("nails")}) {
+        auto* material = new VxDefaultMaterial();
+        material->setName(name);
+        shape.addMaterial(material);
+    }
+
+    const QByteArray json = VxMeshInfo::toJson(shape);
+    QJsonParseError parseError;
+    const QJsonDocument document = QJsonDocument::fromJson(json, &parseError);
+    ASSERT_EQ(parseError.error, QJsonParseError::NoError) << json.constData();
+    const QJsonObject info = document.object();
+    EXPECT_EQ(info.value(QStringLiteral("vertexCount")).toInt(), 4);
+    EXPECT_EQ(info.value(QStringLiteral("uvCount")).toInt(), 3);
+    EXPECT_EQ(info.value(QStringLiteral("facetCount")).toInt(), 3);
+    EXPECT_EQ(info.value(QStringLiteral("materials")).toArray(),
+              (QJsonArray{QStringLiteral("skin"), QStringLiteral("nails")}));
+    const QJsonArray groups = info.value(QStringLiteral("groups")).toArray();
+    ASSERT_EQ(groups.size(), 2);
+    EXPECT_EQ(groups[0].toObject().value(QStringLiteral("name")).toString(), QStringLiteral("empty"));
+    EXPECT_EQ(groups[0].toObject().value(QStringLiteral("facetCount")).toInt(), 0);
+    EXPECT_TRUE(groups[0].toObject().value(QStringLiteral("boundingBox")).isNull());
+    const QJsonObject arm = groups[1].toObject();
+    EXPECT_EQ(arm.value(QStringLiteral("name")).toString(), QStringLiteral("left \"arm\"\\"));
+    EXPECT_EQ(arm.value(QStringLiteral("facetCount")).toInt(), 2);
+    const QJsonObject box = arm.value(QStringLiteral("boundingBox")).toObject();
+    // Read back as 32-bit floats, the coordinates are exactly the mesh's.
+    EXPECT_EQ(asFloats(box.value(QStringLiteral("min"))), (std::vector<float>{0.1f, -2.5f, 0.0f}));
+    EXPECT_EQ(asFloats(box.value(QStringLiteral("max"))), (std::vector<float>{1.0f, 1e-7f, 3.0f}));
+
+    // Keys in the documented order; floats in their shortest exact form.
+    const QList<QByteArray> keys = {"\"vertexCount\"", "\"uvCount\"", "\"facetCount\"", "\"groups\"", "\"materials\""};
+    for (int i = 1; i < keys.size(); ++i)
+        EXPECT_LT(json.indexOf(keys[i - 1]), json.indexOf(keys[i])) << keys[i].constData();
+    EXPECT_TRUE(json.contains("{\"min\": [0.1, -2.5, 0], \"max\": [1, 1e-07, 3]}")) << json.constData();
+}
+
+TEST(HostText, PluginDescriptionsBecomePlainLinesWithTheirLinks)
+{
+    EXPECT_EQ(VxPluginListWriter::htmlToPlainText(
+                  QStringLiteral("<a href='http://x/doc'>Docs</a><br><A HREF=\"/r e/a.htm\">Read &amp; me</A><br/><br>Tom &lt;3<b>!</b>")),
+              QStringLiteral("Docs (http://x/doc)\nRead & me (/r e/a.htm)\n\nTom <3!"));
+    EXPECT_EQ(VxPluginListWriter::htmlToPlainText(QStringLiteral("plain")), QStringLiteral("plain"));
+}
+
+TEST(HostCommandLine, ParsesOneBatchOptionWithTheSessionOptions)
+{
+    VxHostCommandLine commandLine;
+    ASSERT_TRUE(commandLine.parse({QStringLiteral("vxhost"), QStringLiteral("--plugin"), QStringLiteral("a.so"),
+                                   QStringLiteral("--mesh-info"), QStringLiteral("m.obj"), QStringLiteral("--plugin"),
+                                   QStringLiteral("b"), QStringLiteral("--runtime"), QStringLiteral("rt"),
+                                   QStringLiteral("--data-dir"), QStringLiteral("d")}));
+    EXPECT_EQ(commandLine.mode(), VxHostCommandLine::MeshInfo);
+    EXPECT_EQ(commandLine.file(), QStringLiteral("m.obj"));
+    EXPECT_EQ(commandLine.extraPlugins(), (QStringList{QStringLiteral("a.so"), QStringLiteral("b")}));
+    EXPECT_EQ(commandLine.runtimeDirectories(), QStringList{QStringLiteral("rt")});
+    EXPECT_EQ(commandLine.dataDirectory(), QStringLiteral("d"));
+    EXPECT_TRUE(commandLine.isBatch());
+
+    ASSERT_TRUE(commandLine.parse({QStringLiteral("vxhost")}));
+    EXPECT_EQ(commandLine.mode(), VxHostCommandLine::Gui);
+    EXPECT_FALSE(commandLine.isBatch());
+    EXPECT_TRUE(commandLine.extraPlugins().isEmpty());
+
+    EXPECT_FALSE(commandLine.parse({QStringLiteral("vxhost"), QStringLiteral("--script"), QStringLiteral("a.js"),
+                                    QStringLiteral("--script"), QStringLiteral("b.js")}));
+    EXPECT_FALSE(commandLine.errorText().isEmpty());
+    EXPECT_FALSE(commandLine.parse({QStringLiteral("vxhost"), QStringLiteral("--data-dir"), QStringLiteral("a"),
+                                    QStringLiteral("--data-dir"), QStringLiteral("b")}));
+}
+
+#include "test_hostclasses.moc"

@@ -1,0 +1,247 @@
+// vxhost run as a user runs it: batch options, plug-in refusals, scripts.
+#include "vxhostprocess.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kBinDir = QStringLiteral(VX_BIN_DIR);
+
+QString testPlugin(const QString& name)
+{
+    return kBinDir + QStringLiteral("/testplugins/lib") + name + QStringLiteral(".so");
+}
+
+class VxHostProcessTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { ASSERT_TRUE(m_dir.isValid()); }
+
+    // Every run keeps its settings and log in the test's own folder.
+    VxHostRun run(QStringList arguments, const QString& executable = QString())
+    {
+        arguments << QStringLiteral("--data-dir") << dataDir();
+        return runVxHost(arguments, executable);
+    }
+
+    QString dataDir() const { return m_dir.filePath(QStringLiteral("data")); }
+    QString path(const QString& relative) const { return m_dir.filePath(relative); }
+
+    QString write(const QString& relative, const QByteArray& content) const
+    {
+        const QString file = path(relative);
+        QDir().mkpath(QFileInfo(file).absolutePath());
+        QFile out(file);
+        if (!out.open(QIODevice::WriteOnly))
+            return QString();
+        out.write(content);
+        return file;
+    }
+
+    QString hostLog() const
+    {
+        QFile log(dataDir() + QStringLiteral("/vxhost.log"));
+        return log.open(QIODevice::ReadOnly) ? QString::fromUtf8(log.readAll()) : QString();
+    }
+
+    QTemporaryDir m_dir;
+};
+
+} // namespace
+
+TEST_F(VxHostProcessTest, PluginsListsTheFigureSetupPluginWithItsClassesInOrder)
+{
+    const VxHostRun result = run({QStringLiteral("--plugins")});
+    ASSERT_TRUE(result.finished);
+    EXPECT_EQ(result.exitCode, 0) << qPrintable(result.err);
+    const QString& out = result.out;
+    EXPECT_TRUE(out.startsWith(QStringLiteral("Figure Setup Pane 1.15.0.15\n"))) << qPrintable(out);
+    EXPECT_TRUE(out.contains(QStringLiteral("  Author:        Vexel Software\n"))) << qPrintable(out);
+    EXPECT_TRUE(out.contains(QStringLiteral("  File:          ") + QFileInfo(kBinDir + QStringLiteral("/plugins/libVxFigureSetup.so")).canonicalFilePath()));
+    EXPECT_TRUE(out.contains(QStringLiteral("  Built for SDK: 4.22.0.7\n")));
+    // The read-me link points below the default documentation folder, where the build put it.
+    const QString readme = kBinDir + QStringLiteral("/docs/Plugins/FigureSetup/FigureSetupREADME.htm");
+    EXPECT_TRUE(out.contains(QStringLiteral("Product ReadMe (%1)").arg(readme))) << qPrintable(out);
+    EXPECT_TRUE(QFileInfo::exists(readme));
+    EXPECT_TRUE(out.contains(QStringLiteral("The Figure Setup plug-in. This plug-in provides")));
+
+    const int reset = out.indexOf(QStringLiteral("    VxMeshSmoothResetBaseAction   E9FB3C23-E363-4CB0-ABBD-FB538C1865C4\n"));
+    const int baker = out.indexOf(QStringLiteral("    VxMeshSmoothMorphBakerAction  B2531B2C-916C-4EBA-83E5-B6464F538B76\n"));
+    EXPECT_GT(reset, 0) << qPrintable(out);
+    EXPECT_GT(baker, reset);
+    EXPECT_TRUE(out.contains(QStringLiteral("  Classes (2):\n")));
+}
+
+TEST_F(VxHostProcessTest, LibrariesThatAreNotPluginsOfThisHostAreRefusedByName)
+{
+    struct Case
+    {
+        QString file;
+        QString reason;
+    };
+    const Case cases[] = {
+        {testPlugin(QStringLiteral("vxtest_notaplugin")),
+         QStringLiteral("it exports neither getSDKVersion nor getPluginDefinition")},
+        {testPlugin(QStringLiteral("vxtest_newersdk")),
+         QStringLiteral("built against SDK 5.0.0.1, but this host provides SDK 4.22.0.7")},
+        {testPlugin(QStringLiteral("vxtest_nodefinition")),
+         QStringLiteral("getPluginDefinition returned no definition")},
+        {path(QStringLiteral("missing.so")), QStringLiteral("no such file or folder")},
+        {write(QStringLiteral("garbage.so"), "not a shared object"), QString()},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.file.toStdString());
+        ASSERT_FALSE(c.file.isEmpty());
+        const VxHostRun result = run({QStringLiteral("--plugin"), c.file, QStringLiteral("--plugins")});
+        ASSERT_TRUE(result.finished);
+        EXPECT_EQ(result.exitCode, 1);
+        const QString line = QStringLiteral("Cannot load plug-in %1: %2").arg(c.file, c.reason);
+        EXPECT_TRUE(result.err.contains(line)) << qPrintable(result.err);
+        EXPECT_TRUE(hostLog().contains(line)) << qPrintable(hostLog());
+        // A plug-in the user asked for and did not get ends the run before any output.
+        EXPECT_TRUE(result.out.isEmpty()) << qPrintable(result.out);
+    }
+}
+
+TEST_F(VxHostProcessTest, ACompatiblePluginIsListedAfterThoseOfThePluginFolder)
+{
+    const VxHostRun result = run({QStringLiteral("--plugin"), testPlugin(QStringLiteral("vxtest_oldersdk")),
+                                  QStringLiteral("--plugins")});
+    ASSERT_TRUE(result.finished);
+    EXPECT_EQ(result.exitCode, 0) << qPrintable(result.err);
+    const int figureSetup = result.out.indexOf(QStringLiteral("Figure Setup Pane 1.15.0.15\n"));
+    const int older = result.out.indexOf(QStringLiteral("\nOlder SDK 0.1.0.0\n"));
+    EXPECT_GE(figureSetup, 0);
+    EXPECT_GT(older, figureSetup) << qPrintable(result.out);
+    EXPECT_TRUE(result.out.contains(QStringLiteral("  Built for SDK: 4.20.0.1\n")));
+    EXPECT_TRUE(result.out.contains(QStringLiteral("    VxTestGreeter  0A1B2C3D-4E5F-4061-8293-A4B5C6D7E8F9\n")));
+}
+
+TEST_F(VxHostProcessTest, ARefusedLibraryInThePluginFolderDoesNotStopTheOthers)
+{
+    // A copy of the host with a plug-in folder of its own: the real plug-in and a library
+    // that is not a plug-in. (The build gives both absolute library search paths.)
+    const QString host = path(QStringLiteral("app/vxhost"));
+    QDir().mkpath(path(QStringLiteral("app/plugins")));
+    ASSERT_TRUE(QFile::copy(kBinDir + QStringLiteral("/vxhost"), host));
+    ASSERT_TRUE(QFile::setPermissions(host, QFile::permissions(kBinDir + QStringLiteral("/vxhost"))));
+    ASSERT_TRUE(QFile::copy(kBinDir + QStringLiteral("/plugins/libVxFigureSetup.so"),
+                            path(QStringLiteral("app/plugins/libVxFigureSetup.so"))));
+    const QString notAPlugin = path(QStringLiteral("app/plugins/libaaa_notaplugin.so"));
+    ASSERT_TRUE(QFile::copy(testPlugin(QStringLiteral("vxtest_notaplugin")), notAPlugin));
+
+    const VxHostRun result = run({QStringLiteral("--plugins")}, host);
+    ASSERT_TRUE(result.finished);
+    EXPECT_EQ(result.exitCode, 0) << qPrintable(result.err);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("Cannot load plug-in %1: it exports neither").arg(notAPlugin)))
+        << qPrintable(result.err);
+    EXPECT_TRUE(result.out.startsWith(QStringLiteral("Figure Setup Pane 1.15.0.15\n"))) << qPrintable(result.out);
+    // The description follows the copy's own documentation folder.
+    EXPECT_TRUE(result.out.contains(QStringLiteral("Product ReadMe (%1/docs/Plugins/FigureSetup/FigureSetupREADME.htm)")
+                                        .arg(QFileInfo(path(QStringLiteral("app"))).canonicalFilePath())))
+        << qPrintable(result.out);
+}
+
+TEST_F(VxHostProcessTest, MeshInfoRefusesAFileTheImporterCannotRead)
+{
+    const QString broken = write(QStringLiteral("broken.obj"), "v 0 0 0\nv 1 0 0\nf 1 2 7\nthis is not OBJ\n");
+    const QString missing = path(QStringLiteral("missing.obj"));
+    for (const QString& file : {broken, missing}) {
+        SCOPED_TRACE(file.toStdString());
+        const VxHostRun result = run({QStringLiteral("--mesh-info"), file});
+        ASSERT_TRUE(result.finished);
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_TRUE(result.out.isEmpty()) << qPrintable(result.out);
+        // The importer's reason names the file, on stderr and in the log.
+        EXPECT_TRUE(result.err.contains(file)) << qPrintable(result.err);
+        EXPECT_TRUE(hostLog().contains(file));
+    }
+}
+
+TEST_F(VxHostProcessTest, ScriptsSeeTheRegisteredClassesAndTheHost)
+{
+    const QString script = write(QStringLiteral("ok.js"), R"(
+var names = vxApp.getClassNames();
+print("registered", names.indexOf("VxMeshSmoothResetBaseAction") >= 0, names.indexOf("VxMeshSmoothMorphBakerAction") >= 0);
+var action = new VxMeshSmoothResetBaseAction();
+print(action.text, action.objectName, action.HighPriority == VxMeshSmoothResetBaseAction.HighPriority);
+vxApp.log("from the script");
+// Nobody can answer the message box in a batch run: the host writes it out and answers it.
+action.trigger();
+print("done");
+)");
+    const VxHostRun result = run({QStringLiteral("--script"), script});
+    ASSERT_TRUE(result.finished);
+    EXPECT_EQ(result.exitCode, 0) << qPrintable(result.err);
+    EXPECT_EQ(result.out, QStringLiteral("registered true true\n"
+                                         "Reset Smoothing Base MeshSmoothResetBaseAction true\n"
+                                         "done\n"));
+    EXPECT_TRUE(result.err.contains(QStringLiteral(
+        "Message box \"Nothing to Reset\": The selection has no mesh-smoothing modifier, so there is no "
+        "smoothing base to reset. [answered: OK]")))
+        << qPrintable(result.err);
+    EXPECT_TRUE(hostLog().contains(QStringLiteral("from the script")));
+    EXPECT_TRUE(hostLog().contains(QStringLiteral("Reset Smoothing Base: the selection has no mesh-smoothing modifier")));
+}
+
+TEST_F(VxHostProcessTest, ScriptErrorsNameTheFileAndLineAndFailTheRun)
+{
+    struct Case
+    {
+        QByteArray program;
+        QString expected;
+    };
+    const Case cases[] = {
+        {"print('before');\nvar x = 1;\nnoSuchFunction(x);\nprint('after');\n", QStringLiteral("bad.js:3: ReferenceError")},
+        {"var ok = 1;\nvar = ;\n", QStringLiteral("bad.js:2: syntax error")},
+        {"throw new Error('stop here');\n", QStringLiteral("bad.js:1: Error: stop here")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.program.toStdString());
+        const QString script = write(QStringLiteral("bad.js"), c.program);
+        const VxHostRun result = run({QStringLiteral("--script"), script});
+        ASSERT_TRUE(result.finished);
+        EXPECT_EQ(result.exitCode, 1);
+        EXPECT_TRUE(result.err.contains(c.expected)) << qPrintable(result.err);
+        EXPECT_FALSE(result.out.contains(QStringLiteral("after")));
+    }
+
+    const VxHostRun missing = run({QStringLiteral("--script"), path(QStringLiteral("none.js"))});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_TRUE(missing.err.contains(QStringLiteral("none.js: cannot read the script")));
+}
+
+TEST_F(VxHostProcessTest, BadCommandLinesExitWithStatusTwo)
+{
+    const QStringList cases[] = {
+        {QStringLiteral("--no-such-option")},
+        {QStringLiteral("--plugins"), QStringLiteral("--script"), QStringLiteral("x.js")},
+        {QStringLiteral("--mesh-info")},
+        {QStringLiteral("stray")},
+        {QStringLiteral("--runtime"), path(QStringLiteral("no/such/folder")), QStringLiteral("--plugins")},
+    };
+    for (const QStringList& arguments : cases) {
+        SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
+        const VxHostRun result = run(arguments);
+        ASSERT_TRUE(result.finished);
+        EXPECT_EQ(result.exitCode, 2);
+        EXPECT_TRUE(result.err.contains(QStringLiteral("vxhost: "))) << qPrintable(result.err);
+        EXPECT_TRUE(result.out.isEmpty());
+    }
+}
+
+TEST_F(VxHostProcessTest, WithoutADisplayTheWindowIsRefusedWithAReason)
+{
+    const VxHostRun result = run({});
+    ASSERT_TRUE(result.finished);
+    EXPECT_EQ(result.exitCode, 1);
+    EXPECT_TRUE(result.err.contains(QStringLiteral("there is no display"))) << qPrintable(result.err);
+}

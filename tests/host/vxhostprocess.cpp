@@ -1,0 +1,28 @@
+#include "vxhostprocess.h"
+
+#include <QProcess>
+#include <QProcessEnvironment>
+
+VxHostRun runVxHost(const QStringList& arguments, const QString& executable)
+{
+    QProcess process;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    environment.remove(QStringLiteral("DISPLAY"));
+    environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    process.setProcessEnvironment(environment);
+    process.start(executable.isEmpty() ? QStringLiteral(VX_BIN_DIR "/vxhost") : executable, arguments);
+
+    VxHostRun run;
+    if (!process.waitForStarted(10000))
+        return run;
+    run.finished = process.waitForFinished(60000);
+    if (!run.finished) {
+        process.kill();
+        process.waitForFinished(5000);
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = QString::fromUtf8(process.readAllStandardOutput());
+    run.err = QString::fromUtf8(process.readAllStandardError());
+    return run;
+}
