@@ -5,6 +5,7 @@
 
 #include <QString>
 
+class VxObjParser;
 class VxShape;
 
 // Reads mesh files into host shapes.
@@ -14,19 +15,28 @@ public:
     enum Result {
         Success = 0,
         CannotOpen = 1,      // missing or unreadable file
-        UnknownFormat = 2,   // not an extension the importer reads
+        UnknownFormat = 2,   // not OBJ text at all: UTF-16 or binary
         BadData = 3,         // the content is not a mesh the importer can read
     };
 
     VxImportMgr();
     ~VxImportMgr();
 
-    // Reads `path` (.obj, or .obz: gzip-compressed OBJ) into a new VxFacetShape with its
-    // VxFacetMesh and the materials named by `usemtl`, in order of first use. On success
-    // returns Success and sets *shape to the new shape, which carries no reference yet: the
-    // caller takes the first. On failure returns the reason, leaves *shape null and writes
-    // one line to the host log naming the file, the line and what is wrong. `flags` is
-    // reserved (-1 for the defaults).
+    // Reads `path` (OBJ text, or gzip-compressed OBJ such as .obz, recognised by its magic
+    // bytes whatever the extension) into a new VxFacetShape with its VxFacetMesh and the
+    // materials named by `usemtl`, in order of first use by a facet. The shape is named
+    // and labelled after the file's base name; the mesh's asset URL is the file's URL.
+    //
+    // Face groups come from `g` lines (one per distinct name, `g a b` means a); a group
+    // exists once a facet lands in it. Facets before any `g`, or after a `g` without a
+    // name, have group -1; facets before any `usemtl` have material -1. Kd and map_Kd come
+    // from the `mtllib` libraries; a missing library or an undefined material is a warning.
+    //
+    // On success returns Success and sets *shape to the new shape, which carries no
+    // reference yet: the caller takes the first. On failure returns the reason, leaves
+    // *shape null and writes one line "<path>:<line>: <reason>" to the host log; coordinates
+    // that are not finite numbers (nan, inf) are refused like any other bad number.
+    // Warnings go to the log in the same form. `flags` is reserved (-1 for the defaults).
     int readGeometry(const QString& path, VxShape** shape, int flags = -1);
 
     // The message of the last failure, as written to the log; empty after a success.
@@ -38,6 +48,9 @@ public:
     static VxFileFilter makeGeometryFileFilter();
 
 private:
+    void addMaterials(const QString& path, const VxObjParser& parser, VxShape& shape);
+    int refuse(int result, const QString& message);
+
     QString m_lastError;
     QStringList m_lastWarnings;
 };

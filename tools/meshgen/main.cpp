@@ -1,4 +1,5 @@
-// vxmeshgen: writes the generator's meshes as OBJ files (with their material library).
+// vxmeshgen: writes the generator's meshes as OBJ files (OUT.obz: gzip-compressed) with
+// their material library.
 //   vxmeshgen humanoid OUT.obj
 //   vxmeshgen grid --triangles N --groups G --materials M [--no-uvs] OUT.obj
 #include "vxmeshgen.h"

@@ -1,5 +1,6 @@
 #include "vxmeshgen.h"
 
+#include "vxgzipwriter.h"
 #include "vxobjwriter.h"
 
 #include <QDir>
@@ -329,7 +330,14 @@ bool VxMeshGen::writeObjFile(const VxFacetMeshData& mesh, const QStringList& mat
         }
     }
     QSaveFile obj(path);
-    if (!obj.open(QIODevice::WriteOnly) || !writeObj(mesh, materialNames, obj, mtlLibName) || !obj.commit()) {
+    bool written = obj.open(QIODevice::WriteOnly);
+    if (written && info.suffix().compare(QLatin1String("obz"), Qt::CaseInsensitive) == 0) {
+        VxGzipWriter gzip(obj, 9);
+        written = writeObj(mesh, materialNames, gzip, mtlLibName) && gzip.finish();
+    } else if (written) {
+        written = writeObj(mesh, materialNames, obj, mtlLibName);
+    }
+    if (!written || !obj.commit()) {
         if (error)
             *error = QStringLiteral("cannot write %1: %2").arg(path, obj.errorString());
         return false;

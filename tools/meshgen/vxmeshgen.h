@@ -34,8 +34,9 @@ public:
                          QIODevice& out, const QString& mtlLibName = QString());
     // A material library with a `newmtl` and a `Kd` colour for each name.
     static bool writeMtl(const QStringList& materialNames, QIODevice& out);
-    // Writes `path` and, when there are materials, the library beside it with the same base
-    // name and the extension .mtl. Files are replaced whole or not at all.
+    // Writes `path` (gzip-compressed when it ends in .obz) and, when there are materials,
+    // the library beside it with the same base name and the extension .mtl. Files are
+    // replaced whole or not at all.
     static bool writeObjFile(const VxFacetMeshData& mesh, const QStringList& materialNames,
                              const QString& path, QString* error = nullptr);
 
