@@ -7,7 +7,7 @@ VX_JOBS="${VX_JOBS:-2}"
 
 # Packages the build and the tests need on Debian 12.
 VX_PACKAGES=(cmake ninja-build g++ pkg-config qtbase5-dev qtscript5-dev libgtest-dev
-             zlib1g-dev libtinyobjloader-dev)
+             zlib1g-dev libtinyobjloader-dev libnanoflann-dev)
 
 vx_missing_packages() {
   local missing=()

@@ -48,6 +48,7 @@ void VxElement::addDataItem(VxDataItem* item)
     if (item->m_owner && item->m_owner != this)
         item->m_owner->m_dataItems.removeAll(item);
     item->m_owner = this;
+    item->setElementParent(this);
     m_dataItems.append(item);
 }
 
@@ -56,6 +57,7 @@ bool VxElement::removeDataItem(VxDataItem* item)
     if (!item || !m_dataItems.removeOne(item))
         return false;
     item->m_owner = nullptr;
+    item->setElementParent(nullptr);
     delete item;
     return true;
 }

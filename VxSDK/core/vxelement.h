@@ -3,6 +3,7 @@
 #include "vxbase.h"
 
 #include <QList>
+#include <QPointer>
 #include <QString>
 
 class VxDataItem;
@@ -24,6 +25,11 @@ public:
     // element of a compatible class. Returns false when the classes do not match.
     virtual bool copyFrom(const VxElement* source);
 
+    // The element this one belongs to in the scene (a shape's object, an object's node, a
+    // data item's owner), or null. Shared items report the owner that took them last.
+    VxElement* getElementParent() const { return m_elementParent; }
+    void setElementParent(VxElement* parent) { m_elementParent = parent; }
+
     int getNumDataItems() const { return m_dataItems.size(); }
     VxDataItem* getDataItem(int index) const { return m_dataItems.value(index); }
     VxDataItem* findDataItem(const QString& name) const;
@@ -39,6 +45,7 @@ private:
     friend class VxDataItem;
     QString m_label;
     QList<VxDataItem*> m_dataItems;
+    QPointer<VxElement> m_elementParent;
 };
 
 // A named piece of data hung on an element (source file records, IK chain sets, flags).

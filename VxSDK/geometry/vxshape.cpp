@@ -1,11 +1,15 @@
 #include "vxshape.h"
 
+#include "vxgeometryregion.h"
 #include "vxmaterial.h"
+#include "vxnode.h"
+#include "vxobject.h"
 
 VxShape::VxShape(QObject* parent) : VxElement(parent) {}
 
 VxShape::~VxShape()
 {
+    delete m_region;
     for (VxMaterial* material : m_materials)
         material->unref();
 }
@@ -49,4 +53,28 @@ bool VxShape::removeMaterial(VxMaterial* material)
     material->unref();
     emit materialsChanged();
     return true;
+}
+
+VxShape* VxShape::getCurrentShapeForNode(const VxNode* node)
+{
+    if (!node || !node->getObject())
+        return nullptr;
+    return node->getObject()->getCurrentShape();
+}
+
+void VxShape::setGeometryRegion(VxGeometryRegion* region)
+{
+    if (region == m_region)
+        return;
+    VxGeometryRegion* old = m_region;
+    m_region = region;
+    if (region) {
+        if (VxGeometryRegion* parent = region->getGeometryRegionParent())
+            parent->removeChildRegion(region);
+        region->setElementParent(this);
+    }
+    // A root that was moved into another tree has left this shape already; keep it alive.
+    if (old && old->getElementParent() == this)
+        delete old;
+    emit geometryRegionChanged();
 }

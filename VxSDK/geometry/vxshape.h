@@ -6,7 +6,9 @@
 #include <QList>
 
 class VxGeometry;
+class VxGeometryRegion;
 class VxMaterial;
+class VxNode;
 
 // A renderable piece of geometry with its materials. Shapes are reference counted: an
 // object that holds a shape, and a document item that loaded one, each keep a reference.
@@ -29,9 +31,20 @@ public:
     bool replaceMaterial(VxMaterial* old, VxMaterial* replacement);
     bool removeMaterial(VxMaterial* material);
 
+    // The shape a node shows: its object's current shape (for a figure, the skin shape);
+    // null when the node has no object or the object no shape.
+    static VxShape* getCurrentShapeForNode(const VxNode* node);
+
+    // The root of the shape's region tree, or null. The shape owns it; setting another root
+    // deletes the previous one.
+    VxGeometryRegion* getGeometryRegion() const { return m_region; }
+    void setGeometryRegion(VxGeometryRegion* region);
+
 signals:
     void materialsChanged();
+    void geometryRegionChanged();
 
 private:
     QList<VxMaterial*> m_materials;
+    VxGeometryRegion* m_region = nullptr;
 };

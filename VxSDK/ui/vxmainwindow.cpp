@@ -1,6 +1,7 @@
 #include "vxmainwindow.h"
 
 #include "vxfilefilter.h"
+#include "vxscene.h"
 
 #include <QFileDialog>
 
@@ -52,4 +53,9 @@ void VxMainWindow::clearFileDialogAnswers()
 int VxMainWindow::getNumQueuedFileDialogAnswers()
 {
     return queuedAnswers().size();
+}
+
+VxViewportMgr* VxMainWindow::getViewportMgr() const
+{
+    return vxScene ? vxScene->getViewportMgr() : nullptr;
 }

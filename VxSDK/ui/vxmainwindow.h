@@ -6,6 +6,7 @@
 #include <QStringList>
 
 class VxFileFilter;
+class VxViewportMgr;
 
 // The host's main window, reached through vxApp->getInterface().
 class VXSDK_EXPORT VxMainWindow : public QMainWindow
@@ -22,6 +23,9 @@ public:
     bool doFileDialog(bool open, const QString& caption, const QString& startDirectory,
                       const VxFileFilter& filter, QString& fileName,
                       QString* selectedFilter = nullptr, QWidget* parent = nullptr);
+
+    // The scene's viewport manager (redraw locking); null when there is no scene.
+    VxViewportMgr* getViewportMgr() const;
 
     static void queueFileDialogAnswer(const QString& fileName);
     static void clearFileDialogAnswers();

@@ -1,0 +1,5 @@
+#include "vxgraftingfigureshape.h"
+
+VxGraftingFigureShape::VxGraftingFigureShape(QObject* parent) : VxFacetShape(parent) {}
+
+VxGraftingFigureShape::~VxGraftingFigureShape() = default;

@@ -1,0 +1,71 @@
+#include "vxbonebinding.h"
+
+#include "vxbulgebinding.h"
+#include "vxnode.h"
+#include "vxskinbinding.h"
+#include "vxweightmap.h"
+
+namespace {
+bool validAxis(int axis)
+{
+    return axis >= 0 && axis < 3;
+}
+
+void replaceMap(VxWeightMap*& slot, VxWeightMap* map)
+{
+    if (slot == map)
+        return;
+    if (map)
+        map->ref();
+    if (slot)
+        slot->unref();
+    slot = map;
+}
+} // namespace
+
+VxBoneBinding::VxBoneBinding(QObject* parent) : VxElement(parent) {}
+
+VxBoneBinding::~VxBoneBinding()
+{
+    for (int axis = 0; axis < 3; ++axis) {
+        replaceMap(m_local[axis], nullptr);
+        delete m_bulge[axis];
+    }
+    replaceMap(m_scale, nullptr);
+}
+
+VxSkinBinding* VxBoneBinding::getSkinBinding() const
+{
+    return qobject_cast<VxSkinBinding*>(getElementParent());
+}
+
+VxWeightMap* VxBoneBinding::getLocalWeights(int axis) const
+{
+    return validAxis(axis) ? m_local[axis] : nullptr;
+}
+
+void VxBoneBinding::setLocalWeights(int axis, VxWeightMap* map)
+{
+    if (validAxis(axis))
+        replaceMap(m_local[axis], map);
+}
+
+void VxBoneBinding::setScaleWeights(VxWeightMap* map)
+{
+    replaceMap(m_scale, map);
+}
+
+VxBulgeBinding* VxBoneBinding::getBulgeBinding(int axis) const
+{
+    return validAxis(axis) ? m_bulge[axis] : nullptr;
+}
+
+void VxBoneBinding::setBulgeBinding(int axis, VxBulgeBinding* binding)
+{
+    if (!validAxis(axis) || m_bulge[axis] == binding)
+        return;
+    delete m_bulge[axis];
+    m_bulge[axis] = binding;
+    if (binding)
+        binding->setElementParent(this);
+}

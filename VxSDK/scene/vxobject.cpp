@@ -1,0 +1,106 @@
+#include "vxobject.h"
+
+#include "vxmodifier.h"
+#include "vxnode.h"
+#include "vxshape.h"
+
+VxObject::VxObject(QObject* parent) : VxElement(parent) {}
+
+VxObject::~VxObject()
+{
+    const QList<VxModifier*> modifiers = m_modifiers;
+    m_modifiers.clear();
+    qDeleteAll(modifiers);
+    const QList<VxShape*> shapes = m_shapes;
+    m_shapes.clear();
+    for (VxShape* shape : shapes) {
+        if (shape->getElementParent() == this)
+            shape->setElementParent(nullptr);
+        shape->unref();
+    }
+}
+
+VxNode* VxObject::getNode() const
+{
+    return qobject_cast<VxNode*>(getElementParent());
+}
+
+int VxObject::findShape(const VxShape* shape) const
+{
+    for (int i = 0; i < m_shapes.size(); ++i) {
+        if (m_shapes[i] == shape)
+            return i;
+    }
+    return -1;
+}
+
+void VxObject::addShape(VxShape* shape, int index)
+{
+    if (!shape || m_shapes.contains(shape))
+        return;
+    shape->ref();
+    shape->setElementParent(this);
+    if (index < 0 || index > m_shapes.size())
+        m_shapes.append(shape);
+    else
+        m_shapes.insert(index, shape);
+    emit shapesChanged();
+}
+
+bool VxObject::removeShape(VxShape* shape)
+{
+    const int index = findShape(shape);
+    if (index < 0)
+        return false;
+    m_shapes.removeAt(index);
+    if (m_currentShape >= m_shapes.size())
+        m_currentShape = -1;
+    if (shape->getElementParent() == this)
+        shape->setElementParent(nullptr);
+    shape->unref();
+    emit shapesChanged();
+    return true;
+}
+
+VxShape* VxObject::getCurrentShape() const
+{
+    if (m_currentShape >= 0 && m_currentShape < m_shapes.size())
+        return m_shapes[m_currentShape];
+    return m_shapes.isEmpty() ? nullptr : m_shapes.last();
+}
+
+void VxObject::setCurrentShape(int index)
+{
+    const int value = index >= 0 && index < m_shapes.size() ? index : -1;
+    if (value == m_currentShape)
+        return;
+    m_currentShape = value;
+    emit shapesChanged();
+}
+
+void VxObject::addModifier(VxModifier* modifier, int index)
+{
+    if (!modifier || m_modifiers.contains(modifier))
+        return;
+    modifier->setElementParent(this);
+    if (index < 0 || index > m_modifiers.size())
+        m_modifiers.append(modifier);
+    else
+        m_modifiers.insert(index, modifier);
+    emit modifiersChanged();
+}
+
+bool VxObject::removeModifier(VxModifier* modifier)
+{
+    if (!modifier || !m_modifiers.removeOne(modifier))
+        return false;
+    delete modifier;
+    emit modifiersChanged();
+    return true;
+}
+
+VxGeometry* VxObject::getCachedGeom() const
+{
+    VxShape* shape = getCurrentShape();
+    return shape ? shape->getGeometry() : nullptr;
+}

@@ -1,0 +1,227 @@
+#include "vxscene.h"
+
+#include "vxbone.h"
+#include "vxnode.h"
+#include "vxscenejsonwriter.h"
+#include "vxskeleton.h"
+#include "vxundostack.h"
+#include "vxviewportmgr.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+
+namespace {
+VxScene* g_scene = nullptr;
+}
+
+VxScene::VxScene(QObject* parent)
+    : QObject(parent),
+      m_undoStack(std::make_unique<VxUndoStack>()),
+      m_viewportMgr(std::make_unique<VxViewportMgr>())
+{
+    Q_ASSERT_X(!g_scene, "VxScene", "only one scene may exist");
+    g_scene = this;
+}
+
+VxScene::~VxScene()
+{
+    m_destroying = true;
+    m_selected.clear();
+    const QList<VxNode*> topLevel = getTopLevelNodes();
+    for (int i = topLevel.size() - 1; i >= 0; --i)
+        delete topLevel[i];
+    // Nodes whose parent is outside the scene are not ours to delete.
+    for (VxNode* node : m_nodes)
+        node->m_scene = nullptr;
+    m_nodes.clear();
+    if (g_scene == this)
+        g_scene = nullptr;
+}
+
+VxScene* VxScene::instance()
+{
+    return g_scene;
+}
+
+bool VxScene::addNode(VxNode* node)
+{
+    if (!node || node->m_scene)
+        return false;
+    node->m_scene = this;
+    m_nodes.append(node);
+    emit nodeAdded(node);
+    notifyChanged();
+    return true;
+}
+
+bool VxScene::removeNode(VxNode* node)
+{
+    if (!node || node->m_scene != this)
+        return false;
+    QList<VxNode*> leaving = node->getNodeChildren(true);
+    leaving.prepend(node);
+    for (VxNode* n : leaving) {
+        if (!qobject_cast<VxSkeleton*>(n)) {
+            if (VxSkeleton* skeleton = n->getSkeleton())
+                skeleton->forgetBone(n);
+        }
+    }
+    QList<VxNode*> selected = m_selected;
+    for (VxNode* n : leaving)
+        selected.removeAll(n);
+    changeSelection(selected);
+    for (int i = leaving.size() - 1; i >= 0; --i)
+        emit nodeAboutToBeRemoved(leaving[i]);
+    if (VxNode* parent = node->getNodeParent())
+        parent->removeNodeChild(node, false);
+    delete node; // its subtree and its entries here go with it (forgetNode)
+    notifyChanged();
+    return true;
+}
+
+bool VxScene::containsNode(const VxNode* node) const
+{
+    return node && node->m_scene == this;
+}
+
+QList<VxNode*> VxScene::getTopLevelNodes() const
+{
+    QList<VxNode*> result;
+    for (VxNode* node : m_nodes) {
+        if (!node->getNodeParent())
+            result.append(node);
+    }
+    return result;
+}
+
+VxNode* VxScene::findNode(const QString& name) const
+{
+    for (VxNode* node : m_nodes) {
+        if (node->getName() == name)
+            return node;
+    }
+    return nullptr;
+}
+
+void VxScene::selectNode(VxNode* node, bool onOff)
+{
+    if (!containsNode(node))
+        return;
+    QList<VxNode*> selected = m_selected;
+    selected.removeAll(node);
+    if (onOff)
+        selected.append(node);
+    changeSelection(selected);
+}
+
+void VxScene::selectAllNodes(bool onOff)
+{
+    if (!onOff) {
+        changeSelection({});
+        return;
+    }
+    // The primary selection stays primary when there is one.
+    QList<VxNode*> selected = m_nodes;
+    if (VxNode* primary = getPrimarySelection()) {
+        selected.removeAll(primary);
+        selected.append(primary);
+    }
+    changeSelection(selected);
+}
+
+bool VxScene::isNodeSelected(const VxNode* node) const
+{
+    return node && m_selected.contains(const_cast<VxNode*>(node));
+}
+
+void VxScene::changeSelection(const QList<VxNode*>& selected)
+{
+    if (selected == m_selected)
+        return;
+    VxNode* oldPrimary = getPrimarySelection();
+    m_selected = selected;
+    if (m_destroying)
+        return;
+    emit nodeSelectionListChanged();
+    if (getPrimarySelection() != oldPrimary)
+        emit primarySelectionChanged(getPrimarySelection());
+    notifyChanged();
+}
+
+void VxScene::registerNodePostCreateScript(const QString& name, PostCreateScript script)
+{
+    if (name.isEmpty() || !script)
+        return;
+    m_postCreateScripts.insert(name, std::move(script));
+}
+
+void VxScene::unregisterNodePostCreateScript(const QString& name)
+{
+    m_postCreateScripts.remove(name);
+}
+
+bool VxScene::hasNodePostCreateScript(const QString& name) const
+{
+    return m_postCreateScripts.contains(name);
+}
+
+bool VxScene::executeNodePostCreateScript(VxNode* node, const QString& name, const QVariantList& args)
+{
+    if (!node)
+        return false;
+    const auto it = m_postCreateScripts.constFind(name);
+    if (it == m_postCreateScripts.constEnd())
+        return false;
+    // Copy: the hook may (un)register hooks while it runs.
+    const PostCreateScript script = it.value();
+    const bool ok = script(node, args);
+    emit nodePostCreateScriptExecuted(node, name, ok);
+    return ok;
+}
+
+void VxScene::forgetNode(VxNode* node)
+{
+    m_nodes.removeOne(node);
+    node->m_scene = nullptr;
+    if (m_selected.contains(node)) {
+        QList<VxNode*> selected = m_selected;
+        selected.removeAll(node);
+        changeSelection(selected);
+    }
+}
+
+void VxScene::nodeReparented(VxNode* node)
+{
+    Q_UNUSED(node);
+    notifyChanged();
+}
+
+void VxScene::notifyChanged()
+{
+    if (m_destroying)
+        return;
+    emit sceneChanged();
+    m_viewportMgr->requestRedraw();
+}
+
+QByteArray VxScene::toJson() const
+{
+    return VxSceneJsonWriter().write(*this);
+}
+
+bool VxScene::saveJson(const QString& path, QString* error) const
+{
+    const QByteArray json = toJson();
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        if (error)
+            *error = QStringLiteral("Cannot write the scene to %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    if (file.write(json) != json.size() || !file.commit()) {
+        if (error)
+            *error = QStringLiteral("Cannot write the scene to %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    return true;
+}

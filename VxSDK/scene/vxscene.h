@@ -1,0 +1,100 @@
+#pragma once
+
+#include "vxsdkglobal.h"
+
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QVariantList>
+
+#include <functional>
+#include <memory>
+
+class VxNode;
+class VxUndoStack;
+class VxViewportMgr;
+
+// The one scene of the host: its nodes, the selection, the undo stack, the viewport
+// manager and the post-create hooks. The host creates it at start-up (tests in a fixture)
+// and everything reaches it through vxScene.
+class VXSDK_EXPORT VxScene : public QObject
+{
+    Q_OBJECT
+public:
+    // A hook run for a node after a tool created it; returns false when it failed.
+    using PostCreateScript = std::function<bool(VxNode* node, const QVariantList& args)>;
+
+    explicit VxScene(QObject* parent = nullptr);
+    ~VxScene() override;
+
+    static VxScene* instance();
+
+    // --- nodes
+    // Adds the node (not its children: each node is added on its own). A node without a
+    // node parent becomes a top-level node owned by the scene. False for null or a node
+    // already in a scene.
+    bool addNode(VxNode* node);
+    // Removes the node and its whole subtree from the scene and deletes them. The node's
+    // skeleton first drops its rigging's references to every bone that goes.
+    bool removeNode(VxNode* node);
+    bool containsNode(const VxNode* node) const;
+    int getNumNodes() const { return m_nodes.size(); }
+    VxNode* getNode(int index) const { return m_nodes.value(index); }
+    // Every node, in the order added.
+    const QList<VxNode*>& getNodes() const { return m_nodes; }
+    // Nodes without a node parent, in the order added.
+    QList<VxNode*> getTopLevelNodes() const;
+    // The first node added with that name, or null.
+    VxNode* findNode(const QString& name) const;
+
+    // --- selection. The primary selection is the node selected last that is still
+    // selected; deselecting it makes the most recent remaining one primary.
+    void selectNode(VxNode* node, bool onOff);
+    void selectAllNodes(bool onOff);
+    bool isNodeSelected(const VxNode* node) const;
+    const QList<VxNode*>& getSelectedNodes() const { return m_selected; }
+    VxNode* getPrimarySelection() const { return m_selected.isEmpty() ? nullptr : m_selected.last(); }
+
+    // --- post-create hooks, registered by name (by the host or its scripts).
+    void registerNodePostCreateScript(const QString& name, PostCreateScript script);
+    void unregisterNodePostCreateScript(const QString& name);
+    bool hasNodePostCreateScript(const QString& name) const;
+    // Runs the hook registered under `name` for `node`; false when there is none, the node
+    // is null or the hook failed. Emits nodePostCreateScriptExecuted when a hook ran.
+    bool executeNodePostCreateScript(VxNode* node, const QString& name, const QVariantList& args);
+
+    VxUndoStack* getUndoStack() const { return m_undoStack.get(); }
+    VxViewportMgr* getViewportMgr() const { return m_viewportMgr.get(); }
+
+    // --- export: the whole scene as JSON with a stable layout (see VxSceneJsonWriter).
+    QByteArray toJson() const;
+    // Writes toJson() to `path` through a temporary file, so a failure leaves no partial
+    // file behind; false with a message in *error.
+    bool saveJson(const QString& path, QString* error = nullptr) const;
+
+signals:
+    void nodeAdded(VxNode* node);
+    void nodeAboutToBeRemoved(VxNode* node);
+    void nodeSelectionListChanged();
+    void primarySelectionChanged(VxNode* node);
+    void nodePostCreateScriptExecuted(VxNode* node, const QString& name, bool succeeded);
+    void sceneChanged();
+
+private:
+    friend class VxNode;
+    // Called by a node being destroyed, and when a node's parent changes.
+    void forgetNode(VxNode* node);
+    void nodeReparented(VxNode* node);
+    void changeSelection(const QList<VxNode*>& selected);
+    void notifyChanged();
+
+    QList<VxNode*> m_nodes;
+    QList<VxNode*> m_selected;
+    QHash<QString, PostCreateScript> m_postCreateScripts;
+    std::unique_ptr<VxUndoStack> m_undoStack;
+    std::unique_ptr<VxViewportMgr> m_viewportMgr;
+    bool m_destroying = false;
+};
+
+#define vxScene (VxScene::instance())

@@ -1,0 +1,373 @@
+#include "vxbone.h"
+#include "vxfacetmesh.h"
+#include "vxfigure.h"
+#include "vxgeometryregion.h"
+#include "vxgraftingfigureshape.h"
+#include "vxlegacyalternategeometry.h"
+#include "vxlegacyfigure.h"
+#include "vxmainwindow.h"
+#include "vxobject.h"
+#include "vxprogress.h"
+#include "vxproperty.h"
+#include "vxscenetest.h"
+#include "vxselectionmap.h"
+#include "vxundostack.h"
+#include "vxundostacklock.h"
+#include "vxviewportmgr.h"
+
+#include <QPointer>
+#include <QSignalSpy>
+
+using SceneTest = VxSceneTest;
+
+namespace {
+// figure > hip > (chest > head, thigh); every node added to the scene.
+struct SmallFigure
+{
+    VxFigure* figure;
+    VxBone* hip;
+    VxBone* chest;
+    VxBone* head;
+    VxBone* thigh;
+};
+
+VxBone* addBone(VxNode* parent, const QString& name)
+{
+    auto* bone = new VxBone();
+    bone->setName(name);
+    parent->addNodeChild(bone, false);
+    vxScene->addNode(bone);
+    return bone;
+}
+
+SmallFigure makeSmallFigure()
+{
+    SmallFigure f;
+    f.figure = new VxFigure();
+    f.figure->setName(QStringLiteral("Figure"));
+    vxScene->addNode(f.figure);
+    f.hip = addBone(f.figure, QStringLiteral("hip"));
+    f.chest = addBone(f.hip, QStringLiteral("chest"));
+    f.head = addBone(f.chest, QStringLiteral("head"));
+    f.thigh = addBone(f.hip, QStringLiteral("thigh"));
+    return f;
+}
+} // namespace
+
+TEST(RotationOrder, AxisOrdersNamesAndInvalidValues)
+{
+    EXPECT_EQ(VxRotationOrder(0).getAxisOrder(), (VxRotationOrder::AxisOrder{0, 1, 2}));
+    EXPECT_EQ(VxRotationOrder(VxRotationOrder::XZY).getAxisOrder(), (VxRotationOrder::AxisOrder{0, 2, 1}));
+    EXPECT_EQ(VxRotationOrder(VxRotationOrder::YZX).getAxisOrder(), (VxRotationOrder::AxisOrder{1, 2, 0}));
+    EXPECT_EQ(VxRotationOrder(VxRotationOrder::ZYX).getAxis(0), 2);
+    const QStringList names{"XYZ", "XZY", "YXZ", "YZX", "ZXY", "ZYX"};
+    for (int i = 0; i < 6; ++i) {
+        EXPECT_EQ(VxRotationOrder(i).toString(), names[i]);
+        bool ok = false;
+        EXPECT_EQ(VxRotationOrder::fromString(names[i].toLower(), &ok).getOrder(), i);
+        EXPECT_TRUE(ok);
+        const auto axes = VxRotationOrder(i).getAxisOrder();
+        EXPECT_EQ(VxRotationOrder::fromAxes(axes[0], axes[1], axes[2]).getOrder(), i);
+    }
+    bool ok = true;
+    EXPECT_EQ(VxRotationOrder::fromString(QStringLiteral("XXY"), &ok).getOrder(), 0);
+    EXPECT_FALSE(ok);
+    EXPECT_FALSE(VxRotationOrder(7).isValid());
+    EXPECT_EQ(VxRotationOrder(7).getAxis(0), -1);
+}
+
+TEST_F(SceneTest, ParentingReparentingAndSkeletonLookUp)
+{
+    SmallFigure f = makeSmallFigure();
+    EXPECT_EQ(m_scene->getNumNodes(), 5);
+    EXPECT_EQ(m_scene->getTopLevelNodes(), QList<VxNode*>{f.figure});
+    EXPECT_EQ(f.hip->getNodeChildren(), (QList<VxNode*>{f.chest, f.thigh}));
+    EXPECT_EQ(f.figure->getNodeChildren(true), (QList<VxNode*>{f.hip, f.chest, f.head, f.thigh}));
+    EXPECT_EQ(f.figure->getAllBones(), (QList<VxBone*>{f.hip, f.chest, f.head, f.thigh}));
+    EXPECT_EQ(f.head->getSkeleton(), f.figure);
+    EXPECT_EQ(f.figure->getSkeleton(), f.figure);
+    EXPECT_EQ(f.figure->findBone(QStringLiteral("thigh")), f.thigh);
+    EXPECT_EQ(f.figure->findBone(QStringLiteral("Thigh")), nullptr);
+
+    // A node cannot become the child of its own descendant.
+    EXPECT_FALSE(f.head->addNodeChild(f.hip, false));
+    EXPECT_FALSE(f.hip->addNodeChild(f.hip, false));
+
+    // Move head from chest to thigh, keeping its place in the world.
+    f.chest->getYPosControl()->setValue(2.0f);
+    QSignalSpy parentSpy(f.head, &VxNode::nodeParentChanged);
+    EXPECT_TRUE(f.chest->removeNodeChild(f.head, false));
+    EXPECT_EQ(f.head->getNodeParent(), nullptr);
+    EXPECT_EQ(m_scene->getTopLevelNodes(), (QList<VxNode*>{f.figure, f.head}));
+    EXPECT_EQ(f.head->getSkeleton(), nullptr);
+    EXPECT_TRUE(f.thigh->addNodeChild(f.head, false));
+    EXPECT_EQ(f.head->getSkeleton(), f.figure);
+    EXPECT_EQ(parentSpy.count(), 2);
+    EXPECT_EQ(f.head->getYPosControl()->getValue(), 0.0f);
+
+    f.thigh->removeNodeChild(f.head, false);
+    f.chest->addNodeChild(f.head, true); // chest is raised by 2: head is lowered to stay put
+    EXPECT_EQ(f.head->getYPosControl()->getValue(), -2.0f);
+    EXPECT_EQ(f.head->getWorldOffset(), VxVec3());
+}
+
+TEST_F(SceneTest, RemovingANodeTakesItsSubtreeAndItsSelection)
+{
+    SmallFigure f = makeSmallFigure();
+    f.figure->setSelectionMap(new VxSelectionMap());
+    f.figure->getSelectionMap()->addPair(QStringLiteral("chest"), f.chest, true);
+    f.figure->getSelectionMap()->addPair(QStringLiteral("neck"), f.head, true);
+    f.head->select(true);
+    QPointer<VxBone> head = f.head;
+    QSignalSpy removed(m_scene.get(), &VxScene::nodeAboutToBeRemoved);
+    QSignalSpy primary(m_scene.get(), &VxScene::primarySelectionChanged);
+
+    EXPECT_TRUE(m_scene->removeNode(f.chest));
+    EXPECT_TRUE(head.isNull());
+    EXPECT_EQ(removed.count(), 2);
+    EXPECT_EQ(m_scene->getNumNodes(), 3);
+    EXPECT_EQ(f.hip->getNodeChildren(), QList<VxNode*>{f.thigh});
+    EXPECT_EQ(m_scene->getPrimarySelection(), nullptr);
+    ASSERT_EQ(primary.count(), 1);
+    EXPECT_EQ(primary.at(0).at(0).value<VxNode*>(), nullptr);
+    EXPECT_EQ(f.figure->getSelectionMap()->getNumPairs(), 0);
+    EXPECT_FALSE(m_scene->removeNode(nullptr));
+
+    // A node outside the scene is not the scene's to remove.
+    VxBone loose;
+    EXPECT_FALSE(m_scene->removeNode(&loose));
+}
+
+TEST_F(SceneTest, SelectionAndPrimarySelectionSignals)
+{
+    SmallFigure f = makeSmallFigure();
+    QSignalSpy listChanged(m_scene.get(), &VxScene::nodeSelectionListChanged);
+    QSignalSpy primaryChanged(m_scene.get(), &VxScene::primarySelectionChanged);
+
+    f.hip->select(true);
+    f.thigh->select(true);
+    EXPECT_EQ(m_scene->getPrimarySelection(), f.thigh);
+    EXPECT_EQ(listChanged.count(), 2);
+    ASSERT_EQ(primaryChanged.count(), 2);
+    EXPECT_EQ(primaryChanged.at(1).at(0).value<VxNode*>(), f.thigh);
+
+    f.thigh->select(true); // already primary: nothing changes
+    EXPECT_EQ(listChanged.count(), 2);
+
+    f.hip->select(true); // reselecting makes it primary again
+    EXPECT_EQ(m_scene->getPrimarySelection(), f.hip);
+    f.hip->select(false); // the most recent remaining one takes over
+    EXPECT_EQ(m_scene->getPrimarySelection(), f.thigh);
+    EXPECT_EQ(primaryChanged.count(), 4);
+
+    m_scene->selectAllNodes(true);
+    EXPECT_EQ(m_scene->getSelectedNodes().size(), 5);
+    EXPECT_EQ(m_scene->getPrimarySelection(), f.thigh);
+    m_scene->selectAllNodes(false);
+    EXPECT_TRUE(m_scene->getSelectedNodes().isEmpty());
+    EXPECT_EQ(primaryChanged.last().at(0).value<VxNode*>(), nullptr);
+
+    // Deleting a selected node directly also leaves the selection.
+    f.head->select(true);
+    delete f.head;
+    EXPECT_EQ(m_scene->getPrimarySelection(), nullptr);
+}
+
+TEST_F(SceneTest, BoneBoxesComeFromPairedFaceGroupsOrFromTheBoneItself)
+{
+    SmallFigure f = makeSmallFigure();
+    VxFacetMesh* mesh = vxMakeBoxMesh({{"hip", {-1, 0, -1}, {1, 2, 1}},
+                                       {"chest", {-2, 2, -1}, {2, 5, 1}},
+                                       {"belly", {-1.5f, 1.5f, -1}, {1.5f, 2.5f, 1.5f}}});
+    auto* shape = new VxGraftingFigureShape();
+    shape->setFacetMesh(mesh);
+    f.figure->setObject(new VxObject());
+    f.figure->getObject()->addShape(shape);
+    EXPECT_EQ(VxShape::getCurrentShapeForNode(f.figure), shape);
+    EXPECT_EQ(VxShape::getCurrentShapeForNode(f.hip), nullptr);
+    f.figure->setSelectionMap(new VxSelectionMap());
+    f.figure->getSelectionMap()->addPair(QStringLiteral("hip"), f.hip, true);
+    f.figure->getSelectionMap()->addPair(QStringLiteral("chest"), f.chest, true);
+    f.figure->getSelectionMap()->addPair(QStringLiteral("belly"), f.chest, true);
+
+    const VxOrientedBox3 hip = f.hip->getWSOrientedBox();
+    EXPECT_EQ(hip.getBox(), VxBox3(VxVec3(-1, 0, -1), VxVec3(1, 2, 1)));
+    EXPECT_TRUE(hip.getTransform().isIdentity());
+    // Two groups paired with one bone: the box of both.
+    EXPECT_EQ(f.chest->getWSOrientedBox().getBox(), VxBox3(VxVec3(-2, 1.5f, -1), VxVec3(2, 5, 1.5f)));
+
+    // Without facets: the box spanning origin and end point.
+    f.head->setOrigin(VxVec3(0, 5, 0), true);
+    f.head->setEndPoint(VxVec3(0.5f, 7, -0.25f), true);
+    EXPECT_EQ(f.head->getWSOrientedBox().getBox(), VxBox3(VxVec3(0, 5, -0.25f), VxVec3(0.5f, 7, 0)));
+
+    // Re-pointing a group moves its facets to the other bone.
+    f.figure->getSelectionMap()->addPair(QStringLiteral("hip"), f.thigh, true);
+    EXPECT_EQ(f.figure->getSelectionMap()->getNumPairs(), 3);
+    EXPECT_EQ(f.thigh->getWSOrientedBox().getBox(), VxBox3(VxVec3(-1, 0, -1), VxVec3(1, 2, 1)));
+
+    // Vertex maps follow the pairs once cleared.
+    EXPECT_EQ(f.figure->getVertexMap(f.thigh).size(), 8u);
+    EXPECT_EQ(f.figure->getVertexMap(f.chest).size(), 16u);
+    EXPECT_TRUE(f.figure->getVertexMap(f.hip).empty());
+}
+
+TEST_F(SceneTest, OriginsEndPointsAndControls)
+{
+    VxBone bone;
+    QSignalSpy originSpy(&bone, &VxNode::originChanged);
+    bone.setOrigin(VxVec3(1, 2, 3), false);
+    EXPECT_EQ(bone.getOrigin(false), VxVec3(1, 2, 3));
+    EXPECT_EQ(bone.getOrigin(true), VxVec3());
+    bone.setOrigin(VxVec3(1, 2, 3), true);
+    EXPECT_EQ(bone.getOrigin(true), VxVec3(1, 2, 3));
+    EXPECT_EQ(originSpy.count(), 1);
+
+    EXPECT_EQ(bone.getRotControl(1), bone.getYRotControl());
+    EXPECT_EQ(bone.getRotControl(3), nullptr);
+    bone.getZRotControl()->setLabel(QStringLiteral("Bend"));
+    bone.getXPosControl()->setHidden(true);
+    EXPECT_EQ(bone.getZRotControl()->getLabel(), QStringLiteral("Bend"));
+    EXPECT_TRUE(bone.getXPosControl()->isHidden());
+    EXPECT_FALSE(bone.getYPosControl()->isHidden());
+}
+
+TEST_F(SceneTest, PostCreateScriptsRunByName)
+{
+    auto* figure = new VxFigure();
+    m_scene->addNode(figure);
+    QSignalSpy ran(m_scene.get(), &VxScene::nodePostCreateScriptExecuted);
+    EXPECT_FALSE(m_scene->executeNodePostCreateScript(figure, QStringLiteral("FigureSetup"), {}));
+    EXPECT_EQ(ran.count(), 0);
+
+    VxNode* seen = nullptr;
+    m_scene->registerNodePostCreateScript(QStringLiteral("FigureSetup"),
+                                          [&seen](VxNode* node, const QVariantList& args) {
+                                              seen = node;
+                                              return args.isEmpty();
+                                          });
+    EXPECT_TRUE(m_scene->executeNodePostCreateScript(figure, QStringLiteral("FigureSetup"), {}));
+    EXPECT_EQ(seen, figure);
+    EXPECT_FALSE(m_scene->executeNodePostCreateScript(figure, QStringLiteral("FigureSetup"), {1}));
+    ASSERT_EQ(ran.count(), 2);
+    EXPECT_EQ(ran.at(1).at(2).toBool(), false);
+}
+
+TEST_F(SceneTest, UndoAndRedrawLocksCountAndRelease)
+{
+    VxUndoStack* stack = m_scene->getUndoStack();
+    {
+        VxUndoStackLock outer;
+        EXPECT_TRUE(stack->isLocked());
+        {
+            VxUndoStackLock inner;
+            EXPECT_EQ(stack->getLockDepth(), 2);
+            inner.unlock();
+            inner.unlock(); // only once
+            EXPECT_EQ(stack->getLockDepth(), 1);
+        }
+        EXPECT_FALSE(stack->isRecording());
+    }
+    EXPECT_TRUE(stack->isRecording());
+
+    VxMainWindow window;
+    VxViewportMgr* viewports = window.getViewportMgr();
+    ASSERT_EQ(viewports, m_scene->getViewportMgr());
+    QSignalSpy redraws(viewports, &VxViewportMgr::redrawRequested);
+    viewports->lockRedraws();
+    viewports->lockRedraws();
+    m_scene->addNode(new VxFigure());
+    m_scene->addNode(new VxFigure());
+    EXPECT_EQ(redraws.count(), 0);
+    viewports->unlockRedraws();
+    EXPECT_EQ(redraws.count(), 0);
+    viewports->unlockRedraws();
+    EXPECT_EQ(redraws.count(), 1); // one redraw for everything held back
+    m_scene->addNode(new VxFigure());
+    EXPECT_EQ(redraws.count(), 2);
+}
+
+TEST_F(SceneTest, ProgressCountsWithoutAWindowOffscreen)
+{
+    VxProgress progress(QStringLiteral("Creating new figure..."), 3, false, false);
+    QSignalSpy steps(&progress, &VxProgress::progressed);
+    EXPECT_FALSE(progress.hasDialog());
+    progress.step();
+    progress.step();
+    EXPECT_EQ(progress.getValue(), 2);
+    progress.finish();
+    EXPECT_EQ(progress.getValue(), 3);
+    EXPECT_TRUE(progress.isFinished());
+    progress.step(); // stays at the total
+    EXPECT_EQ(progress.getValue(), 3);
+    progress.close();
+    progress.step(); // closed: ignored
+    EXPECT_EQ(steps.count(), 4);
+    EXPECT_TRUE(progress.isClosed());
+}
+
+TEST_F(SceneTest, RegionTreesMoveFindAndAnnounceChanges)
+{
+    auto* shape = new VxGraftingFigureShape();
+    shape->ref();
+    QSignalSpy shapeSpy(shape, &VxShape::geometryRegionChanged);
+    auto* root = new VxGeometryRegion(QStringLiteral("Actor"));
+    root->setLabel(QStringLiteral("Actor"));
+    shape->setGeometryRegion(root);
+    EXPECT_EQ(shapeSpy.count(), 1);
+    EXPECT_EQ(root->getShape(), shape);
+
+    QSignalSpy hierarchy(root, &VxGeometryRegion::heirarchyChanged);
+    auto* arms = new VxGeometryRegion(QStringLiteral("Arms"));
+    auto* left = new VxGeometryRegion(QStringLiteral("Left"));
+    left->setLabel(QStringLiteral("Left arm"));
+    auto* right = new VxGeometryRegion(QStringLiteral("Right"));
+    root->addChildRegion(arms);
+    arms->addChildRegion(left);
+    arms->addChildRegion(right);
+    EXPECT_EQ(hierarchy.count(), 3); // the root hears about changes deep below it
+    EXPECT_EQ(root->findRegion(QStringLiteral("Right")), right);
+    EXPECT_EQ(root->findRegionByLabel(QStringLiteral("Left arm"), true), left);
+    EXPECT_EQ(root->findRegionByLabel(QStringLiteral("Left arm"), false), nullptr);
+    EXPECT_FALSE(left->addChildRegion(arms)); // not into its own subtree
+
+    EXPECT_TRUE(arms->changeChildIndex(right, 0));
+    EXPECT_EQ(arms->getChildIndex(right), 0);
+    EXPECT_EQ(arms->getChildIndex(root), -1);
+    root->addChildRegion(left); // moves, does not copy
+    EXPECT_EQ(arms->numGeometryRegionChildren(), 1);
+    EXPECT_EQ(left->getGeometryRegionParent(), root);
+
+    QPointer<VxGeometryRegion> gone = left;
+    root->removeChildRegion(left);
+    delete left;
+    EXPECT_TRUE(gone.isNull());
+
+    // Facet indices past the end of a new mesh are dropped.
+    right->setRegionFacetIndices({0, 3, 7, 12});
+    VxFacetMesh* mesh = vxMakeBoxMesh({{"a", {0, 0, 0}, {1, 1, 1}}, {"b", {0, 0, 0}, {1, 1, 1}}});
+    mesh->ref();
+    root->moveRegionIndexes(nullptr, mesh);
+    EXPECT_EQ(right->getNumRegionFacetIndices(), 3);
+    mesh->unref();
+    shape->unref();
+}
+
+TEST_F(SceneTest, LegacyFigureAlternatesWeldsAndBinding)
+{
+    auto* figure = new VxLegacyFigure();
+    m_scene->addNode(figure);
+    VxBone* arm = addBone(figure, QStringLiteral("arm"));
+    VxBone* hand = addBone(arm, QStringLiteral("hand"));
+    EXPECT_EQ(figure->findBinding(), nullptr);
+    EXPECT_EQ(figure->findAlternateGeometry(arm), nullptr);
+    auto* alternate = figure->addAlternateGeometry(arm, true);
+    ASSERT_NE(alternate, nullptr);
+    EXPECT_NE(alternate->getObject(), nullptr);
+    EXPECT_EQ(figure->addAlternateGeometry(arm, true), alternate);
+    EXPECT_EQ(figure->findAlternateGeometry(arm), alternate);
+
+    figure->adjustEndPoint(VxVec3(0, 3, 0));
+    EXPECT_EQ(figure->getEndPoint(true), VxVec3(0, 3, 0));
+    Q_UNUSED(hand);
+}
