@@ -21,6 +21,8 @@ VxScene::VxScene(QObject* parent)
 {
     Q_ASSERT_X(!g_scene, "VxScene", "only one scene may exist");
     g_scene = this;
+    // Signals carry nodes; spies, scripts and queued connections need the type known.
+    qRegisterMetaType<VxNode*>("VxNode*");
 }
 
 VxScene::~VxScene()
