@@ -1,5 +1,5 @@
 // vxhost: the host application. Loads the plug-ins, then either runs one batch option
-// (--plugins, --mesh-info, --script) or opens the main window.
+// (--plugins, --mesh-info, --script, --save-scene) or opens the main window.
 #include "vxbatchdialoganswerer.h"
 #include "vxhostcommandline.h"
 #include "vxhostgui.h"
@@ -10,6 +10,7 @@
 
 #include "vxapp.h"
 #include "vxcontentmgr.h"
+#include "vxscene.h"
 #include "vxversion.h"
 
 #include <QApplication>
@@ -113,12 +114,24 @@ int runScript(const QString& path)
     return Success;
 }
 
+// Written only after a successful script: a failed one leaves no file behind.
+int saveScene(const QString& path)
+{
+    QString error;
+    if (!vxScene->saveJson(path, &error)) {
+        writeError(error);
+        return Failed;
+    }
+    return Success;
+}
+
 int run(const VxHostCommandLine& commandLine)
 {
     VxAppPaths paths = VxAppPaths::defaults();
     if (!commandLine.dataDirectory().isEmpty())
         paths.dataPath = QDir(commandLine.dataDirectory()).absolutePath();
     VxApp app(paths);
+    VxScene scene;
 
     for (const QString& runtime : commandLine.runtimeDirectories()) {
         if (!app.getContentMgr()->addPoserDirectory(runtime)) {
@@ -141,8 +154,14 @@ int run(const VxHostCommandLine& commandLine)
         return listPlugins(loader);
     case VxHostCommandLine::MeshInfo:
         return printMeshInfo(commandLine.file());
-    case VxHostCommandLine::RunScript:
-        return runScript(commandLine.file());
+    case VxHostCommandLine::RunScript: {
+        const int status = runScript(commandLine.file());
+        if (status != Success || commandLine.sceneFile().isEmpty())
+            return status;
+        return saveScene(commandLine.sceneFile());
+    }
+    case VxHostCommandLine::SaveScene:
+        return saveScene(commandLine.sceneFile());
     default:
         break;
     }

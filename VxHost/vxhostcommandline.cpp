@@ -7,6 +7,7 @@ namespace {
 const QString kPlugins = QStringLiteral("plugins");
 const QString kMeshInfo = QStringLiteral("mesh-info");
 const QString kScript = QStringLiteral("script");
+const QString kSaveScene = QStringLiteral("save-scene");
 const QString kPlugin = QStringLiteral("plugin");
 const QString kRuntime = QStringLiteral("runtime");
 const QString kDataDir = QStringLiteral("data-dir");
@@ -23,6 +24,7 @@ bool VxHostCommandLine::parse(const QStringList& arguments)
         {kPlugins, QString()},
         {kMeshInfo, QString(), QStringLiteral("FILE")},
         {kScript, QString(), QStringLiteral("FILE")},
+        {kSaveScene, QString(), QStringLiteral("FILE")},
         {kPlugin, QString(), QStringLiteral("PATH")},
         {kRuntime, QString(), QStringLiteral("DIR")},
         {kDataDir, QString(), QStringLiteral("DIR")},
@@ -66,6 +68,20 @@ bool VxHostCommandLine::parse(const QStringList& arguments)
         m_error = QStringLiteral("Give one of --plugins, --mesh-info FILE and --script FILE at a time.");
         return false;
     }
+    // The scene is written after a script, or as it is when there is none; the listing
+    // options do not touch the scene.
+    if (parser.isSet(kSaveScene)) {
+        if (parser.values(kSaveScene).size() > 1) {
+            m_error = QStringLiteral("--save-scene may be given only once.");
+            return false;
+        }
+        if (parser.isSet(kPlugins) || parser.isSet(kMeshInfo)) {
+            m_error = QStringLiteral("--save-scene goes with --script FILE or alone, not with --plugins or --mesh-info.");
+            return false;
+        }
+        m_sceneFile = parser.value(kSaveScene);
+        m_mode = SaveScene;
+    }
     if (parser.isSet(kPlugins)) {
         m_mode = ListPlugins;
     } else if (parser.isSet(kMeshInfo)) {
@@ -88,6 +104,8 @@ QString VxHostCommandLine::helpText()
         "  --plugins            List the loaded plug-ins with their classes.\n"
         "  --mesh-info FILE     Read a mesh (.obj, .obz) and print a JSON summary of it.\n"
         "  --script FILE        Run a QtScript file with every registered class available.\n"
+        "  --save-scene FILE    Write the scene as JSON to FILE after --script has run (or,\n"
+        "                       without --script, the scene as it is at start-up).\n"
         "\n"
         "Session options:\n"
         "  --plugin PATH        Also load this plug-in library, or every library in this\n"

@@ -12,7 +12,8 @@ public:
         Gui,         // no batch option: open the main window
         ListPlugins, // --plugins
         MeshInfo,    // --mesh-info FILE
-        RunScript,   // --script FILE
+        RunScript,   // --script FILE (with or without --save-scene FILE)
+        SaveScene,   // --save-scene FILE alone: writes the scene as it is at start-up
         ShowHelp,    // -h, --help
         ShowVersion, // -v, --version
     };
@@ -24,6 +25,8 @@ public:
     Mode mode() const { return m_mode; }
     // The file of --mesh-info or --script.
     QString file() const { return m_file; }
+    // The file of --save-scene, written after the script has run; empty when not asked.
+    QString sceneFile() const { return m_sceneFile; }
     QStringList extraPlugins() const { return m_plugins; }
     QStringList runtimeDirectories() const { return m_runtimes; }
     // Empty when the default data folder is to be used.
@@ -39,6 +42,7 @@ public:
 private:
     Mode m_mode = Gui;
     QString m_file;
+    QString m_sceneFile;
     QStringList m_plugins;
     QStringList m_runtimes;
     QString m_dataDir;

@@ -245,3 +245,31 @@ TEST_F(VxHostProcessTest, WithoutADisplayTheWindowIsRefusedWithAReason)
     EXPECT_EQ(result.exitCode, 1);
     EXPECT_TRUE(result.err.contains(QStringLiteral("there is no display"))) << qPrintable(result.err);
 }
+
+TEST_F(VxHostProcessTest, SaveSceneWritesTheSceneAfterTheScriptAndOnlyWhenItRan)
+{
+    const QString script = write(QStringLiteral("ok.js"), "print('ran');\n");
+    const QString scene = path(QStringLiteral("out/scene.json"));
+    QDir().mkpath(QFileInfo(scene).absolutePath());
+    const VxHostRun result = run({QStringLiteral("--script"), script, QStringLiteral("--save-scene"), scene});
+    ASSERT_TRUE(result.finished);
+    EXPECT_EQ(result.exitCode, 0) << qPrintable(result.err);
+    EXPECT_EQ(result.out, QStringLiteral("ran\n"));
+    QFile file(scene);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QJsonObject json = QJsonDocument::fromJson(file.readAll()).object();
+    EXPECT_EQ(json.value(QStringLiteral("format")).toString(), QStringLiteral("vxscene"));
+    EXPECT_TRUE(json.value(QStringLiteral("nodes")).toArray().isEmpty());
+
+    // A failing script writes no scene; an unwritable place is refused with its reason.
+    const QString failing = write(QStringLiteral("bad.js"), "throw new Error('no');\n");
+    const QString notWritten = path(QStringLiteral("out/failed.json"));
+    EXPECT_EQ(run({QStringLiteral("--script"), failing, QStringLiteral("--save-scene"), notWritten}).exitCode, 1);
+    EXPECT_FALSE(QFile::exists(notWritten));
+    const QString unwritable = path(QStringLiteral("no/such/folder/scene.json"));
+    const VxHostRun refused = run({QStringLiteral("--save-scene"), unwritable});
+    EXPECT_EQ(refused.exitCode, 1);
+    EXPECT_TRUE(refused.err.contains(unwritable)) << qPrintable(refused.err);
+
+    EXPECT_EQ(run({QStringLiteral("--plugins"), QStringLiteral("--save-scene"), scene}).exitCode, 2);
+}
