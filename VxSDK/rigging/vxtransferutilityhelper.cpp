@@ -85,6 +85,8 @@ VxWeightMap* VxTransferUtilityHelper::copyMap(const VxWeightMap* from, VxWeightM
 {
     VxWeightMap* to = existing ? existing : new VxWeightMap(from->getName());
     to->setNumWeights(int(m_nearest.size()), false); // all zeros, no pages
+    if (from->getNumAllocatedPages() == 0)
+        return to; // an unpainted map copies as an unpainted map
     for (size_t v = 0; v < m_nearest.size(); ++v)
         to->setWeight(int(v), from->getWeight(m_nearest[v])); // zeros stay free
     return to;

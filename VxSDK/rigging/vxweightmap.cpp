@@ -3,18 +3,6 @@
 #include <algorithm>
 #include <cstring>
 
-VxWeightRef::operator uint16_t() const
-{
-    return m_map ? m_map->getWeight(m_index) : 0;
-}
-
-VxWeightRef& VxWeightRef::operator=(uint16_t weight)
-{
-    if (m_map)
-        m_map->setWeight(m_index, weight);
-    return *this;
-}
-
 int VxWeightArray::size() const
 {
     return m_map ? m_map->getNumWeights() : 0;
@@ -67,27 +55,6 @@ void VxWeightMap::setNumWeights(int n, bool keepWeights)
             std::fill(data + boundary % kPageSize, data + kPageSize, uint16_t(0));
         }
     }
-}
-
-uint16_t VxWeightMap::getWeight(int index) const
-{
-    if (index < 0 || index >= m_size)
-        return 0;
-    const uint16_t* page = m_pages[size_t(index / kPageSize)].get();
-    return page ? page[index % kPageSize] : 0;
-}
-
-void VxWeightMap::setWeight(int index, uint16_t weight)
-{
-    if (index < 0 || index >= m_size)
-        return;
-    std::unique_ptr<uint16_t[]>& page = m_pages[size_t(index / kPageSize)];
-    if (!page) {
-        if (weight == 0)
-            return; // an untouched page already reads 0
-        page.reset(new uint16_t[kPageSize]());
-    }
-    page[index % kPageSize] = weight;
 }
 
 uint16_t* VxWeightMap::getWritablePage(int page)

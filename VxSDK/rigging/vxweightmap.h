@@ -15,8 +15,8 @@ class VXSDK_EXPORT VxWeightRef
 {
 public:
     VxWeightRef(VxWeightMap* map, int index) : m_map(map), m_index(index) {}
-    operator uint16_t() const; // NOLINT: reads like the weight it stands for
-    VxWeightRef& operator=(uint16_t weight);
+    inline operator uint16_t() const; // NOLINT: reads like the weight it stands for
+    inline VxWeightRef& operator=(uint16_t weight);
     VxWeightRef& operator=(const VxWeightRef& other) { return *this = uint16_t(other); }
 
 private:
@@ -59,9 +59,24 @@ public:
     // stay; without, the map becomes all zeros (and releases its pages).
     void setNumWeights(int n, bool keepWeights);
 
-    uint16_t getWeight(int index) const;
-    // Out-of-range writes are ignored.
-    void setWeight(int index, uint16_t weight);
+    // Inline: builders and transfers touch every vertex of hundreds of maps.
+    uint16_t getWeight(int index) const
+    {
+        if (index < 0 || index >= m_size)
+            return 0;
+        const uint16_t* page = m_pages[size_t(index) / kPageSize].get();
+        return page ? page[index % kPageSize] : 0;
+    }
+    // Out-of-range writes are ignored; a 0 written to an untouched page costs nothing.
+    void setWeight(int index, uint16_t weight)
+    {
+        if (index < 0 || index >= m_size)
+            return;
+        if (uint16_t* page = m_pages[size_t(index) / kPageSize].get())
+            page[index % kPageSize] = weight;
+        else if (weight != 0)
+            getWritablePage(index / kPageSize)[index % kPageSize] = weight;
+    }
     VxWeightArray getWeights() { return VxWeightArray(this); }
     void fill(uint16_t weight);
     void copyWeightsFrom(const VxWeightMap& other);
@@ -84,3 +99,14 @@ private:
     int m_size = 0;
     std::vector<std::unique_ptr<uint16_t[]>> m_pages;
 };
+
+VxWeightRef::operator uint16_t() const
+{
+    return m_map->getWeight(m_index);
+}
+
+VxWeightRef& VxWeightRef::operator=(uint16_t weight)
+{
+    m_map->setWeight(m_index, weight);
+    return *this;
+}
