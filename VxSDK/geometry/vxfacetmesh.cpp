@@ -32,6 +32,23 @@ bool VxFacetMesh::setVertexPositions(const std::vector<float>& positions)
     return true;
 }
 
+bool VxFacetMesh::beginEdit(bool positionsOnly)
+{
+    Q_UNUSED(positionsOnly); // positions are all an edit can reach here
+    if (m_editing)
+        return false;
+    m_editing = true;
+    return true;
+}
+
+void VxFacetMesh::finishEdit()
+{
+    if (!m_editing)
+        return;
+    m_editing = false;
+    invalidateCaches();
+}
+
 int VxFacetMesh::getFacetNumVertices(int facet) const
 {
     return int(m_data.facetStart[facet + 1] - m_data.facetStart[facet]);

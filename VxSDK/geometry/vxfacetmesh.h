@@ -28,6 +28,13 @@ public:
     const float* getVertexData() const { return m_data.positions.data(); }
     // Moves vertices; the counts must match. Drops the cached boxes.
     bool setVertexPositions(const std::vector<float>& positions);
+    // In-place vertex editing: beginEdit, write through getVertexArray (xyz per vertex),
+    // finishEdit. `positionsOnly` true promises that only positions change. finishEdit
+    // drops the cached boxes and announces the change. Edits do not nest.
+    bool beginEdit(bool positionsOnly);
+    float* getVertexArray() { return m_editing ? m_data.positions.data() : nullptr; }
+    void finishEdit();
+    bool isEditing() const { return m_editing; }
 
     int getNumUVs() const { return m_data.numUVs(); }
     int getNumFacets() const { return m_data.numFacets(); }
@@ -64,6 +71,7 @@ private:
     VxFacetMeshData m_data;
     QList<VxFaceGroup*> m_groups;
     bool m_subDivision = false;
+    bool m_editing = false;
 
     mutable bool m_cachesValid = false;
     mutable VxBox3 m_bounds;

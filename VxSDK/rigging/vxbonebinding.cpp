@@ -64,6 +64,11 @@ void VxBoneBinding::setBulgeBinding(int axis, VxBulgeBinding* binding)
 {
     if (!validAxis(axis) || m_bulge[axis] == binding)
         return;
+    // A binding moved from another axis of this bone leaves that axis, not deleted twice.
+    for (VxBulgeBinding*& other : m_bulge) {
+        if (binding && other == binding)
+            other = nullptr;
+    }
     delete m_bulge[axis];
     m_bulge[axis] = binding;
     if (binding)

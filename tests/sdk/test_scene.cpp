@@ -1,4 +1,5 @@
 #include "vxbone.h"
+#include "vxclassfactory.h"
 #include "vxfacetmesh.h"
 #include "vxfigure.h"
 #include "vxgeometryregion.h"
@@ -370,4 +371,27 @@ TEST_F(SceneTest, LegacyFigureAlternatesWeldsAndBinding)
     figure->adjustEndPoint(VxVec3(0, 3, 0));
     EXPECT_EQ(figure->getEndPoint(true), VxVec3(0, 3, 0));
     Q_UNUSED(hand);
+}
+
+TEST_F(SceneTest, MeshEditsInPlaceDropTheCachedBoxes)
+{
+    VxFacetMesh* mesh = vxMakeBoxMesh({{"a", {0, 0, 0}, {1, 1, 1}}});
+    mesh->ref();
+    EXPECT_EQ(mesh->getBoundingBox().getMax(), VxVec3(1, 1, 1));
+    EXPECT_EQ(mesh->getVertexArray(), nullptr); // only while editing
+    ASSERT_TRUE(mesh->beginEdit(true));
+    EXPECT_FALSE(mesh->beginEdit(true));
+    mesh->getVertexArray()[3 * 7] = 5.0f; // corner 7 is the max corner
+    mesh->finishEdit();
+    EXPECT_EQ(mesh->getBoundingBox().getMax(), VxVec3(5, 1, 1));
+    EXPECT_EQ(mesh->getFaceGroupBoundingBox(QStringLiteral("a")).getMax(), VxVec3(5, 1, 1));
+    mesh->unref();
+
+    // Scripts and plug-ins create the scene classes by name.
+    for (const char* name : {"VxFigure", "VxLegacyFigure", "VxBone", "VxGraftingFigureShape", "VxLegacyBinding"}) {
+        VxClassFactory* factory = m_app->findClassFactory(QLatin1String(name));
+        ASSERT_NE(factory, nullptr) << name;
+        std::unique_ptr<QObject> made(factory->createInstance());
+        EXPECT_TRUE(made->inherits(name));
+    }
 }
