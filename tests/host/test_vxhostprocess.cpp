@@ -1,6 +1,8 @@
 // vxhost run as a user runs it: batch options, plug-in refusals, scripts.
 #include "vxhostprocess.h"
 
+#include "vxmeshgen.h"
+
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -8,6 +10,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTemporaryDir>
+
+#include <algorithm>
 
 #include <gtest/gtest.h>
 
@@ -148,6 +152,81 @@ TEST_F(VxHostProcessTest, ARefusedLibraryInThePluginFolderDoesNotStopTheOthers)
     EXPECT_TRUE(result.out.contains(QStringLiteral("Product ReadMe (%1/docs/Plugins/FigureSetup/FigureSetupREADME.htm)")
                                         .arg(QFileInfo(path(QStringLiteral("app"))).canonicalFilePath())))
         << qPrintable(result.out);
+}
+
+TEST_F(VxHostProcessTest, MeshInfoPrintsCountsGroupsAndMaterialsInMeshOrder)
+{
+    // "base" is named again after "top": it is the same face group.
+    const QString mesh = write(QStringLiteral("small.obj"),
+                               "v 0.1 -2.5 0\nv 1 0 0\nv 1 1 0\nv 0 1 0\nv 0 0 2\n"
+                               "vt 0 0\nvt 1 0\nvt 1 1\n"
+                               "g base\nusemtl skin\nf 1/1 2/2 3/3\nf 1/1 3/3 4/1\n"
+                               "g top\nusemtl cloth\nf 5/1 2/2 3/3\n"
+                               "g base\nf 1/1 2/2 4/3\n");
+    const VxHostRun result = run({QStringLiteral("--mesh-info"), mesh});
+    ASSERT_TRUE(result.finished);
+    ASSERT_EQ(result.exitCode, 0) << qPrintable(result.err);
+    EXPECT_EQ(result.out,
+              QStringLiteral("{\n"
+                             "  \"vertexCount\": 5,\n"
+                             "  \"uvCount\": 3,\n"
+                             "  \"facetCount\": 4,\n"
+                             "  \"groups\": [\n"
+                             "    {\"name\": \"base\", \"facetCount\": 3, \"boundingBox\": {\"min\": [0, -2.5, 0], \"max\": [1, 1, 0]}},\n"
+                             "    {\"name\": \"top\", \"facetCount\": 1, \"boundingBox\": {\"min\": [0, 0, 0], \"max\": [1, 1, 2]}}\n"
+                             "  ],\n"
+                             "  \"materials\": [\"skin\", \"cloth\"]\n"
+                             "}\n"));
+}
+
+TEST_F(VxHostProcessTest, MeshInfoFindsTheExampleFigureThroughARuntimeFolder)
+{
+    QStringList materials;
+    const VxFacetMeshData expected = VxMeshGen::humanoid(&materials);
+    const VxHostRun result = run({QStringLiteral("--runtime"), QStringLiteral(VX_SOURCE_DIR "/examples"),
+                                  QStringLiteral("--mesh-info"), QStringLiteral("Runtime/Geometries/Figure/figure.obj")});
+    ASSERT_TRUE(result.finished);
+    ASSERT_EQ(result.exitCode, 0) << qPrintable(result.err);
+    QJsonParseError parseError;
+    const QJsonObject info = QJsonDocument::fromJson(result.out.toUtf8(), &parseError).object();
+    ASSERT_EQ(parseError.error, QJsonParseError::NoError) << qPrintable(result.out);
+
+    EXPECT_EQ(info.value(QStringLiteral("vertexCount")).toInt(), expected.numVertices());
+    EXPECT_EQ(info.value(QStringLiteral("uvCount")).toInt(), expected.numUVs());
+    EXPECT_EQ(info.value(QStringLiteral("facetCount")).toInt(), expected.numFacets());
+    QStringList materialNames;
+    for (const QJsonValue& name : info.value(QStringLiteral("materials")).toArray())
+        materialNames.append(name.toString());
+    EXPECT_EQ(materialNames, materials);
+
+    // Every group's facet count and box, against the generator's own arrays.
+    const QJsonArray groups = info.value(QStringLiteral("groups")).toArray();
+    ASSERT_EQ(groups.size(), VxMeshGen::humanoidGroupNames().size());
+    for (int g = 0; g < groups.size(); ++g) {
+        const QJsonObject group = groups[g].toObject();
+        EXPECT_EQ(group.value(QStringLiteral("name")).toString(), VxMeshGen::humanoidGroupNames()[g]);
+        int facets = 0;
+        float low[3] = {1e30f, 1e30f, 1e30f};
+        float high[3] = {-1e30f, -1e30f, -1e30f};
+        for (int f = 0; f < expected.numFacets(); ++f) {
+            if (expected.facetGroup[f] != g)
+                continue;
+            ++facets;
+            for (uint32_t c = expected.facetStart[f]; c < expected.facetStart[f + 1]; ++c) {
+                for (int axis = 0; axis < 3; ++axis) {
+                    const float value = expected.positions[3 * size_t(expected.cornerVertex[c]) + axis];
+                    low[axis] = std::min(low[axis], value);
+                    high[axis] = std::max(high[axis], value);
+                }
+            }
+        }
+        EXPECT_EQ(group.value(QStringLiteral("facetCount")).toInt(), facets);
+        const QJsonObject box = group.value(QStringLiteral("boundingBox")).toObject();
+        for (int axis = 0; axis < 3; ++axis) {
+            EXPECT_EQ(float(box.value(QStringLiteral("min")).toArray()[axis].toDouble()), low[axis]);
+            EXPECT_EQ(float(box.value(QStringLiteral("max")).toArray()[axis].toDouble()), high[axis]);
+        }
+    }
 }
 
 TEST_F(VxHostProcessTest, MeshInfoRefusesAFileTheImporterCannotRead)
