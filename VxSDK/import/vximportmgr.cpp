@@ -44,6 +44,7 @@ int VxImportMgr::readGeometry(const QString& path, VxShape** shape, int)
     VxObjParser parser(data);
     // Running out of memory on a huge file is a refusal like any other, not a crash.
     try {
+        parser.reserveFor(input.sizeHint());
         VxObjLineReader reader(input, &VxObjParser::contentLimit);
         VxObjLine line;
         while (reader.next(line)) {

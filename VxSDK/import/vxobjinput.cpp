@@ -22,11 +22,24 @@ bool VxObjInput::open(const QString& path)
         m_error = m_file.errorString();
         return false;
     }
+    m_sizeHint = m_file.size();
     char magic[2] = {};
     if (m_file.peek(magic, 2) == 2 && (unsigned char)magic[0] == kGzipMagic[0]
-        && (unsigned char)magic[1] == kGzipMagic[1])
+        && (unsigned char)magic[1] == kGzipMagic[1]) {
+        readGzipSizeHint();
         return startInflating();
+    }
     return true;
+}
+
+void VxObjInput::readGzipSizeHint()
+{
+    const qint64 size = m_file.size();
+    unsigned char trailer[4] = {};
+    m_sizeHint = 0;
+    if (size >= 18 && m_file.seek(size - 4) && m_file.read(reinterpret_cast<char*>(trailer), 4) == 4)
+        m_sizeHint = qint64(trailer[0]) | qint64(trailer[1]) << 8 | qint64(trailer[2]) << 16 | qint64(trailer[3]) << 24;
+    m_file.seek(0);
 }
 
 bool VxObjInput::startInflating()

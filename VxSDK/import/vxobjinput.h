@@ -27,9 +27,13 @@ public:
     qint64 read(char* data, qint64 size);
 
     bool isCompressed() const { return m_stream != nullptr; }
+    // The size of the data once read: the file size, or for gzip the size its trailer
+    // records (modulo 4 GiB, and of the last member only). A hint, never a promise.
+    qint64 sizeHint() const { return m_sizeHint; }
     QString errorString() const { return m_error; }
 
 private:
+    void readGzipSizeHint();
     bool startInflating();
     qint64 inflateInto(char* data, qint64 size);
     bool refillCompressed();
@@ -39,6 +43,7 @@ private:
     QString m_error;
     std::unique_ptr<z_stream_s> m_stream;
     std::vector<unsigned char> m_compressed;
+    qint64 m_sizeHint = 0;
     bool m_fileAtEnd = false;
     bool m_streamEnded = false;
 };

@@ -2,10 +2,12 @@
 
 #include "vxobjlinereader.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstring>
 #include <limits>
+#include <new>
 
 namespace {
 
@@ -158,6 +160,28 @@ VxObjParser::VxObjParser(VxFacetMeshData& mesh) : m_mesh(mesh)
         m_mesh.facetStart.push_back(0);
 }
 
+// Each array gets room for the most elements a file of this size made only of that kind of
+// statement is likely to hold (short but realistic lines). Room never used stays virtual:
+// those pages are never touched, so they cost no memory, while growth by doubling would copy
+// every array several times and fault in all the copies. Without room, arrays simply grow.
+void VxObjParser::reserveFor(qint64 bytes)
+{
+    if (bytes <= 0)
+        return;
+    auto cap = [](qint64 count) { return size_t(std::min<qint64>(count, kMaxElements)); };
+    try {
+        m_mesh.positions.reserve(3 * cap(bytes / 20));   // "v 0.1234 0.1234 0.1234"
+        m_mesh.uvs.reserve(2 * cap(bytes / 14));         // "vt 0.1234 0.1234"
+        m_cornerReserve = cap(bytes / 4);                 // " 123/45" per corner
+        m_mesh.cornerVertex.reserve(m_cornerReserve);
+        m_mesh.facetStart.reserve(cap(bytes / 12) + 1);   // "f 1 2 3" and a few digits
+        m_mesh.facetGroup.reserve(cap(bytes / 12));
+        m_mesh.facetMaterial.reserve(cap(bytes / 12));
+    } catch (const std::bad_alloc&) {
+        m_cornerReserve = 0;   // no room to spare: grow as needed
+    }
+}
+
 bool VxObjParser::parseLine(const char* begin, const char* end, qint64 lineNumber)
 {
     const char* keywordEnd = wordEnd(begin, end);
@@ -230,7 +254,9 @@ bool VxObjParser::parseVertex(const char* p, const char* end)
             break;
         }
     }
-    m_mesh.positions.insert(m_mesh.positions.end(), xyz, xyz + 3);
+    m_mesh.positions.push_back(xyz[0]);
+    m_mesh.positions.push_back(xyz[1]);
+    m_mesh.positions.push_back(xyz[2]);
     return true;
 }
 
@@ -253,7 +279,8 @@ bool VxObjParser::parseUV(const char* p, const char* end)
         if (!std::isfinite(uv[i]))
             return fail(QStringLiteral("texture coordinate %1 is not a finite number").arg(quoted(token, wordEnd(token, end))));
     }
-    m_mesh.uvs.insert(m_mesh.uvs.end(), uv, uv + 2);
+    m_mesh.uvs.push_back(uv[0]);
+    m_mesh.uvs.push_back(uv[1]);
     return true;
 }
 
@@ -303,6 +330,12 @@ bool VxObjParser::parseFace(const char* p, const char* end)
             if (!m_anyUV) {
                 // The first corner with a UV: every corner before it has none.
                 m_anyUV = true;
+                if (m_cornerReserve > 0) {
+                    try {
+                        m_mesh.cornerUV.reserve(m_cornerReserve);
+                    } catch (const std::bad_alloc&) {
+                    }
+                }
                 m_mesh.cornerUV.assign(m_mesh.cornerVertex.size() - 1, -1);
             }
             m_mesh.cornerUV.push_back(resolved);

@@ -58,6 +58,9 @@ class VXSDK_EXPORT VxObjParser
 public:
     explicit VxObjParser(VxFacetMeshData& mesh);
 
+    // Reserves room for a file of about `bytes` bytes, so the arrays do not grow by copying.
+    void reserveFor(qint64 bytes);
+
     // One logical line without leading or trailing blanks. False when the file must be
     // refused; errorReason() says why.
     bool parseLine(const char* begin, const char* end, qint64 lineNumber);
@@ -86,5 +89,6 @@ private:
     VxObjNameTable m_materials;
     std::vector<VxObjLibraryRef> m_libraries;
     bool m_anyUV = false;
+    size_t m_cornerReserve = 0;
     QString m_error;
 };
