@@ -51,10 +51,8 @@ int VxImportMgr::readGeometry(const QString& path, VxShape** shape, int)
             if (!parser.parseLine(line.begin, line.end, line.number))
                 return refuse(BadData, located(path, line.number, parser.errorReason()));
         }
-        if (reader.hasFailed()) {
-            const bool notText = reader.errorReason().startsWith(QLatin1String("the file is"));
-            return refuse(notText ? UnknownFormat : BadData, located(path, reader.errorLine(), reader.errorReason()));
-        }
+        if (reader.hasFailed())
+            return refuse(reader.isNotText() ? UnknownFormat : BadData, located(path, reader.errorLine(), reader.errorReason()));
         if (data.positions.empty())
             return refuse(BadData, located(path, std::max<qint64>(1, reader.lineCount()),
                                            QStringLiteral("no vertices: this is not an OBJ mesh")));

@@ -2,6 +2,8 @@
 
 #include <zlib.h>
 
+#include <algorithm>
+
 namespace {
 constexpr qint64 kCompressedChunk = 256 * 1024;
 constexpr unsigned char kGzipMagic[2] = {0x1f, 0x8b};
@@ -39,6 +41,8 @@ void VxObjInput::readGzipSizeHint()
     m_sizeHint = 0;
     if (size >= 18 && m_file.seek(size - 4) && m_file.read(reinterpret_cast<char*>(trailer), 4) == 4)
         m_sizeHint = qint64(trailer[0]) | qint64(trailer[1]) << 8 | qint64(trailer[2]) << 16 | qint64(trailer[3]) << 24;
+    // Deflate expands at most about 1032 times; a truncated file's last bytes are no trailer.
+    m_sizeHint = std::min(m_sizeHint, size * 1032);
     m_file.seek(0);
 }
 

@@ -186,14 +186,15 @@ bool VxObjLineReader::checkTextStart()
     const bool utf16Pattern = half >= 2 && ((nulls[0] * 5 >= half * 2 && nulls[1] * 10 <= half)
                                             || (nulls[1] * 5 >= half * 2 && nulls[0] * 10 <= half));
     if (utf16Mark || utf16Pattern) {
-        fail(1, QStringLiteral("the file is UTF-16 text; only ASCII and UTF-8 can be read"));
+        fail(1, QStringLiteral("the file is UTF-16 text; only ASCII and UTF-8 can be read"), true);
         return false;
     }
     const size_t sniff = std::min(m_end, kSniffSize);
     for (size_t i = m_pos; i < sniff; ++i) {
         if (isControlByte(bytes[i])) {
             fail(lineAt(m_buffer.data(), i),
-                 QStringLiteral("the file is binary, not text (byte 0x%1)").arg(uint(bytes[i]), 2, 16, QLatin1Char('0')));
+                 QStringLiteral("the file is binary, not text (byte 0x%1)").arg(uint(bytes[i]), 2, 16, QLatin1Char('0')),
+                 true);
             return false;
         }
     }
@@ -272,11 +273,12 @@ bool VxObjLineReader::takeJoined(VxObjLine& line)
     return true;
 }
 
-void VxObjLineReader::fail(qint64 line, const QString& reason)
+void VxObjLineReader::fail(qint64 line, const QString& reason, bool notText)
 {
     if (m_failed)
         return;
     m_failed = true;
+    m_notText = notText;
     m_errorLine = line;
     m_errorReason = reason;
 }

@@ -40,6 +40,8 @@ public:
     bool next(VxObjLine& line);
 
     bool hasFailed() const { return m_failed; }
+    // True when the failure is that the file is not text at all (UTF-16, binary).
+    bool isNotText() const { return m_notText; }
     qint64 errorLine() const { return m_errorLine; }
     QString errorReason() const { return m_errorReason; }
     // Physical lines read so far.
@@ -58,7 +60,7 @@ private:
     void closeWord();
     bool endPhysicalLine();
     bool takeJoined(VxObjLine& line);
-    void fail(qint64 line, const QString& reason);
+    void fail(qint64 line, const QString& reason, bool notText = false);
 
     VxObjInput& m_input;
     ContentLimit m_limit;
@@ -84,6 +86,7 @@ private:
     char m_lastNonBlank = 0;
 
     bool m_failed = false;
+    bool m_notText = false;
     qint64 m_errorLine = 0;
     QString m_errorReason;
 };
