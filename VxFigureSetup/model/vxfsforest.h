@@ -1,0 +1,112 @@
+#pragma once
+
+#include <QList>
+
+// Operations on the intrusive forests of the document (bones and regions): each node holds
+// m_firstChild (owning) and m_nextSibling, plus m_listHead, the address of the head pointer
+// of the list it is linked in (null while unlinked) so that a node deleted while still
+// linked can take itself out first. Node classes declare this class a friend.
+class VxFSForest
+{
+public:
+    // Pre-order search: each node, then its subtree, siblings in list order.
+    template<class T, class Pred>
+    static T* find(T* first, Pred pred)
+    {
+        for (T* node = first; node; node = node->m_nextSibling) {
+            if (pred(node))
+                return node;
+            if (T* found = find(node->m_firstChild, pred))
+                return found;
+        }
+        return nullptr;
+    }
+
+    template<class T>
+    static int count(const T* first, bool recursive)
+    {
+        int n = 0;
+        for (const T* node = first; node; node = node->m_nextSibling) {
+            ++n;
+            if (recursive)
+                n += count(node->m_firstChild, true);
+        }
+        return n;
+    }
+
+    // Appends every node of the forest to `out` in pre-order.
+    template<class T>
+    static void collect(T* first, QList<T*>& out)
+    {
+        for (T* node = first; node; node = node->m_nextSibling) {
+            out.append(node);
+            collect(node->m_firstChild, out);
+        }
+    }
+
+    // Appends `node` at the tail of the list starting at `head`.
+    template<class T>
+    static void append(T*& head, T* node)
+    {
+        node->m_nextSibling = nullptr;
+        node->m_listHead = &head;
+        T** slot = &head;
+        while (*slot)
+            slot = &(*slot)->m_nextSibling;
+        *slot = node;
+    }
+
+    // Unlinks `node` from the list at `head`; with `recursive`, from whichever list below
+    // it holds the node (each node's subtree is searched before its next sibling is
+    // compared). Only the link goes: the node is neither deleted nor re-parented.
+    template<class T>
+    static bool unlink(T*& head, T* node, bool recursive)
+    {
+        if (!node || !head)
+            return false;
+        if (head == node) {
+            head = node->m_nextSibling;
+            detach(node);
+            return true;
+        }
+        for (T* current = head; current; current = current->m_nextSibling) {
+            if (recursive && unlink(current->m_firstChild, node, true))
+                return true;
+            if (current->m_nextSibling == node) {
+                current->m_nextSibling = node->m_nextSibling;
+                detach(node);
+                return true;
+            }
+        }
+        return false;
+    }
+
+    // Deletes every node of the list in list order, each taken out before it dies, so that
+    // listeners running during a deletion never reach a dead node through the list.
+    template<class T>
+    static void deleteAll(T*& head)
+    {
+        while (head) {
+            T* node = head;
+            head = node->m_nextSibling;
+            detach(node);
+            delete node;
+        }
+    }
+
+    // Called by a node's destructor: unlinks it when an owner deletes it without unlinking.
+    template<class T>
+    static void unlinkSelf(T* node)
+    {
+        if (node->m_listHead)
+            unlink(*node->m_listHead, node, false);
+    }
+
+private:
+    template<class T>
+    static void detach(T* node)
+    {
+        node->m_nextSibling = nullptr;
+        node->m_listHead = nullptr;
+    }
+};

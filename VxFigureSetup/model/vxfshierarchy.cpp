@@ -1,0 +1,323 @@
+#include "vxfshierarchy.h"
+
+#include "vxfsforest.h"
+#include "vxfsgeomgroup.h"
+#include "vxfsgeomitem.h"
+#include "vxfshierarchyikchain.h"
+#include "vxfshierarchyitem.h"
+#include "vxfsregionitem.h"
+
+#include "vxapp.h"
+#include "vxassetmgr.h"
+#include "vxcontentmgr.h"
+#include "vxfacetshape.h"
+
+#include <QFileInfo>
+
+namespace {
+// Directory kinds searched for a runtime-relative path nothing else resolved: Poser
+// folders, their geometry folders, a file of that name below them, the documents folder.
+constexpr int kRuntimeSearchFlags = 0x69;
+} // namespace
+
+VxFSHierarchy::VxFSHierarchy(const QString& name)
+    : m_name(name.isEmpty() ? QStringLiteral("Figure") : name)
+{
+    vxRegisterFigureSetupFigureType();
+    m_label = m_name;
+    const VxAssetMgr* assets = vxApp ? vxApp->getAssetMgr() : nullptr;
+    if (assets)
+        m_contentType = assets->getTypes().value(0);
+}
+
+VxFSHierarchy::~VxFSHierarchy()
+{
+    clear(true);
+    while (!m_geometries.isEmpty())
+        delete m_geometries.takeLast();
+}
+
+void VxFSHierarchy::setName(const QString& name)
+{
+    m_name = name;
+    emit nameChanged();
+}
+
+bool VxFSHierarchy::setFigureType(VxFigureSetupFigureType type)
+{
+    m_figureType = type;
+    validateGeometryAssignments();
+    emit figureTypeChanged(type);
+    return true;
+}
+
+VxFSGeomItem* VxFSHierarchy::findGeometry(const QString& path) const
+{
+    for (VxFSGeomItem* item : m_geometries) {
+        if (item->getPath() == path)
+            return item;
+    }
+    return nullptr;
+}
+
+VxFSGeomItem* VxFSHierarchy::findGeometryByName(const QString& shortName) const
+{
+    for (VxFSGeomItem* item : m_geometries) {
+        if (item->getShortName() == shortName)
+            return item;
+    }
+    return nullptr;
+}
+
+VxFSGeomItem* VxFSHierarchy::addGeometry(const QString& path, bool* alreadyLoaded, VxShape* materialSource)
+{
+    if (VxFSGeomItem* found = findGeometry(path)) {
+        if (alreadyLoaded)
+            *alreadyLoaded = true;
+        if (materialSource)
+            found->transferMaterials(materialSource);
+        return found;
+    }
+    if (alreadyLoaded)
+        *alreadyLoaded = false;
+    auto* item = new VxFSGeomItem(path, m_geometries.size(), materialSource);
+    if (!item->isLoaded()) {
+        delete item;
+        return nullptr;
+    }
+    addGeometryItem(item);
+    return item;
+}
+
+bool VxFSHierarchy::addGeometryItem(VxFSGeomItem* item)
+{
+    if (!item || m_geometries.contains(item) || findGeometry(item->getPath()))
+        return false;
+    // Copying a figure moves the loaded geometry into a new document; the old one must not
+    // delete it later.
+    if (item->m_document)
+        item->m_document->takeGeometry(item);
+    item->m_document = this;
+    item->setIndex(m_geometries.size());
+    m_geometries.append(item);
+    // An item deleted by someone else must not stay in the list.
+    connect(item, &QObject::destroyed, this, &VxFSHierarchy::geometryItemDestroyed);
+    return true;
+}
+
+bool VxFSHierarchy::takeGeometry(VxFSGeomItem* item)
+{
+    if (!item || m_geometries.removeAll(item) == 0)
+        return false;
+    disconnect(item, &QObject::destroyed, this, &VxFSHierarchy::geometryItemDestroyed);
+    item->m_document = nullptr;
+    renumberGeometries();
+    return true;
+}
+
+bool VxFSHierarchy::removeGeometry(VxFSGeomItem* item)
+{
+    if (!item || m_geometries.removeAll(item) == 0)
+        return false;
+    delete item;
+    renumberGeometries();
+    return true;
+}
+
+void VxFSHierarchy::geometryItemDestroyed(QObject* item)
+{
+    if (m_geometries.removeAll(static_cast<VxFSGeomItem*>(item)) > 0)
+        renumberGeometries();
+}
+
+void VxFSHierarchy::renumberGeometries()
+{
+    for (int i = 0; i < m_geometries.size(); ++i)
+        m_geometries[i]->setIndex(i);
+}
+
+void VxFSHierarchy::setBaseGeometry(VxFSGeomItem* item)
+{
+    if (item == m_baseGeometry)
+        return;
+    if (m_baseGeometry) {
+        m_baseGeometry->releaseAssignment();
+        disconnect(m_baseGeometry, &VxFSGeomItem::aboutToDelete, this, &VxFSHierarchy::geomDestroyed);
+    }
+    m_baseGeometry = item;
+    if (item) {
+        item->addAssignment();
+        connect(item, &VxFSGeomItem::aboutToDelete, this, &VxFSHierarchy::geomDestroyed);
+    }
+    validateGeometryAssignments();
+    emit geometryChanged();
+}
+
+void VxFSHierarchy::geomDestroyed()
+{
+    if (!m_baseGeometry)
+        return;
+    m_baseGeometry->releaseAssignment();
+    disconnect(m_baseGeometry, &VxFSGeomItem::aboutToDelete, this, &VxFSHierarchy::geomDestroyed);
+    m_baseGeometry = nullptr;
+    validateGeometryAssignments();
+    emit geometryChanged();
+}
+
+void VxFSHierarchy::addBone(VxFSHierarchyItem* bone)
+{
+    if (!bone)
+        return;
+    VxFSForest::unlinkSelf(bone);
+    VxFSForest::append(m_firstBone, bone);
+}
+
+VxFSHierarchyItem* VxFSHierarchy::findBone(const QString& name) const
+{
+    return VxFSForest::find(m_firstBone, [&name](const VxFSHierarchyItem* bone) { return bone->getName() == name; });
+}
+
+int VxFSHierarchy::getNumBones(bool recursive) const
+{
+    return VxFSForest::count(m_firstBone, recursive);
+}
+
+QList<VxFSHierarchyItem*> VxFSHierarchy::getAllBones() const
+{
+    QList<VxFSHierarchyItem*> bones;
+    VxFSForest::collect(m_firstBone, bones);
+    return bones;
+}
+
+bool VxFSHierarchy::removeBone(VxFSHierarchyItem* bone, bool recursive)
+{
+    return VxFSForest::unlink(m_firstBone, bone, recursive);
+}
+
+VxFSHierarchyIKChain* VxFSHierarchy::createIKChain(const QString& name)
+{
+    auto* chain = new VxFSHierarchyIKChain(name);
+    adoptIKChain(chain);
+    return chain;
+}
+
+void VxFSHierarchy::adoptIKChain(VxFSHierarchyIKChain* chain)
+{
+    if (!chain || m_ikChains.contains(chain))
+        return;
+    m_ikChains.append(chain);
+    connect(chain, &QObject::destroyed, this, &VxFSHierarchy::ikChainDestroyed);
+}
+
+void VxFSHierarchy::ikChainDestroyed(QObject* chain)
+{
+    m_ikChains.removeAll(static_cast<VxFSHierarchyIKChain*>(chain));
+}
+
+void VxFSHierarchy::removeIKChain(VxFSHierarchyIKChain* chain)
+{
+    m_ikChains.removeAll(chain);
+    delete chain;
+}
+
+void VxFSHierarchy::moveIKChainToEnd(VxFSHierarchyIKChain* chain)
+{
+    if (!chain || !m_ikChains.contains(chain))
+        return;
+    m_ikChains.removeAll(chain);
+    m_ikChains.append(chain);
+}
+
+void VxFSHierarchy::moveIKChainAfter(VxFSHierarchyIKChain* chain, VxFSHierarchyIKChain* anchor)
+{
+    // Only chains of this document move; moving a chain after itself changes nothing.
+    if (!chain || chain == anchor || !m_ikChains.contains(chain))
+        return;
+    m_ikChains.removeAll(chain);
+    const int anchorIndex = anchor ? m_ikChains.indexOf(anchor) : -1;
+    m_ikChains.insert(anchorIndex + 1, chain);
+}
+
+void VxFSHierarchy::addRegion(VxFSRegionItem* region)
+{
+    if (!region)
+        return;
+    VxFSForest::unlinkSelf(region);
+    VxFSForest::append(m_firstRegion, region);
+}
+
+VxFSRegionItem* VxFSHierarchy::findRegion(const QString& name) const
+{
+    return VxFSForest::find(m_firstRegion, [&name](const VxFSRegionItem* region) { return region->getName() == name; });
+}
+
+bool VxFSHierarchy::removeRegion(VxFSRegionItem* region, bool recursive)
+{
+    return VxFSForest::unlink(m_firstRegion, region, recursive);
+}
+
+void VxFSHierarchy::clear(bool includeRegions)
+{
+    // No signal and no disconnect here: a later aboutToDelete from the item finds the slot
+    // empty and does nothing.
+    if (m_baseGeometry) {
+        m_baseGeometry->releaseAssignment();
+        m_baseGeometry = nullptr;
+    }
+    QList<VxFSHierarchyIKChain*> chains;
+    chains.swap(m_ikChains);
+    while (!chains.isEmpty())
+        delete chains.takeLast();
+
+    VxFSForest::deleteAll(m_firstBone);
+    if (includeRegions)
+        VxFSForest::deleteAll(m_firstRegion);
+
+    m_name = QStringLiteral("Figure");
+    m_label = m_name;
+    m_sourceFigureName.clear();
+    emit nameChanged();
+}
+
+void VxFSHierarchy::fromGeometry(VxFSGeomItem* item)
+{
+    if (!item)
+        return;
+    clear(false);
+    const QString shapeName = item->getShape() ? item->getShape()->getName() : QString();
+    setName(shapeName);
+    m_label = shapeName;
+    setBaseGeometry(item);
+    for (int i = 0; i < item->getNumGroups(); ++i) {
+        VxFSGeomGroup* group = item->getGroup(i);
+        auto* bone = new VxFSHierarchyItem(this, group->getName());
+        bone->setGeomGroup(group);
+    }
+}
+
+void VxFSHierarchy::validateGeometryAssignments()
+{
+    for (VxFSHierarchyItem* bone : getAllBones()) {
+        const VxFSGeomGroup* group = bone->getGeomGroup();
+        if (group && group->getGeomItem() != m_baseGeometry)
+            bone->setGeomGroup(nullptr);
+    }
+}
+
+QString VxFSHierarchy::resolveRuntimePath(const QString& path)
+{
+    QString relative = path;
+    if (relative.startsWith(QLatin1Char('/')))
+        relative.remove(0, 1);
+    const VxContentMgr* content = vxApp ? vxApp->getContentMgr() : nullptr;
+    if (!content)
+        return QString();
+    // Templates written on Windows separate folders with back-slashes.
+    const QString normalized = QString(relative).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    for (int i = 0; i < content->getNumPoserDirectories(); ++i) {
+        const QString candidate = content->getPoserDirectoryPath(i) + QLatin1Char('/') + normalized;
+        if (QFileInfo::exists(candidate))
+            return candidate;
+    }
+    return content->findFile(relative, kRuntimeSearchFlags);
+}

@@ -1,0 +1,133 @@
+#pragma once
+
+#include "vxfiguresetupfiguretype.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+class VxFSGeomItem;
+class VxFSHierarchyIKChain;
+class VxFSHierarchyItem;
+class VxFSRegionItem;
+class VxShape;
+
+// The document the Figure Setup pane edits: the loaded geometries, one base geometry, the
+// bone forest, the IK chains and the region forest, plus the figure type, content type and
+// apply-SubD choice. It owns its bones, regions, chains and geometry items; bones and
+// regions reach it by walking up their QObject parents.
+class VxFSHierarchy : public QObject
+{
+    Q_OBJECT
+public:
+    // An empty name gives "Figure".
+    explicit VxFSHierarchy(const QString& name = QString());
+    ~VxFSHierarchy() override;
+
+    QString getName() const { return m_name; }
+    void setName(const QString& name);
+    QString getLabel() const { return m_label; }
+    void setLabel(const QString& label) { m_label = label; }
+
+    VxFigureSetupFigureType getFigureType() const { return m_figureType; }
+    // Stores the type, drops face groups the type no longer allows and always announces it.
+    bool setFigureType(VxFigureSetupFigureType type);
+    QString getContentType() const { return m_contentType; }
+    void setContentType(const QString& type) { m_contentType = type; }
+    bool getApplySubD() const { return m_applySubD; }
+    void setApplySubD(bool onOff) { m_applySubD = onOff; }
+    QString getSourceFigureName() const { return m_sourceFigureName; }
+    void setSourceFigureName(const QString& name) { m_sourceFigureName = name; }
+    // Working storage while a scene figure is copied into the document.
+    QStringList& sourceGeometryPaths() { return m_sourceGeometryPaths; }
+
+    // Geometry list; an item's index is its position.
+    int getNumGeometries() const { return m_geometries.size(); }
+    VxFSGeomItem* getGeometry(int index) const { return m_geometries[index]; }
+    VxFSGeomItem* findGeometry(const QString& path) const;
+    VxFSGeomItem* findGeometryByName(const QString& shortName) const;
+    // Returns the item already loaded from `path` (with *alreadyLoaded true), else loads a new
+    // one; null when the file cannot be loaded.
+    VxFSGeomItem* addGeometry(const QString& path, bool* alreadyLoaded = nullptr,
+                              VxShape* materialSource = nullptr);
+    // Takes ownership unless an item with the same path is present (then false, and the
+    // caller keeps the item). An item of another document moves: that document lets go.
+    bool addGeometryItem(VxFSGeomItem* item);
+    // Takes the item out of the list without deleting it; the caller owns it then.
+    bool takeGeometry(VxFSGeomItem* item);
+    // Deletes the item and renumbers the rest; false when it is not in the list.
+    bool removeGeometry(VxFSGeomItem* item);
+
+    VxFSGeomItem* getBaseGeometry() const { return m_baseGeometry; }
+    void setBaseGeometry(VxFSGeomItem* item);
+
+    // Bone forest.
+    VxFSHierarchyItem* getFirstBone() const { return m_firstBone; }
+    void addBone(VxFSHierarchyItem* bone);
+    VxFSHierarchyItem* findBone(const QString& name) const;
+    int getNumBones(bool recursive) const;
+    QList<VxFSHierarchyItem*> getAllBones() const;
+    // Unlinks the bone from the root list (or, when recursive, from any list of the forest);
+    // the bone is neither deleted nor re-parented.
+    bool removeBone(VxFSHierarchyItem* bone, bool recursive);
+
+    // IK chains, in their user-visible order.
+    int getNumIKChains() const { return m_ikChains.size(); }
+    VxFSHierarchyIKChain* getIKChain(int index) const { return m_ikChains[index]; }
+    VxFSHierarchyIKChain* createIKChain(const QString& name);
+    // Appends a chain made elsewhere (a reader), taking ownership; no signal.
+    void adoptIKChain(VxFSHierarchyIKChain* chain);
+    void removeIKChain(VxFSHierarchyIKChain* chain);
+    void moveIKChainToEnd(VxFSHierarchyIKChain* chain);
+    void moveIKChainAfter(VxFSHierarchyIKChain* chain, VxFSHierarchyIKChain* anchor);
+
+    // Region forest.
+    VxFSRegionItem* getFirstRegion() const { return m_firstRegion; }
+    void addRegion(VxFSRegionItem* region);
+    VxFSRegionItem* findRegion(const QString& name) const;
+    bool removeRegion(VxFSRegionItem* region, bool recursive);
+
+    // Drops bones, chains, the base geometry and (with includeRegions) regions; resets the
+    // name. Geometries, figure type, content type and apply-SubD stay.
+    void clear(bool includeRegions);
+    // Starts the document over from one geometry: one root bone per face group.
+    void fromGeometry(VxFSGeomItem* item);
+    // Unassigns every face group that does not belong to the base geometry.
+    void validateGeometryAssignments();
+
+    // The absolute path of an existing file for a path relative to a runtime folder
+    // ("Runtime/Geometries/..."), or an empty string.
+    static QString resolveRuntimePath(const QString& path);
+
+signals:
+    void nameChanged();
+    // Declared for listeners; the document's own operations do not emit these four.
+    void geometryListChanged();
+    void childrenChanged();
+    void removingGeometry();
+    void removingChild();
+    void geometryChanged();
+    void figureTypeChanged(VxFigureSetupFigureType type);
+
+public slots:
+    void geomDestroyed();
+
+private:
+    void geometryItemDestroyed(QObject* item);
+    void ikChainDestroyed(QObject* chain);
+    void renumberGeometries();
+
+    QString m_name;
+    QString m_label;
+    VxFSHierarchyItem* m_firstBone = nullptr;
+    VxFSRegionItem* m_firstRegion = nullptr;
+    QList<VxFSHierarchyIKChain*> m_ikChains;
+    QList<VxFSGeomItem*> m_geometries;
+    VxFSGeomItem* m_baseGeometry = nullptr;
+    QString m_sourceFigureName;
+    bool m_applySubD = false;
+    QStringList m_sourceGeometryPaths;
+    VxFigureSetupFigureType m_figureType = SingleSkin;
+    QString m_contentType;
+};

@@ -1,0 +1,409 @@
+#include "vxfshierarchyitem.h"
+
+#include "vxfsforest.h"
+#include "vxfsgeometrypath.h"
+#include "vxfsgeomgroup.h"
+#include "vxfsgeomitem.h"
+#include "vxfshierarchy.h"
+#include "vxfswarningbox.h"
+
+#include <QDomDocument>
+#include <QDomElement>
+
+namespace {
+QString boolText(bool value)
+{
+    return value ? QStringLiteral("True") : QStringLiteral("False");
+}
+
+// Bone switches are true only for the exact text "True".
+bool readSwitch(const QDomElement& element, const QString& attribute, bool defaultValue)
+{
+    return element.attribute(attribute, boolText(defaultValue)) == QLatin1String("True");
+}
+} // namespace
+
+VxFSHierarchyItem::VxFSHierarchyItem(QObject* parent)
+    : QObject(parent),
+      m_axis1Label(QStringLiteral("Twist")),
+      m_axis2Label(QStringLiteral("Side-Side")),
+      m_axis3Label(QStringLiteral("Bend"))
+{
+}
+
+VxFSHierarchyItem::VxFSHierarchyItem(VxFSHierarchyItem* parent, const QString& name)
+    : VxFSHierarchyItem(static_cast<QObject*>(parent))
+{
+    // Named before it is linked, so that the new bone never collides with itself.
+    setName(name);
+    m_label = m_name;
+    linkUnder(parent);
+}
+
+VxFSHierarchyItem::VxFSHierarchyItem(VxFSHierarchy* document, const QString& name)
+    : VxFSHierarchyItem(static_cast<QObject*>(document))
+{
+    setName(name);
+    m_label = m_name;
+    linkUnder(document);
+}
+
+VxFSHierarchyItem::VxFSHierarchyItem(VxFSHierarchyItem* parent, const QDomElement& element)
+    : VxFSHierarchyItem(static_cast<QObject*>(parent))
+{
+    linkUnder(parent);
+    readElement(element);
+}
+
+VxFSHierarchyItem::VxFSHierarchyItem(VxFSHierarchy* document, const QDomElement& element)
+    : VxFSHierarchyItem(static_cast<QObject*>(document))
+{
+    linkUnder(document);
+    readElement(element);
+}
+
+VxFSHierarchyItem::~VxFSHierarchyItem()
+{
+    // Owners unlink a bone before deleting it; one deleted while still linked takes itself
+    // out so that no list keeps a dead bone.
+    VxFSForest::unlinkSelf(this);
+
+    for (VxFSGeomItem* item : qAsConst(m_altGeometries))
+        item->releaseAssignment();
+    m_altGeometries.clear();
+    m_weldTargets.clear();
+
+    VxFSForest::deleteAll(m_firstChild);
+
+    if (m_geomGroup) {
+        m_geomGroup->releaseAssignment();
+        m_geomGroup = nullptr;
+    }
+    emit aboutToDestroy(this);
+}
+
+void VxFSHierarchyItem::linkUnder(VxFSHierarchyItem* parent)
+{
+    if (parent)
+        parent->addChild(this);
+}
+
+void VxFSHierarchyItem::linkUnder(VxFSHierarchy* document)
+{
+    if (document)
+        document->addBone(this);
+}
+
+VxFSHierarchy* VxFSHierarchyItem::getHierarchy() const
+{
+    for (QObject* object = parent(); object; object = object->parent()) {
+        if (auto* document = qobject_cast<VxFSHierarchy*>(object))
+            return document;
+    }
+    return nullptr;
+}
+
+VxFigureSetupFigureType VxFSHierarchyItem::getFigureType() const
+{
+    const VxFSHierarchy* document = getHierarchy();
+    return document ? document->getFigureType() : SingleSkin;
+}
+
+void VxFSHierarchyItem::setName(const QString& name)
+{
+    if (name == m_name)
+        return;
+    QString result = name;
+    const VxFSHierarchy* document = getHierarchy();
+    // The whole document is searched, this bone under its current name included.
+    if (document && document->findBone(name)) {
+        VxFSWarningBox::show(QStringLiteral("Invalid Bone Name"),
+                             QStringLiteral("Bone names must be unique, appending a value to make the name unique."));
+        const QString base = name + QLatin1Char('_');
+        result = base;
+        for (int n = 1; n <= 1000; ++n) {
+            const QString candidate = base + QString::number(n);
+            if (!document->findBone(candidate)) {
+                result = candidate;
+                break;
+            }
+        }
+    }
+    m_name = result;
+    if (m_labelFollowsName) {
+        m_label = m_name;
+        m_labelFollowsName = false;
+    }
+    emit nameChanged();
+}
+
+void VxFSHierarchyItem::setRotationOrder(VxRotationOrder order)
+{
+    if (order == m_rotationOrder)
+        return;
+    m_rotationOrder = order;
+    emit rotOrderChanged();
+}
+
+void VxFSHierarchyItem::setCurve(bool onOff)
+{
+    m_curve = onOff;
+    emit rotOrderChanged();
+}
+
+void VxFSHierarchyItem::addChild(VxFSHierarchyItem* child)
+{
+    if (!child || child == this)
+        return;
+    // A bone lives in one list at a time; linking it twice would make the forest cyclic.
+    VxFSForest::unlinkSelf(child);
+    VxFSForest::append(m_firstChild, child);
+}
+
+bool VxFSHierarchyItem::removeChild(VxFSHierarchyItem* child, bool recursive)
+{
+    return VxFSForest::unlink(m_firstChild, child, recursive);
+}
+
+VxFSHierarchyItem* VxFSHierarchyItem::findChild(const QString& name) const
+{
+    return VxFSForest::find(m_firstChild, [&name](const VxFSHierarchyItem* bone) { return bone->m_name == name; });
+}
+
+VxFSHierarchyItem* VxFSHierarchyItem::findBySourceBoneName(const QString& name)
+{
+    if (m_sourceBoneName == name)
+        return this;
+    return VxFSForest::find(m_firstChild,
+                            [&name](const VxFSHierarchyItem* bone) { return bone->m_sourceBoneName == name; });
+}
+
+int VxFSHierarchyItem::getNumChildren(bool recursive) const
+{
+    return VxFSForest::count(m_firstChild, recursive);
+}
+
+QList<VxFSHierarchyItem*> VxFSHierarchyItem::getAllDescendants() const
+{
+    QList<VxFSHierarchyItem*> result;
+    VxFSForest::collect(m_firstChild, result);
+    return result;
+}
+
+void VxFSHierarchyItem::setGeomGroup(VxFSGeomGroup* group)
+{
+    if (group == m_geomGroup)
+        return;
+    if (group) {
+        VxFSHierarchy* document = getHierarchy();
+        // A single skin is cut from one mesh: only groups of the base geometry are taken,
+        // and the first group assigned on a document without one chooses it.
+        if (document && document->getFigureType() != Poser) {
+            if (!document->getBaseGeometry())
+                document->setBaseGeometry(group->getGeomItem());
+            else if (group->getGeomItem() != document->getBaseGeometry())
+                return;
+        }
+    }
+    if (m_geomGroup) {
+        disconnect(m_geomGroup, &QObject::destroyed, this, &VxFSHierarchyItem::geomGroupDestroyed);
+        m_geomGroup->releaseAssignment();
+    }
+    m_geomGroup = group;
+    if (group) {
+        group->addAssignment();
+        connect(group, &QObject::destroyed, this, &VxFSHierarchyItem::geomGroupDestroyed);
+    }
+    emit geometryChanged();
+}
+
+void VxFSHierarchyItem::geomGroupDestroyed()
+{
+    // The dying group gives back its own count on its geometry item.
+    if (!m_geomGroup || sender() != m_geomGroup)
+        return;
+    disconnect(m_geomGroup, &QObject::destroyed, this, &VxFSHierarchyItem::geomGroupDestroyed);
+    m_geomGroup = nullptr;
+    emit geometryChanged();
+}
+
+bool VxFSHierarchyItem::addAltGeometry(VxFSGeomItem* item)
+{
+    if (!item || m_altGeometries.contains(item))
+        return false;
+    item->addAssignment();
+    connect(item, &VxFSGeomItem::aboutToDelete, this, &VxFSHierarchyItem::altGeomDestroyed);
+    m_altGeometries.append(item);
+    emit altGeometryChanged();
+    return true;
+}
+
+void VxFSHierarchyItem::removeAltGeometry(VxFSGeomItem* item)
+{
+    if (!item)
+        return;
+    disconnect(item, &VxFSGeomItem::aboutToDelete, this, &VxFSHierarchyItem::altGeomDestroyed);
+    // Only an item this bone holds gives back an assignment: the count is shared with the
+    // base-geometry slot and other bones.
+    if (m_altGeometries.removeAll(item) > 0)
+        item->releaseAssignment();
+    emit altGeometryChanged();
+}
+
+void VxFSHierarchyItem::clearAltGeometries()
+{
+    for (VxFSGeomItem* item : qAsConst(m_altGeometries)) {
+        item->releaseAssignment();
+        disconnect(item, &VxFSGeomItem::aboutToDelete, this, &VxFSHierarchyItem::altGeomDestroyed);
+    }
+    m_altGeometries.clear();
+    emit altGeometryChanged();
+}
+
+void VxFSHierarchyItem::altGeomDestroyed(VxFSGeomItem* geom)
+{
+    disconnect(geom, &VxFSGeomItem::aboutToDelete, this, &VxFSHierarchyItem::altGeomDestroyed);
+    m_altGeometries.removeAll(geom);
+    emit altGeometryChanged();
+}
+
+void VxFSHierarchyItem::connectWeldTarget(VxFSHierarchyItem* target)
+{
+    connect(target, &VxFSHierarchyItem::aboutToDestroy, this, &VxFSHierarchyItem::weldDestroyed);
+}
+
+void VxFSHierarchyItem::disconnectWeldTarget(VxFSHierarchyItem* target)
+{
+    disconnect(target, &VxFSHierarchyItem::aboutToDestroy, this, &VxFSHierarchyItem::weldDestroyed);
+}
+
+void VxFSHierarchyItem::setWeldTarget(VxFSHierarchyItem* target)
+{
+    for (VxFSHierarchyItem* current : qAsConst(m_weldTargets))
+        disconnectWeldTarget(current);
+    m_weldTargets.clear();
+    if (target) {
+        m_weldTargets.append(target);
+        connectWeldTarget(target);
+    }
+    emit weldItemChanged();
+}
+
+void VxFSHierarchyItem::addWeldTarget(VxFSHierarchyItem* target)
+{
+    if (target && m_weldTargets.contains(target))
+        return;
+    if (target) {
+        m_weldTargets.append(target);
+        connectWeldTarget(target);
+    }
+    emit weldItemChanged();
+}
+
+void VxFSHierarchyItem::removeWeldTarget(VxFSHierarchyItem* target)
+{
+    if (!target)
+        return;
+    disconnectWeldTarget(target);
+    m_weldTargets.removeAll(target);
+    emit weldItemChanged();
+}
+
+void VxFSHierarchyItem::weldDestroyed(VxFSHierarchyItem* weld)
+{
+    m_weldTargets.removeAll(weld);
+    emit weldItemChanged();
+}
+
+void VxFSHierarchyItem::writeElement(QDomDocument& document, QDomElement& parent) const
+{
+    QDomElement bone = document.createElement(QStringLiteral("Bone"));
+    bone.setAttribute(QStringLiteral("Name"), m_name);
+    bone.setAttribute(QStringLiteral("Label"), m_label);
+    bone.setAttribute(QStringLiteral("RotationOrder"), m_rotationOrder.toString());
+    bone.setAttribute(QStringLiteral("Curve"), boolText(m_curve));
+    bone.setAttribute(QStringLiteral("Twist"), boolText(m_twist));
+    bone.setAttribute(QStringLiteral("Bend"), boolText(m_bend));
+    bone.setAttribute(QStringLiteral("Scale"), boolText(m_scale));
+    bone.setAttribute(QStringLiteral("SideSide"), boolText(m_sideSide));
+    bone.setAttribute(QStringLiteral("TwistBulge"), boolText(m_twistBulge));
+    bone.setAttribute(QStringLiteral("SideBulge"), boolText(m_sideBulge));
+    bone.setAttribute(QStringLiteral("BendBulge"), boolText(m_bendBulge));
+
+    for (const VxFSHierarchyItem* target : m_weldTargets) {
+        QDomElement weld = document.createElement(QStringLiteral("WeldTarget"));
+        weld.setAttribute(QStringLiteral("WeldTargetName"), target->getName());
+        bone.appendChild(weld);
+    }
+    if (m_geomGroup) {
+        QDomElement assigned = document.createElement(QStringLiteral("AssignedGeom"));
+        const VxFSGeomItem* item = m_geomGroup->getGeomItem();
+        VxFSGeometryPath::write(assigned, item ? item->getPath() : QString());
+        assigned.setAttribute(QStringLiteral("GeomGroup"), m_geomGroup->getName());
+        bone.appendChild(assigned);
+    }
+    for (const VxFSGeomItem* item : m_altGeometries) {
+        if (!item)
+            continue;
+        QDomElement alternate = document.createElement(QStringLiteral("AltGeom"));
+        VxFSGeometryPath::write(alternate, item->getPath());
+        bone.appendChild(alternate);
+    }
+    parent.appendChild(bone);
+
+    for (const VxFSHierarchyItem* child = m_firstChild; child; child = child->m_nextSibling)
+        child->writeElement(document, bone);
+}
+
+void VxFSHierarchyItem::readElement(const QDomElement& element)
+{
+    const QString orderText = element.attribute(QStringLiteral("RotationOrder"), QStringLiteral("XYZ"));
+    const QString name = element.attribute(QStringLiteral("Name"), QStringLiteral("Bone"));
+    const QString label = element.attribute(QStringLiteral("Label"), QStringLiteral("Bone"));
+    setName(name);
+    m_label = label;
+
+    VxRotationOrder order(VxRotationOrder::XYZ);
+    VxRotationOrder::fromString(orderText, order);
+    setRotationOrder(order);
+
+    setCurve(readSwitch(element, QStringLiteral("Curve"), false));
+    m_twist = readSwitch(element, QStringLiteral("Twist"), true);
+    m_bend = readSwitch(element, QStringLiteral("Bend"), true);
+    m_sideSide = readSwitch(element, QStringLiteral("SideSide"), true);
+    m_scale = readSwitch(element, QStringLiteral("Scale"), true);
+    m_twistBulge = readSwitch(element, QStringLiteral("TwistBulge"), false);
+    m_sideBulge = readSwitch(element, QStringLiteral("SideBulge"), false);
+    m_bendBulge = readSwitch(element, QStringLiteral("BendBulge"), false);
+
+    VxFSHierarchy* document = getHierarchy();
+    for (QDomNode node = element.firstChild(); !node.isNull(); node = node.nextSibling()) {
+        const QDomElement child = node.toElement();
+        if (child.isNull())
+            continue;
+        const QString tag = child.tagName();
+        if (tag == QLatin1String("Bone")) {
+            new VxFSHierarchyItem(this, child);
+        } else if (tag == QLatin1String("AssignedGeom")) {
+            const QString path = VxFSGeometryPath::read(child);
+            if (path.isEmpty() || !document)
+                continue;
+            const QString groupName = child.attribute(QStringLiteral("GeomGroup"));
+            VxFSGeomItem* item = document->addGeometry(path);
+            if (item && !groupName.isEmpty())
+                setGeomGroup(item->findGroup(groupName));
+        } else if (tag == QLatin1String("AltGeom")) {
+            const QString path = VxFSGeometryPath::read(child);
+            if (path.isEmpty() || !document)
+                continue;
+            if (VxFSGeomItem* item = document->addGeometry(path))
+                addAltGeometry(item);
+        } else if (tag == QLatin1String("WeldTarget")) {
+            const QString targetName = child.attribute(QStringLiteral("WeldTargetName"));
+            if (targetName.isEmpty() || !document)
+                continue;
+            if (VxFSHierarchyItem* target = document->findBone(targetName))
+                addWeldTarget(target);
+        }
+    }
+}

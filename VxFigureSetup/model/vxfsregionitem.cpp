@@ -1,0 +1,115 @@
+#include "vxfsregionitem.h"
+
+#include "vxfsforest.h"
+#include "vxfshierarchy.h"
+#include "vxfswarningbox.h"
+
+#include <QDomDocument>
+#include <QDomElement>
+
+VxFSRegionItem::VxFSRegionItem(VxFSHierarchy* document, const QString& name) : QObject(document)
+{
+    // Named before it is linked, so that the new region never collides with itself.
+    setName(name);
+    if (document)
+        document->addRegion(this);
+}
+
+VxFSRegionItem::VxFSRegionItem(VxFSRegionItem* parent, const QString& name) : QObject(parent)
+{
+    setName(name);
+    if (parent)
+        parent->addChild(this);
+}
+
+VxFSRegionItem::VxFSRegionItem(VxFSHierarchy* document, const QDomElement& element) : QObject(document)
+{
+    if (document)
+        document->addRegion(this);
+    readElement(element);
+}
+
+VxFSRegionItem::VxFSRegionItem(VxFSRegionItem* parent, const QDomElement& element) : QObject(parent)
+{
+    if (parent)
+        parent->addChild(this);
+    readElement(element);
+}
+
+VxFSRegionItem::~VxFSRegionItem()
+{
+    VxFSForest::unlinkSelf(this);
+    VxFSForest::deleteAll(m_firstChild);
+}
+
+VxFSHierarchy* VxFSRegionItem::getHierarchy() const
+{
+    for (QObject* object = parent(); object; object = object->parent()) {
+        if (auto* document = qobject_cast<VxFSHierarchy*>(object))
+            return document;
+    }
+    return nullptr;
+}
+
+void VxFSRegionItem::setName(const QString& name)
+{
+    if (name == m_name)
+        return;
+    QString result = name;
+    const VxFSHierarchy* document = getHierarchy();
+    if (document && document->findRegion(name)) {
+        VxFSWarningBox::show(QStringLiteral("Invalid Region Name"),
+                             QStringLiteral("Region names must be unique, appending a value to make the name unique."));
+        const QString base = name + QLatin1Char('_');
+        result = base;
+        for (int n = 1; n <= 1000; ++n) {
+            const QString candidate = base + QString::number(n);
+            if (!document->findRegion(candidate)) {
+                result = candidate;
+                break;
+            }
+        }
+    }
+    m_name = result;
+    emit nameChanged();
+}
+
+void VxFSRegionItem::addChild(VxFSRegionItem* child)
+{
+    if (!child || child == this)
+        return;
+    VxFSForest::unlinkSelf(child);
+    VxFSForest::append(m_firstChild, child);
+}
+
+bool VxFSRegionItem::removeChild(VxFSRegionItem* child, bool recursive)
+{
+    return VxFSForest::unlink(m_firstChild, child, recursive);
+}
+
+VxFSRegionItem* VxFSRegionItem::findChild(const QString& name) const
+{
+    return VxFSForest::find(m_firstChild, [&name](const VxFSRegionItem* region) { return region->m_name == name; });
+}
+
+int VxFSRegionItem::getNumChildren(bool recursive) const
+{
+    return VxFSForest::count(m_firstChild, recursive);
+}
+
+void VxFSRegionItem::writeElement(QDomDocument& document, QDomElement& parent) const
+{
+    QDomElement region = document.createElement(QStringLiteral("Region"));
+    region.setAttribute(QStringLiteral("Name"), m_name);
+    parent.appendChild(region);
+    for (const VxFSRegionItem* child = m_firstChild; child; child = child->m_nextSibling)
+        child->writeElement(document, region);
+}
+
+void VxFSRegionItem::readElement(const QDomElement& element)
+{
+    setName(element.attribute(QStringLiteral("Name"), QStringLiteral("Region")));
+    for (QDomElement child = element.firstChildElement(QStringLiteral("Region")); !child.isNull();
+         child = child.nextSiblingElement(QStringLiteral("Region")))
+        new VxFSRegionItem(this, child);
+}

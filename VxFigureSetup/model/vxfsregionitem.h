@@ -1,0 +1,50 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+
+class QDomDocument;
+class QDomElement;
+class VxFSHierarchy;
+
+// A named node of the document's region tree. Regions form an intrusive forest like bones:
+// a region owns its children (appended at the tail); its QObject parent is the document
+// for a top-level region, else its parent region. Names are unique among all regions.
+class VxFSRegionItem : public QObject
+{
+    Q_OBJECT
+public:
+    // Each constructor names the region (uniqueness applies) and links it at the tail.
+    VxFSRegionItem(VxFSHierarchy* document, const QString& name);
+    VxFSRegionItem(VxFSRegionItem* parent, const QString& name);
+    // Links the region in, then reads a template "Region" element with its children.
+    VxFSRegionItem(VxFSHierarchy* document, const QDomElement& element);
+    VxFSRegionItem(VxFSRegionItem* parent, const QDomElement& element);
+    ~VxFSRegionItem() override;
+
+    QString getName() const { return m_name; }
+    void setName(const QString& name);
+
+    VxFSRegionItem* getFirstChild() const { return m_firstChild; }
+    VxFSRegionItem* getNextSibling() const { return m_nextSibling; }
+    void addChild(VxFSRegionItem* child);
+    bool removeChild(VxFSRegionItem* child, bool recursive);
+    VxFSRegionItem* findChild(const QString& name) const;
+    int getNumChildren(bool recursive) const;
+
+    VxFSHierarchy* getHierarchy() const;
+
+    void writeElement(QDomDocument& document, QDomElement& parent) const;
+    void readElement(const QDomElement& element);
+
+signals:
+    void nameChanged();
+
+private:
+    friend class VxFSForest;
+
+    VxFSRegionItem* m_firstChild = nullptr;
+    VxFSRegionItem* m_nextSibling = nullptr;
+    VxFSRegionItem** m_listHead = nullptr;
+    QString m_name;
+};
