@@ -233,3 +233,56 @@ TEST_F(ElementTest, RegionsRoundTripAndStayUnique)
     EXPECT_EQ(answerer.count(), 1);
     EXPECT_EQ(region->getNumChildren(true), 1);
 }
+
+TEST_F(ElementTest, BoneGeometryReferencesLoadThroughTheDocument)
+{
+    const QByteArray obj = "v 0 0 0\nv 1 0 0\nv 0 1 0\nv 1 1 0\ng hip\nf 1 2 3\ng chest\nf 2 4 3\n";
+    writeFile(QStringLiteral("content/Runtime/Geometries/Andy/body.obj"), obj);
+    const QString hatPath = writeFile(QStringLiteral("elsewhere/hat.obj"), obj);
+    ASSERT_TRUE(m_app->getContentMgr()->addPoserDirectory(tempPath(QStringLiteral("content"))));
+
+    VxFSHierarchy source;
+    VxFSGeomItem* body = source.addGeometry(tempPath(QStringLiteral("content/Runtime/Geometries/Andy/body.obj")));
+    VxFSGeomItem* hat = source.addGeometry(hatPath);
+    ASSERT_TRUE(body && hat);
+    auto* hip = new VxFSHierarchyItem(&source, QStringLiteral("hip"));
+    auto* chest = new VxFSHierarchyItem(hip, QStringLiteral("chest"));
+    hip->setGeomGroup(body->findGroup(QStringLiteral("hip")));
+    chest->setGeomGroup(body->findGroup(QStringLiteral("chest")));
+    chest->addAltGeometry(hat);
+    chest->addWeldTarget(hip);
+
+    QDomDocument document;
+    QDomElement figure = document.createElement(QStringLiteral("Figure"));
+    document.appendChild(figure);
+    hip->writeElement(document, figure);
+    const QDomElement written = figure.firstChildElement();
+    EXPECT_EQ(written.firstChildElement(QStringLiteral("AssignedGeom")).attribute(QStringLiteral("GeomRelativePath")),
+              QStringLiteral("Runtime/Geometries/Andy/body.obj"));
+    const QDomElement writtenChest = written.firstChildElement(QStringLiteral("Bone"));
+    EXPECT_EQ(writtenChest.firstChildElement(QStringLiteral("AltGeom")).attribute(QStringLiteral("GeomAbsolutePath")),
+              hatPath);
+
+    VxFSHierarchy target;
+    auto* readHip = new VxFSHierarchyItem(&target, written);
+    ASSERT_EQ(target.getNumGeometries(), 2);  // in order of first reference
+    VxFSGeomItem* readBody = target.getGeometry(0);
+    EXPECT_EQ(QDir::cleanPath(readBody->getPath()), QDir::cleanPath(body->getPath()));
+    EXPECT_EQ(target.getGeometry(1)->getPath(), hatPath);
+    EXPECT_EQ(target.getBaseGeometry(), readBody);  // the first assignment chose it
+    EXPECT_EQ(readHip->getGeomGroup(), readBody->findGroup(QStringLiteral("hip")));
+    VxFSHierarchyItem* readChest = readHip->getFirstChild();
+    ASSERT_NE(readChest, nullptr);
+    EXPECT_EQ(readChest->getGeomGroup(), readBody->findGroup(QStringLiteral("chest")));
+    ASSERT_EQ(readChest->getNumAltGeometries(), 1);
+    EXPECT_EQ(readChest->getAltGeometry(0), target.getGeometry(1));
+    EXPECT_EQ(readChest->getWeldTarget(0), readHip);
+
+    // A group the geometry does not have clears the assignment.
+    QDomDocument odd;
+    const QDomElement missing = parse(odd, QStringLiteral(
+        "<Bone Name='x'><AssignedGeom GeomRelativePath='Runtime/Geometries/Andy/body.obj' GeomGroup='tail'/></Bone>"));
+    auto* x = new VxFSHierarchyItem(&target, missing);
+    EXPECT_EQ(x->getGeomGroup(), nullptr);
+    EXPECT_EQ(target.getNumGeometries(), 2);
+}
