@@ -16,6 +16,21 @@ QString boolText(bool value)
     return value ? QStringLiteral("True") : QStringLiteral("False");
 }
 
+// Templates hold one of the six upper-case names; anything else (even "zyx") is XYZ.
+VxRotationOrder rotationOrderFromText(const QString& text)
+{
+    for (int order = VxRotationOrder::XYZ; order <= VxRotationOrder::ZYX; ++order) {
+        if (text == VxRotationOrder(order).toString())
+            return VxRotationOrder(order);
+    }
+    return VxRotationOrder(VxRotationOrder::XYZ);
+}
+
+QString rotationOrderText(const VxRotationOrder& order)
+{
+    return order.isValid() ? order.toString() : VxRotationOrder(VxRotationOrder::XYZ).toString();
+}
+
 // Bone switches are true only for the exact text "True".
 bool readSwitch(const QDomElement& element, const QString& attribute, bool defaultValue)
 {
@@ -320,7 +335,7 @@ void VxFSHierarchyItem::writeElement(QDomDocument& document, QDomElement& parent
     QDomElement bone = document.createElement(QStringLiteral("Bone"));
     bone.setAttribute(QStringLiteral("Name"), m_name);
     bone.setAttribute(QStringLiteral("Label"), m_label);
-    bone.setAttribute(QStringLiteral("RotationOrder"), m_rotationOrder.toString());
+    bone.setAttribute(QStringLiteral("RotationOrder"), rotationOrderText(m_rotationOrder));
     bone.setAttribute(QStringLiteral("Curve"), boolText(m_curve));
     bone.setAttribute(QStringLiteral("Twist"), boolText(m_twist));
     bone.setAttribute(QStringLiteral("Bend"), boolText(m_bend));
@@ -363,9 +378,7 @@ void VxFSHierarchyItem::readElement(const QDomElement& element)
     setName(name);
     m_label = label;
 
-    VxRotationOrder order(VxRotationOrder::XYZ);
-    VxRotationOrder::fromString(orderText, order);
-    setRotationOrder(order);
+    setRotationOrder(rotationOrderFromText(orderText));
 
     setCurve(readSwitch(element, QStringLiteral("Curve"), false));
     m_twist = readSwitch(element, QStringLiteral("Twist"), true);
