@@ -11,6 +11,7 @@
 #include "vxassetmgr.h"
 #include "vxcontentmgr.h"
 #include "vxfacetshape.h"
+#include "vxgeometryregion.h"
 
 #include <QFileInfo>
 
@@ -254,6 +255,19 @@ VxFSRegionItem* VxFSHierarchy::findRegion(const QString& name) const
 bool VxFSHierarchy::removeRegion(VxFSRegionItem* region, bool recursive)
 {
     return VxFSForest::unlink(m_firstRegion, region, recursive);
+}
+
+void VxFSHierarchy::buildRegions(const VxGeometryRegion* region, VxFSRegionItem* parent)
+{
+    if (!region)
+        return;
+    QListIterator<VxGeometryRegion*> children = region->geometryRegionChildItr();
+    while (children.hasNext()) {
+        const VxGeometryRegion* child = children.next();
+        auto* item = parent ? new VxFSRegionItem(parent, child->getName())
+                            : new VxFSRegionItem(this, child->getName());
+        buildRegions(child, item);
+    }
 }
 
 void VxFSHierarchy::clear(bool includeRegions)

@@ -11,6 +11,7 @@ class VxFSGeomItem;
 class VxFSHierarchyIKChain;
 class VxFSHierarchyItem;
 class VxFSRegionItem;
+class VxGeometryRegion;
 class VxShape;
 
 // The document the Figure Setup pane edits: the loaded geometries, one base geometry, the
@@ -87,6 +88,9 @@ public:
     void addRegion(VxFSRegionItem* region);
     VxFSRegionItem* findRegion(const QString& name) const;
     bool removeRegion(VxFSRegionItem* region, bool recursive);
+    // Copies the children of a scene region tree below `parent` (top-level when it is
+    // null), recursively, keeping their order and names (made unique).
+    void buildRegions(const VxGeometryRegion* region, VxFSRegionItem* parent);
 
     // Drops bones, chains, the base geometry and (with includeRegions) regions; resets the
     // name. Geometries, figure type, content type and apply-SubD stay.

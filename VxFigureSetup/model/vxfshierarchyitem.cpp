@@ -7,6 +7,11 @@
 #include "vxfshierarchy.h"
 #include "vxfswarningbox.h"
 
+#include "vxbone.h"
+#include "vxlegacyfigure.h"
+#include "vxskeleton.h"
+#include "vxweld.h"
+
 #include <QDomDocument>
 #include <QDomElement>
 
@@ -94,6 +99,7 @@ VxFSHierarchyItem::~VxFSHierarchyItem()
         m_geomGroup->releaseAssignment();
         m_geomGroup = nullptr;
     }
+    m_parentNode = nullptr;
     emit aboutToDestroy(this);
 }
 
@@ -203,6 +209,54 @@ QList<VxFSHierarchyItem*> VxFSHierarchyItem::getAllDescendants() const
     QList<VxFSHierarchyItem*> result;
     VxFSForest::collect(m_firstChild, result);
     return result;
+}
+
+VxNode* VxFSHierarchyItem::getParentNode() const
+{
+    return m_parentNode;
+}
+
+VxBone* VxFSHierarchyItem::getMappedBone() const
+{
+    return m_mappedBone;
+}
+
+void VxFSHierarchyItem::mapToSkeleton(VxSkeleton* skeleton)
+{
+    if (!skeleton)
+        return;
+    m_mappedBone = skeleton->findBone(m_sourceBoneName);
+    // A bone the figure no longer has keeps the parent node it was last mapped with.
+    if (m_mappedBone)
+        m_parentNode = m_mappedBone->getNodeParent();
+    for (VxFSHierarchyItem* child = m_firstChild; child; child = child->m_nextSibling)
+        child->mapToSkeleton(skeleton);
+}
+
+void VxFSHierarchyItem::clearParentNodeReferences(VxNode* node)
+{
+    for (VxFSHierarchyItem* child = m_firstChild; child; child = child->m_nextSibling) {
+        if (child->m_parentNode == node) {
+            child->m_parentNode = nullptr;
+            child->clearParentNodeReferences(node);
+        }
+    }
+}
+
+void VxFSHierarchyItem::applyWelds(VxLegacyFigure* figure) const
+{
+    if (!figure)
+        return;
+    for (const VxFSHierarchyItem* target : m_weldTargets) {
+        if (!target)
+            continue;
+        VxBone* targetBone = figure->findBone(target->getName());
+        VxBone* weldBone = figure->findBone(m_name);
+        if (targetBone && weldBone)
+            figure->addWeld(new VxWeld(weldBone, targetBone));
+    }
+    for (const VxFSHierarchyItem* child = m_firstChild; child; child = child->m_nextSibling)
+        child->applyWelds(figure);
 }
 
 void VxFSHierarchyItem::setGeomGroup(VxFSGeomGroup* group)

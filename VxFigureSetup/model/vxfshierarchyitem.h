@@ -6,13 +6,18 @@
 
 #include <QList>
 #include <QObject>
+#include <QPointer>
 #include <QString>
 
 class QDomDocument;
 class QDomElement;
+class VxBone;
 class VxFSGeomGroup;
 class VxFSGeomItem;
 class VxFSHierarchy;
+class VxLegacyFigure;
+class VxNode;
+class VxSkeleton;
 
 // One bone of the hierarchy document: name and label, rotation set-up, the face group it
 // owns, alternate geometries, weld targets and the joint-parameter / weight-map choices.
@@ -52,6 +57,20 @@ public:
 
     QString getSourceBoneName() const { return m_sourceBoneName; }
     void setSourceBoneName(const QString& name) { m_sourceBoneName = name; }
+
+    // Mapping onto a scene figure (the figure this document was copied from): the scene
+    // bone named as sourceBoneName and that bone's node parent when it was mapped. Both
+    // become null when the scene objects die.
+    VxNode* getParentNode() const;
+    VxBone* getMappedBone() const;
+    // This bone and its subtree.
+    void mapToSkeleton(VxSkeleton* skeleton);
+    // Children below this bone (recursively, through those that match) forget `node` as
+    // their parent node.
+    void clearParentNodeReferences(VxNode* node);
+    // Hands the figure one VxWeld per weld target whose figure bone exists, for this bone
+    // and its subtree.
+    void applyWelds(VxLegacyFigure* figure) const;
 
     VxRotationOrder getRotationOrder() const { return m_rotationOrder; }
     void setRotationOrder(VxRotationOrder order);
@@ -147,6 +166,8 @@ private:
     QString m_axis2Label;
     QString m_axis3Label;
     QString m_sourceBoneName;
+    QPointer<VxNode> m_parentNode;
+    QPointer<VxBone> m_mappedBone;
     VxRotationOrder m_rotationOrder;
     VxFSHierarchyItem* m_firstChild = nullptr;
     VxFSHierarchyItem* m_nextSibling = nullptr;
