@@ -34,8 +34,11 @@ VxFSHierarchy::VxFSHierarchy(const QString& name)
 VxFSHierarchy::~VxFSHierarchy()
 {
     clear(true);
-    while (!m_geometries.isEmpty())
-        delete m_geometries.takeLast();
+    // Taken out of the list first, so that no item's death walks the remaining ones.
+    QList<VxFSGeomItem*> geometries;
+    geometries.swap(m_geometries);
+    while (!geometries.isEmpty())
+        delete geometries.takeLast();
 }
 
 void VxFSHierarchy::setName(const QString& name)
