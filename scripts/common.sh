@@ -3,11 +3,38 @@
 
 VX_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 VX_BUILD_DIR="${VX_BUILD_DIR:-$VX_ROOT/build}"
+# The clang tree with AddressSanitizer and LeakSanitizer: the sanitized test run and the
+# readers' fuzzers share it (built target by target, never whole).
+VX_ASAN_BUILD_DIR="${VX_ASAN_BUILD_DIR:-$VX_ROOT/build-asan}"
+VX_ASAN_CMAKE_ARGS=(-DCMAKE_CXX_COMPILER=clang++ -DVX_BUILD_FUZZERS=ON -DVX_BUILD_BENCH=OFF)
 VX_JOBS="${VX_JOBS:-2}"
 
 # Packages the build and the tests need on Debian 12.
 VX_PACKAGES=(cmake ninja-build g++ pkg-config qtbase5-dev qtscript5-dev libgtest-dev
              zlib1g-dev libtinyobjloader-dev libnanoflann-dev)
+# And for the sanitizer tree and the fuzzers: clang with its sanitizer and libFuzzer runtimes,
+# and llvm-symbolizer for readable reports.
+VX_ASAN_PACKAGES=(clang libclang-rt-14-dev llvm-14)
+
+# Sanitizer settings for every run in the sanitizer tree: leaks are errors, except the few
+# inside Qt listed in lsan.supp.
+vx_sanitizer_environment() {
+  export ASAN_OPTIONS="${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=0:symbolize=1}"
+  export LSAN_OPTIONS="${LSAN_OPTIONS:-suppressions=$VX_ROOT/scripts/lsan.supp:print_suppressions=0}"
+  if [ -z "${ASAN_SYMBOLIZER_PATH:-}" ] && command -v llvm-symbolizer >/dev/null; then
+    export ASAN_SYMBOLIZER_PATH="$(command -v llvm-symbolizer)"
+  fi
+}
+
+# A sanitizer tree configured by an older script (another compiler, no fuzzers) is made anew.
+vx_prepare_asan_tree() {
+  local cache="$VX_ASAN_BUILD_DIR/CMakeCache.txt"
+  if [ -f "$cache" ] && ! { grep -q '^VX_BUILD_FUZZERS:BOOL=ON$' "$cache" \
+                           && grep -q '^CMAKE_CXX_COMPILER:.*clang++$' "$cache"; }; then
+    echo "== Configuring $VX_ASAN_BUILD_DIR anew for clang and the fuzzers"
+    rm -rf "$VX_ASAN_BUILD_DIR"
+  fi
+}
 
 vx_missing_packages() {
   local missing=()

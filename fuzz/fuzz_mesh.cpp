@@ -1,0 +1,19 @@
+// libFuzzer target: arbitrary bytes as a mesh file, through the host importer's readGeometry.
+#include "vxfuzzenvironment.h"
+
+#include <cstddef>
+#include <cstdint>
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    VxFuzzEnvironment::start(argc, argv);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    VxFuzzEnvironment& environment = VxFuzzEnvironment::instance();
+    environment.readers().readMesh(QByteArray(reinterpret_cast<const char*>(data), int(size)));
+    environment.trimLog();
+    return 0;
+}

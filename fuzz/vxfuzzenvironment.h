@@ -1,0 +1,35 @@
+#pragma once
+
+#include "vxfuzzreaders.h"
+
+#include <memory>
+
+class QApplication;
+class QTemporaryDir;
+class VxApp;
+class VxMessageBoxDismisser;
+
+// What a fuzz target's process needs around the readers, made once at start-up: an offscreen
+// QApplication, the host's application object with its folders in a temporary folder, the
+// repository's examples/ folder as the Poser runtime folder (so the example paths of the seed
+// inputs resolve), and a dismisser for message boxes.
+class VxFuzzEnvironment
+{
+public:
+    static void start(int* argc, char*** argv);
+    static VxFuzzEnvironment& instance();
+
+    VxFuzzReaders& readers() { return *m_readers; }
+    // Every refused input adds a line to the host log; emptying it keeps long runs from
+    // filling the disk.
+    void trimLog();
+
+private:
+    VxFuzzEnvironment(int* argc, char*** argv);
+
+    std::unique_ptr<QApplication> m_qtApp;
+    std::unique_ptr<QTemporaryDir> m_folder;
+    std::unique_ptr<VxApp> m_app;
+    std::unique_ptr<VxMessageBoxDismisser> m_dismisser;
+    std::unique_ptr<VxFuzzReaders> m_readers;
+};

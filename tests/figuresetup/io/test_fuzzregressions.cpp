@@ -1,0 +1,55 @@
+// Replays the inputs the readers' fuzzers once failed on (kept in regressions/<reader>/)
+// through the same entry points the fuzz targets use, in the ordinary build.
+#include "vxapptest.h"
+#include "vxfuzzreaders.h"
+#include "vxmessageboxdismisser.h"
+
+#include "vxcontentmgr.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+
+#include <functional>
+
+namespace {
+
+class FuzzRegressionTest : public VxAppTest
+{
+protected:
+    void SetUp() override
+    {
+        VxAppTest::SetUp();
+        m_app->getContentMgr()->addPoserDirectory(vxSourcePath(QStringLiteral("examples")));
+        QDir().mkpath(tempPath(QStringLiteral("inputs")));
+        m_readers = std::make_unique<VxFuzzReaders>(tempPath(QStringLiteral("inputs")));
+    }
+
+    // Feeds every kept input of `reader` to `read`; each must come back, and quickly: some
+    // of them once hung.
+    void replay(const QString& reader, const std::function<void(const QByteArray&)>& read)
+    {
+        const QDir folder(vxSourcePath(QStringLiteral("tests/figuresetup/io/regressions/") + reader));
+        const QStringList files = folder.entryList(QDir::Files, QDir::Name);
+        if (files.isEmpty())
+            GTEST_SKIP() << "no kept inputs for " << qPrintable(reader);
+        for (const QString& name : files) {
+            QFile file(folder.filePath(name));
+            ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << qPrintable(name);
+            QElapsedTimer timer;
+            timer.start();
+            read(file.readAll());
+            EXPECT_LT(timer.elapsed(), 10000) << qPrintable(name) << " took too long";
+        }
+    }
+
+    VxMessageBoxDismisser m_dismisser;
+    std::unique_ptr<VxFuzzReaders> m_readers;
+};
+
+} // namespace
+
+TEST_F(FuzzRegressionTest, MeshInputs)
+{
+    replay(QStringLiteral("mesh"), [this](const QByteArray& bytes) { m_readers->readMesh(bytes); });
+}
