@@ -1,0 +1,62 @@
+#include "vxfsphiline.h"
+
+#include <QTextCodec>
+
+namespace {
+
+QString decoded(const QByteArray& token, bool utf8)
+{
+    return utf8 ? QString::fromUtf8(token) : QString::fromLatin1(token);
+}
+
+bool isValidUtf8(const QByteArray& bytes)
+{
+    QTextCodec::ConverterState state;
+    QTextCodec::codecForMib(106)->toUnicode(bytes.constData(), bytes.size(), &state);
+    return state.invalidChars == 0 && state.remainingChars == 0;
+}
+
+} // namespace
+
+QStringList VxFSPhiLine::tokenize(const QByteArray& bytes)
+{
+    const QByteArray simplified = bytes.simplified();
+    QStringList tokens;
+    if (simplified.isEmpty())
+        return tokens;
+    const bool utf8 = isValidUtf8(simplified);
+    for (const QByteArray& token : simplified.split(' '))
+        tokens.append(decoded(token, utf8));
+    return tokens;
+}
+
+int VxFSPhiLine::rotationOrderFromCode(const QString& code)
+{
+    static const char* const codes[] = {"xyz", "xzy", "yxz", "yzx", "zxy", "zyx"};
+    const QString lower = code.toLower();
+    for (int order = 0; order < 6; ++order) {
+        if (lower == QLatin1String(codes[order]))
+            return order;
+    }
+    return -1;
+}
+
+VxFSPhiLine::VxFSPhiLine(const QByteArray& bytes, bool geometrySeen) : m_tokens(tokenize(bytes))
+{
+    if (m_tokens.isEmpty())
+        return;
+    const QString& first = m_tokens.first();
+    if (!geometrySeen) {
+        if (first.startsWith(QLatin1String("objFile"), Qt::CaseInsensitive))
+            m_kind = Geometry;
+        return;
+    }
+    bool isNumber = false;
+    const int depth = first.toInt(&isNumber, 10);
+    if (isNumber) {
+        m_kind = Bone;
+        m_depth = depth;
+    } else if (first == QLatin1String("ikChain")) {
+        m_kind = IKChain;
+    }
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// One line of a Poser hierarchy file (.phi), split into tokens and classified.
+//
+// The line is 8-bit text: runs of blanks (spaces, tabs, line breaks, vertical tabs, form
+// feeds) separate tokens and leading or trailing ones are dropped. Tokens are decoded as
+// UTF-8 when the whole line is valid UTF-8, else as Latin-1 (older files come from Windows
+// code pages), so every byte survives into the names.
+class VxFSPhiLine
+{
+public:
+    enum Kind {
+        Ignored,   // no tokens, before the geometry line, a second geometry line, anything else
+        Geometry,  // "objFile<path>" (keyword without regard to case), the first one only
+        Bone,      // "<depth> <name> <rotation order> [curve | <path>] [<path>]"
+        IKChain,   // "ikChain <chain name> <bone name>..." (keyword case-sensitive)
+    };
+
+    // `geometrySeen`: whether an earlier line of the file was the geometry line.
+    VxFSPhiLine(const QByteArray& bytes, bool geometrySeen);
+
+    Kind kind() const { return m_kind; }
+    const QStringList& tokens() const { return m_tokens; }
+    // The depth of a bone line (token 0); 0 for other kinds.
+    int depth() const { return m_depth; }
+
+    static QStringList tokenize(const QByteArray& bytes);
+    // The rotation order a bone line's code names (xyz = 0 ... zyx = 5, any case), or -1.
+    static int rotationOrderFromCode(const QString& code);
+
+private:
+    QStringList m_tokens;
+    Kind m_kind = Ignored;
+    int m_depth = 0;
+};
