@@ -1,0 +1,337 @@
+#include "copytestscene.h"
+#include "vxfsfigurecopier.h"
+#include "vxfsjointparamreader.h"
+
+#include "vxfsgeomgroup.h"
+#include "vxfsgeomitem.h"
+#include "vxfshierarchy.h"
+#include "vxfshierarchyikchain.h"
+#include "vxfshierarchyiklink.h"
+#include "vxfshierarchyitem.h"
+#include "vxfsregionitem.h"
+
+#include "vxbone.h"
+#include "vxdefaultmaterial.h"
+#include "vxfacetmesh.h"
+#include "vxfacetshape.h"
+#include "vxgeomsourcefiledata.h"
+#include "vxlegacyalternategeometry.h"
+#include "vxlegacybendparam.h"
+#include "vxlegacycurve.h"
+#include "vxlegacyfigure.h"
+#include "vxlegacyikchain.h"
+#include "vxlegacyikchains.h"
+#include "vxlegacyjoint.h"
+#include "vxlegacysmoothscale.h"
+#include "vxlegacytwistparam.h"
+#include "vxobject.h"
+#include "vxproperty.h"
+#include "vxrefcounted.h"
+#include "vxscenetest.h"
+#include "vximportmgr.h"
+#include "vxweld.h"
+
+#include <QSignalSpy>
+
+namespace {
+const QStringList kGroups = {"hip", "chest", "head", "lArm", "rArm"};
+
+struct Choices
+{
+    bool curve, twist, sideSide, bend, scale;
+};
+
+Choices choicesOf(const VxFSHierarchyItem* item)
+{
+    return {item->getCurve(), item->getTwist(), item->getSideSide(), item->getBend(), item->getScale()};
+}
+
+bool operator==(const Choices& a, const Choices& b)
+{
+    return a.curve == b.curve && a.twist == b.twist && a.sideSide == b.sideSide && a.bend == b.bend
+        && a.scale == b.scale;
+}
+
+std::ostream& operator<<(std::ostream& out, const Choices& c)
+{
+    return out << "curve " << c.curve << " twist " << c.twist << " sideSide " << c.sideSide << " bend " << c.bend
+               << " scale " << c.scale;
+}
+
+// A shape showing the mesh of an OBJ file, read through the importer (so the mesh knows
+// its file); optionally with a source-file record naming `recordedPath`.
+VxFacetShape* importedShape(const QString& path, const QString& recordedPath = QString())
+{
+    VxShape* shape = nullptr;
+    if (vxApp->getImportMgr()->readGeometry(path, &shape, -1) != 0)
+        return nullptr;
+    if (!recordedPath.isEmpty())
+        shape->addDataItem(new VxGeomSourceFileData(recordedPath));
+    return qobject_cast<VxFacetShape*>(shape);
+}
+
+class CopyParametricTest : public VxSceneTest
+{
+protected:
+    void SetUp() override
+    {
+        VxSceneTest::SetUp();
+        bodyPath = writeFile(QStringLiteral("body.obj"), copyTestObj(kGroups));
+    }
+
+    QString bodyPath;
+};
+} // namespace
+
+TEST_F(CopyParametricTest, ChoicesAreReadFromParametersByClassDriverAndAxis)
+{
+    CopyTestFigure scene(QStringLiteral("Fig"), QStringLiteral("Figure One"));
+    VxLegacyFigure* fig = scene.figure;
+    // hip: YZX, so twist Y, side-side Z, bend X.
+    VxBone* hip = scene.addBone(nullptr, QStringLiteral("hip"), VxRotationOrder::YZX, QStringLiteral("hip"));
+    VxBone* chest = scene.addBone(hip, QStringLiteral("chest"), VxRotationOrder::XYZ, QStringLiteral("chest"));
+    VxBone* head = scene.addBone(chest, QStringLiteral("head"), VxRotationOrder::ZXY, QStringLiteral("missing"));
+    scene.addBone(chest, QStringLiteral("lArm"), VxRotationOrder::XZY, QString(), false);
+    VxBone* rArm = scene.addBone(chest, QStringLiteral("rArm"), VxRotationOrder::XYZ);
+
+    VxLegacyJoint* hipJoint = scene.joint(hip);
+    hipJoint->addJointParam(new VxLegacyTwistParam(hip, 1, 0, 1));
+    hipJoint->addJointParam(new VxLegacyBendParam(hip, 2));          // second axis: side-side
+    hipJoint->addJointParam(new VxLegacySmoothScale(fig, 1, 0, 0, 0, 0)); // driven by the parent
+    hipJoint->addJointParam(new VxLegacyCurve(hip, VxLegacyCurve::CurveY));
+    hipJoint->addJointParam(new VxLegacyBendParam(hip, 0));          // after the curve: not read
+    hipJoint->addJointParam(new VxLegacyTwistParam(chest, 1, 0, 1)); // a child's partner
+
+    VxLegacyJoint* chestJoint = scene.joint(chest);
+    chestJoint->addJointParam(new VxLegacySmoothScale(chest, 0, 0, 0, 0, 0)); // not the parent
+    chestJoint->addJointParam(new VxLegacyTwistParam(hip, 0, 0, 1));         // not the bone
+    chestJoint->addJointParam(new VxLegacyBendParam(chest, 2));              // third axis: bend
+    chestJoint->addJointParam(new VxLegacyBendParam(hip, 1));                // not the bone
+    chestJoint->addJointParam(new VxLegacySmoothScale(hip, 0, 0, 0, 0, 0));   // parent: scale
+
+    VxLegacyJoint* headJoint = scene.joint(head);
+    headJoint->addJointParam(new VxLegacyCurve(chest, VxLegacyCurve::CurveZ)); // not the bone's curve
+    headJoint->addJointParam(new VxLegacyTwistParam(head, 2, 0, 1));
+    headJoint->addJointParam(new VxLegacyBendParam(head, 1));  // ZXY: Y is the bend axis
+    headJoint->addJointParam(new VxLegacyBendParam(head, 0));  // X the side-side axis
+    headJoint->addJointParam(new VxLegacyBendParam(head, 2));  // the twist axis: neither
+
+    scene.joint(rArm)->addJointParam(new VxLegacyCurve(rArm, VxLegacyCurve::CurveX));
+    scene.joint(rArm)->addJointParam(new VxLegacyTwistParam(rArm, 0, 0, 1)); // behind the curve
+
+    hip->getYRotControl()->setLabel(QStringLiteral("Hip Twist"));
+    hip->getZRotControl()->setLabel(QStringLiteral("Hip Side"));
+    hip->getXRotControl()->setLabel(QStringLiteral("Hip Bend"));
+    fig->addDataItem(new VxGeomSourceFileData(bodyPath));
+
+    VxFSHierarchy document;
+    QSignalSpy typeSpy(&document, &VxFSHierarchy::figureTypeChanged);
+    VxFSFigureCopier::copyFromParametricFigure(&document, fig);
+
+    EXPECT_EQ(document.getName(), QStringLiteral("Fig"));
+    EXPECT_EQ(document.getLabel(), QStringLiteral("Figure One"));
+    EXPECT_EQ(document.getSourceFigureName(), QStringLiteral("Fig"));
+    EXPECT_EQ(document.getFigureType(), Poser);
+    ASSERT_EQ(typeSpy.count(), 1);
+    EXPECT_EQ(typeSpy.at(0).at(0).value<VxFigureSetupFigureType>(), Poser);
+    EXPECT_TRUE(document.sourceGeometryPaths().isEmpty());
+    ASSERT_NE(document.getBaseGeometry(), nullptr);
+    EXPECT_EQ(document.getBaseGeometry()->getPath(), bodyPath);
+
+    // The tree, in the scene's order, with labels, orders and records of where each came from.
+    QStringList names;
+    for (const VxFSHierarchyItem* item : document.getAllBones())
+        names << item->getName();
+    EXPECT_EQ(names, QStringList({"hip", "chest", "head", "lArm", "rArm"}));
+    VxFSHierarchyItem* hipItem = document.findBone(QStringLiteral("hip"));
+    VxFSHierarchyItem* chestItem = document.findBone(QStringLiteral("chest"));
+    VxFSHierarchyItem* headItem = document.findBone(QStringLiteral("head"));
+    VxFSHierarchyItem* lArmItem = document.findBone(QStringLiteral("lArm"));
+    VxFSHierarchyItem* rArmItem = document.findBone(QStringLiteral("rArm"));
+    EXPECT_EQ(document.getFirstBone(), hipItem);
+    EXPECT_EQ(hipItem->getFirstChild(), chestItem);
+    EXPECT_EQ(headItem->getNextSibling(), lArmItem);
+    EXPECT_EQ(chestItem->getLabel(), QStringLiteral("chest label"));
+    EXPECT_EQ(headItem->getRotationOrder(), VxRotationOrder(VxRotationOrder::ZXY));
+    EXPECT_EQ(lArmItem->getSourceBoneName(), QStringLiteral("lArm"));
+    EXPECT_EQ(hipItem->getMappedBone(), hip);
+    EXPECT_EQ(hipItem->getParentNode(), fig);
+    EXPECT_EQ(headItem->getMappedBone(), head);
+    EXPECT_EQ(headItem->getParentNode(), chest);
+
+    EXPECT_EQ(choicesOf(hipItem), (Choices{true, true, true, false, true}));
+    EXPECT_EQ(choicesOf(chestItem), (Choices{false, false, false, true, true}));
+    EXPECT_EQ(choicesOf(headItem), (Choices{false, true, true, true, false}));
+    EXPECT_EQ(choicesOf(lArmItem), (Choices{false, false, false, false, false}));
+    EXPECT_EQ(choicesOf(rArmItem), (Choices{true, false, false, false, false}));
+    EXPECT_FALSE(hipItem->getTwistBulge() || hipItem->getSideBulge() || hipItem->getBendBulge());
+
+    // Face groups come from the joints' group names, looked up in the base geometry.
+    ASSERT_NE(hipItem->getGeomGroup(), nullptr);
+    EXPECT_EQ(hipItem->getGeomGroup()->getName(), QStringLiteral("hip"));
+    EXPECT_EQ(hipItem->getGeomGroup()->getGeomItem(), document.getBaseGeometry());
+    EXPECT_EQ(chestItem->getGeomGroup()->getName(), QStringLiteral("chest"));
+    EXPECT_EQ(headItem->getGeomGroup(), nullptr);
+    EXPECT_EQ(rArmItem->getGeomGroup(), nullptr);
+
+    EXPECT_EQ(hipItem->getAxis1Label(), QStringLiteral("Hip Twist"));
+    EXPECT_EQ(hipItem->getAxis2Label(), QStringLiteral("Hip Side"));
+    EXPECT_EQ(hipItem->getAxis3Label(), QStringLiteral("Hip Bend"));
+    EXPECT_EQ(chestItem->getAxis1Label(), QStringLiteral("Rotate X"));
+    EXPECT_EQ(chestItem->getAxis2Label(), QStringLiteral("Rotate Y"));
+}
+
+TEST_F(CopyParametricTest, GeometryLoadedInThePaneIsReusedAndAlternatesAreRead)
+{
+    const QString alt1 = writeFile(QStringLiteral("alt/hat.obj"), copyTestObj({"hat"}));
+    const QString alt2 = writeFile(QStringLiteral("alt/hair.obj"), copyTestObj({"hair"}));
+    const QString extra = writeFile(QStringLiteral("extra.obj"), copyTestObj({"hip", "chest"}));
+
+    CopyTestFigure scene(QStringLiteral("Fig"), QStringLiteral("Fig"));
+    VxBone* hip = scene.addBone(nullptr, QStringLiteral("hip"), VxRotationOrder(), QStringLiteral("hip"));
+    VxBone* chest = scene.addBone(hip, QStringLiteral("chest"), VxRotationOrder(), QStringLiteral("chest"));
+    scene.figure->addDataItem(new VxGeomSourceFileData(bodyPath));
+
+    // A shape of the figure's own object that records another file: that file becomes the
+    // base geometry, its materials taken from the shape.
+    VxRefGuard<VxFacetShape> skin(importedShape(extra, extra));
+    ASSERT_NE(skin.get(), nullptr);
+    auto* paint = new VxDefaultMaterial();
+    paint->setName(QStringLiteral("paint"));
+    skin->addMaterial(paint);
+    scene.figure->getObject()->addShape(skin.get());
+
+    // hip: a recorded alternate, one known only by its mesh's file, one without either, and
+    // the base geometry's file again (seen already: skipped).
+    VxLegacyAlternateGeometry* alternates = scene.figure->addAlternateGeometry(hip, true);
+    VxRefGuard<VxFacetShape> hat(importedShape(alt1, alt1));
+    VxRefGuard<VxFacetShape> hair(importedShape(alt2));
+    VxRefGuard<VxFacetShape> built(new VxFacetShape());
+    VxRefGuard<VxFacetShape> again(importedShape(bodyPath, bodyPath));
+    for (VxFacetShape* shape : {hat.get(), hair.get(), built.get(), again.get()})
+        alternates->getObject()->addShape(shape);
+    // chest: the hat again, already met during this copy.
+    scene.figure->addAlternateGeometry(chest, true)->getObject()->addShape(hat.get());
+
+    // The pane's geometry moves into the new document before the copy.
+    VxFSHierarchy document;
+    VxFSGeomItem* loadedBody = document.addGeometry(bodyPath);
+    VxFSGeomItem* loadedHair = document.addGeometry(alt2);
+    ASSERT_TRUE(loadedBody && loadedHair);
+
+    VxFSFigureCopier::copyFromParametricFigure(&document, scene.figure);
+
+    ASSERT_EQ(document.getNumGeometries(), 4);
+    EXPECT_EQ(document.getGeometry(0), loadedBody);
+    EXPECT_EQ(document.getGeometry(2)->getPath(), extra);
+    EXPECT_EQ(document.getBaseGeometry(), document.getGeometry(2));
+    EXPECT_EQ(document.getGeometry(3)->getPath(), alt1);
+    EXPECT_EQ(document.getBaseGeometry()->getShape()->findMaterialIndex(QStringLiteral("paint")), 1);
+
+    const VxFSHierarchyItem* hipItem = document.findBone(QStringLiteral("hip"));
+    ASSERT_EQ(hipItem->getNumAltGeometries(), 2);
+    EXPECT_EQ(hipItem->getAltGeometry(0), document.getGeometry(3));
+    EXPECT_EQ(hipItem->getAltGeometry(1), loadedHair);
+    EXPECT_EQ(document.findBone(QStringLiteral("chest"))->getNumAltGeometries(), 0);
+    // The base geometry changed after the first group lookup would have used body.obj; the
+    // groups are found in the final base geometry.
+    EXPECT_EQ(hipItem->getGeomGroup()->getGeomItem(), document.getBaseGeometry());
+    EXPECT_TRUE(document.sourceGeometryPaths().isEmpty());
+}
+
+TEST_F(CopyParametricTest, WeldsKeepTheLastTargetAndChainsGainTheirGoal)
+{
+    CopyTestFigure scene(QStringLiteral("Fig"), QStringLiteral("Fig"));
+    VxBone* hip = scene.addBone(nullptr, QStringLiteral("hip"));
+    VxBone* chest = scene.addBone(hip, QStringLiteral("chest"));
+    VxBone* head = scene.addBone(chest, QStringLiteral("head"));
+    VxBone* arm = scene.addBone(chest, QStringLiteral("arm"));
+    CopyTestFigure other(QStringLiteral("Other"), QStringLiteral("Other"));
+    VxBone* stranger = other.addBone(nullptr, QStringLiteral("stranger"));
+
+    VxLegacyFigure* fig = scene.figure;
+    fig->addWeld(new VxWeld(chest, hip));
+    fig->addWeld(new VxWeld(arm, chest));
+    fig->addWeld(new VxWeld(arm, head));       // arm keeps head
+    fig->addWeld(new VxWeld(head, stranger));  // a target the document lacks: none
+    fig->addWeld(new VxWeld(stranger, hip));   // a welded bone the document lacks: ignored
+
+    auto* chains = new VxLegacyIKChains();
+    auto* armChain = new VxLegacyIKChain(QStringLiteral("chainObject"));
+    armChain->setLabel(QStringLiteral("Left Arm"));
+    armChain->setActive(false);
+    armChain->addLink(chest, 0.25f);
+    armChain->addLink(stranger, 0.5f); // no such bone in the document: skipped
+    armChain->addLink(arm, 0.75f);
+    armChain->setGoal(arm);
+    chains->addChain(armChain);
+    auto* noGoal = new VxLegacyIKChain(QStringLiteral("x"));
+    noGoal->setLabel(QStringLiteral("Spine"));
+    noGoal->addLink(hip, 1.0f);
+    chains->addChain(noGoal);
+    fig->addDataItem(chains);
+
+    VxFSHierarchy document;
+    VxFSFigureCopier::copyFromParametricFigure(&document, fig);
+
+    EXPECT_EQ(document.getBaseGeometry(), nullptr);
+    auto targetOf = [&document](const char* name) {
+        const VxFSHierarchyItem* item = document.findBone(QLatin1String(name));
+        return item->getNumWeldTargets() == 1 ? item->getWeldTarget(0)->getName() : QString::number(item->getNumWeldTargets());
+    };
+    EXPECT_EQ(targetOf("chest"), QStringLiteral("hip"));
+    EXPECT_EQ(targetOf("arm"), QStringLiteral("head"));
+    EXPECT_EQ(targetOf("head"), QStringLiteral("0"));
+    EXPECT_EQ(targetOf("hip"), QStringLiteral("0"));
+
+    ASSERT_EQ(document.getNumIKChains(), 2);
+    const VxFSHierarchyIKChain* copied = document.getIKChain(0);
+    EXPECT_EQ(copied->getName(), QStringLiteral("Left Arm"));
+    EXPECT_FALSE(copied->isActive());
+    ASSERT_EQ(copied->getNumLinks(), 3);
+    EXPECT_EQ(copied->getLink(0)->getBone()->getName(), QStringLiteral("chest"));
+    EXPECT_FLOAT_EQ(copied->getLink(0)->getWeight(), 0.25f);
+    EXPECT_EQ(copied->getLink(1)->getBone()->getName(), QStringLiteral("arm"));
+    EXPECT_FLOAT_EQ(copied->getLink(1)->getWeight(), 0.75f);
+    EXPECT_EQ(copied->getLink(2)->getBone()->getName(), QStringLiteral("arm"));
+    EXPECT_EQ(copied->getLink(2)->getWeight(), 0.0f);
+    const VxFSHierarchyIKChain* spine = document.getIKChain(1);
+    EXPECT_EQ(spine->getName(), QStringLiteral("Spine"));
+    EXPECT_TRUE(spine->isActive());
+    EXPECT_EQ(spine->getNumLinks(), 1);
+}
+
+TEST_F(CopyParametricTest, TheCopyReplacesTheDocumentsBonesChainsAndRegionsButKeepsItsGeometry)
+{
+    VxFSHierarchy document(QStringLiteral("Old"));
+    VxFSGeomItem* body = document.addGeometry(bodyPath);
+    document.setBaseGeometry(body);
+    new VxFSHierarchyItem(&document, QStringLiteral("oldBone"));
+    document.createIKChain(QStringLiteral("oldChain"));
+    new VxFSRegionItem(&document, QStringLiteral("oldRegion"));
+    document.setSourceFigureName(QStringLiteral("Before"));
+
+    CopyTestFigure scene(QStringLiteral("Fig"), QStringLiteral("Fig"));
+    scene.addBone(nullptr, QStringLiteral("hip"));
+    VxFSFigureCopier::copyFromParametricFigure(&document, scene.figure);
+
+    EXPECT_EQ(document.getNumBones(true), 1);
+    EXPECT_EQ(document.getFirstBone()->getName(), QStringLiteral("hip"));
+    EXPECT_EQ(document.getNumIKChains(), 0);
+    EXPECT_EQ(document.getFirstRegion(), nullptr);
+    ASSERT_EQ(document.getNumGeometries(), 1);
+    EXPECT_EQ(document.getGeometry(0), body);
+    // The figure records no source file: no base geometry.
+    EXPECT_EQ(document.getBaseGeometry(), nullptr);
+    EXPECT_EQ(document.getSourceFigureName(), QStringLiteral("Fig"));
+
+    // A bone without a joint reads no choices and no face group, and a node that is not a
+    // bone is not copied (nor what hangs below it).
+    auto* prop = new VxNode();
+    prop->setName(QStringLiteral("prop"));
+    scene.figure->addNodeChild(prop, false);
+    vxScene->addNode(prop);
+    scene.addBone(prop, QStringLiteral("underProp"));
+    VxFSFigureCopier::copyFromParametricFigure(&document, scene.figure);
+    EXPECT_EQ(document.getNumBones(true), 1);
+}
