@@ -100,6 +100,13 @@ public:
     // Unassigns every face group that does not belong to the base geometry.
     void validateGeometryAssignments();
 
+    // Builds the figure this document describes in the host scene (defined with the
+    // builders): a single-skin figure for SingleSkin (and any unknown type), where
+    // `modifySelected` asks to transfer the selected figure's rigging onto it; a new
+    // parametric figure for Poser, or with `modifySelected` the document applied to the
+    // selected parametric figure it was copied from.
+    void createFigure(bool modifySelected);
+
     // The absolute path of an existing file for a path relative to a runtime folder
     // ("Runtime/Geometries/..."), or an empty string.
     static QString resolveRuntimePath(const QString& path);

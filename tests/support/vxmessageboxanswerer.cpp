@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace {
 QString plain(QString text)
@@ -41,7 +42,14 @@ void VxMessageBoxAnswerer::poll()
     }
     if (!target && !box->buttons().isEmpty() && wanted.isEmpty())
         target = box->buttons().first();
-    m_seen.append({box->windowTitle(), box->text(), target ? target->text() : QString()});
+    Seen seen{box->windowTitle(), box->text(), target ? target->text() : QString(), {}, {}, {}};
+    for (QAbstractButton* button : box->buttons())
+        seen.buttons.append(button->text());
+    if (box->defaultButton())
+        seen.defaultButton = box->defaultButton()->text();
+    if (box->escapeButton())
+        seen.escapeButton = box->escapeButton()->text();
+    m_seen.append(seen);
     if (target)
         target->click();
     else

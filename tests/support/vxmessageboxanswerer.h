@@ -3,6 +3,7 @@
 #include <QList>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 
 // Answers modal message boxes from a test: while it lives, it polls for the active modal
@@ -17,6 +18,11 @@ public:
         QString title;
         QString text;
         QString clicked;
+        // Button texts in order as shown (with their '&'), and the default and escape
+        // buttons' texts (empty when there is none).
+        QStringList buttons;
+        QString defaultButton;
+        QString escapeButton;
     };
 
     explicit VxMessageBoxAnswerer(QObject* parent = nullptr);

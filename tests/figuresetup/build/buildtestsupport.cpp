@@ -14,6 +14,36 @@
 #include "vxselectionmap.h"
 #include "vxskeleton.h"
 
+namespace {
+QStringList g_warnings;
+QtMessageHandler g_previousHandler = nullptr;
+
+void catchWarning(QtMsgType type, const QMessageLogContext& context, const QString& message)
+{
+    if (type == QtWarningMsg)
+        g_warnings.append(message);
+    if (g_previousHandler)
+        g_previousHandler(type, context, message);
+}
+} // namespace
+
+VxWarningCatcher::VxWarningCatcher()
+{
+    g_warnings.clear();
+    g_previousHandler = qInstallMessageHandler(catchWarning);
+}
+
+VxWarningCatcher::~VxWarningCatcher()
+{
+    qInstallMessageHandler(g_previousHandler);
+    g_previousHandler = nullptr;
+}
+
+const QStringList& VxWarningCatcher::warnings() const
+{
+    return g_warnings;
+}
+
 VxFSGeomItem* BuildTest::setBaseMesh(VxFSHierarchy& document, VxFacetMesh* mesh, const QString& name,
                                      const QStringList& materials)
 {
@@ -64,4 +94,16 @@ VxFacetMesh* BuildTest::humanoidMesh()
     auto* mesh = new VxFacetMesh();
     mesh->setData(VxMeshGen::humanoid());
     return mesh;
+}
+
+::testing::AssertionResult vxVec3Equal(const char* actualText, const char* expectedText, const VxVec3& actual,
+                                       const VxVec3& expected)
+{
+    if (actual == expected)
+        return ::testing::AssertionSuccess();
+    const auto text = [](const VxVec3& v) {
+        return QStringLiteral("(%1, %2, %3)").arg(double(v.x), 0, 'g', 9).arg(double(v.y), 0, 'g', 9).arg(double(v.z), 0, 'g', 9).toStdString();
+    };
+    return ::testing::AssertionFailure() << actualText << " is " << text(actual) << ", expected " << expectedText
+                                         << " = " << text(expected);
 }

@@ -43,11 +43,16 @@ private:
     static void prepareFigure(VxSkeleton* figure, VxFacetMesh* mesh);
 };
 
-// Exact float comparison that prints both values in full.
-#define EXPECT_VEC3_EQ(actual, expected)                                                        \
-    do {                                                                                        \
-        const VxVec3 a_ = (actual);                                                             \
-        const VxVec3 e_ = (expected);                                                           \
-        EXPECT_TRUE(a_ == e_) << "(" << a_.x << ", " << a_.y << ", " << a_.z << ") != ("        \
-                              << e_.x << ", " << e_.y << ", " << e_.z << ")";                   \
-    } while (false)
+// Collects the warnings written through qWarning while it lives (and still prints them).
+class VxWarningCatcher
+{
+public:
+    VxWarningCatcher();
+    ~VxWarningCatcher();
+    const QStringList& warnings() const;
+};
+
+// Exact float comparison of two vectors that prints both in full; takes << like EXPECT_EQ.
+::testing::AssertionResult vxVec3Equal(const char* actualText, const char* expectedText, const VxVec3& actual,
+                                       const VxVec3& expected);
+#define EXPECT_VEC3_EQ(actual, expected) EXPECT_PRED_FORMAT2(vxVec3Equal, actual, expected)

@@ -51,34 +51,17 @@ protected:
     VxFigure* m_figure = nullptr;
 };
 
-TEST_F(BonePlacerTest, BonesSpanTheirGroupBoxAwayFromTheParent)
+TEST_F(BonePlacerTest, BonesWithoutGroupsStartOrEndAtTheParentsEndPoint)
 {
+    // The lower bone points down Y (its group's centre lies below the upper bone's origin).
     VxFSHierarchyItem* upperItem = item(nullptr, QStringLiteral("upper"), VxRotationOrder::YZX, QStringLiteral("upper"));
-    upperItem->setLabel(QStringLiteral("Upper Arm"));
     VxBone* upper = place(upperItem, m_figure);
-    EXPECT_EQ(upper->getName(), QStringLiteral("upper"));
-    EXPECT_EQ(upper->getLabel(), QStringLiteral("Upper Arm"));
-    EXPECT_EQ(upper->getRotationOrder(), VxRotationOrder(VxRotationOrder::YZX));
-    EXPECT_TRUE(upper->getInheritScale());
-    EXPECT_TRUE(m_scene->containsNode(upper));
-    EXPECT_EQ(upper->getNodeParent(), m_figure);
-    EXPECT_VEC3_EQ(upper->getOrigin(false), VxVec3(0.5f, 0, 0.5f));
-    EXPECT_VEC3_EQ(upper->getOrigin(true), VxVec3(0.5f, 0, 0.5f));
-    EXPECT_VEC3_EQ(upper->getEndPoint(true), VxVec3(0.5f, 2, 0.5f));
-    EXPECT_FALSE(upper->getYPosControl()->isHidden());
-    EXPECT_EQ(m_figure->getSelectionMap()->getGroupsOfNode(upper), QStringList{QStringLiteral("upper")});
-
-    // The lower group's centre lies below the parent's origin on Y: the bone starts at the
-    // top of the box and runs down to its bottom.
     VxBone* lower = place(item(upperItem, QStringLiteral("lower"), VxRotationOrder::YZX, QStringLiteral("lower")), upper);
-    EXPECT_FALSE(lower->getInheritScale());
     EXPECT_VEC3_EQ(lower->getOrigin(false), VxVec3(0.5f, 0, 0.5f));
     EXPECT_VEC3_EQ(lower->getEndPoint(false), VxVec3(0.5f, -2, 0.5f));
-    for (int axis = 0; axis < 3; ++axis)
-        EXPECT_TRUE(lower->getPosControl(axis)->isHidden());
 
-    // Without a group: length 1 along the twist axis from the parent's end point, or ending
-    // there when the parent points down that axis.
+    // Length 1 along the twist axis from the parent's end point, or ending there when the
+    // parent points down that axis.
     VxBone* tip = place(item(upperItem, QStringLiteral("tip"), VxRotationOrder::XYZ, QString()), upper);
     EXPECT_VEC3_EQ(tip->getOrigin(false), VxVec3(0.5f, 2, 0.5f));
     EXPECT_VEC3_EQ(tip->getEndPoint(false), VxVec3(1.5f, 2, 0.5f));
@@ -136,22 +119,4 @@ TEST_F(BonePlacerTest, ChannelLabelsFollowTheRotationOrder)
     VxFSBonePlacer::setChannelLabels(bone, otherNode);
     VxFSBonePlacer::setChannelLabels(other, otherNode);
     EXPECT_EQ(otherNode->getXRotControl()->getLabel(), QStringLiteral("Turn"));
-}
-
-TEST_F(BonePlacerTest, EndPointFromTwoOrThreeChildren)
-{
-    VxBone* parent = addPlacedBone(m_figure, QStringLiteral("parent"), {0, 0, 0}, {0, 5, 0});
-    VxFSBonePlacer::setEndPointFromChildren(parent);
-    EXPECT_VEC3_EQ(parent->getEndPoint(false), VxVec3(0, 5, 0));
-
-    addPlacedBone(parent, QStringLiteral("a"), {1, 2, 3}, {});
-    VxFSBonePlacer::setEndPointFromChildren(parent);
-    EXPECT_VEC3_EQ(parent->getEndPoint(false), VxVec3(1, 2, 3));
-    addPlacedBone(parent, QStringLiteral("b"), {3, 4, -3}, {});
-    VxFSBonePlacer::setEndPointFromChildren(parent);
-    EXPECT_VEC3_EQ(parent->getEndPoint(false), VxVec3(2, 3, 0));
-    EXPECT_VEC3_EQ(parent->getEndPoint(true), VxVec3(2, 3, 0));
-    addPlacedBone(parent, QStringLiteral("c"), {9, 9, 9}, {});
-    VxFSBonePlacer::setEndPointFromChildren(parent);
-    EXPECT_VEC3_EQ(parent->getEndPoint(false), VxVec3(1, 2, 3));
 }

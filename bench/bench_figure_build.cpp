@@ -1,0 +1,202 @@
+// Builds a single-skin and a parametric figure from a 150-bone document (default choices:
+// four weight maps a bone on the single skin, twist, two bends and smooth scaling a joint
+// on the parametric figure) over a 500,000-vertex skin with 150 face groups, the way the
+// pane's Create button does. Prints the median build time of several runs, each in a fresh
+// scene, and the peak memory growth of one build beyond the loaded mesh, measured in a
+// child process per case.
+#include "vxfsgeomgroup.h"
+#include "vxfsgeomitem.h"
+#include "vxfshierarchy.h"
+#include "vxfshierarchyitem.h"
+#include "vxfsparametricfigurebuilder.h"
+#include "vxfsskinfigurebuilder.h"
+
+#include "vxapp.h"
+#include "vxbonebinding.h"
+#include "vxfacetmesh.h"
+#include "vxfacetshape.h"
+#include "vxfigure.h"
+#include "vxlegacybinding.h"
+#include "vxlegacyfigure.h"
+#include "vxlegacyjoint.h"
+#include "vxmeshgen.h"
+#include "vxrefcounted.h"
+#include "vxscene.h"
+#include "vxskinbinding.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <malloc.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <vector>
+
+namespace {
+constexpr int kTriangles = 1000000; // a 707 x 707 quad grid: 501,264 vertices
+constexpr int kBones = 150;
+constexpr int kRuns = 7;
+constexpr double kSkinTargetMs = 300.0;
+constexpr double kParametricTargetMs = 200.0;
+constexpr double kSkinTargetMb = 50.0;
+
+long statusKb(const char* key)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(key))
+            return line.mid(int(qstrlen(key))).trimmed().split(' ').value(0).toLong();
+    }
+    return -1;
+}
+
+// Makes the peak-RSS mark (VmHWM) start again from the current size.
+bool resetPeak()
+{
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    return clear.open(QIODevice::WriteOnly) && clear.write("5") == 1;
+}
+
+double median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values[values.size() / 2];
+}
+
+// The skin and a document over it: 150 bones, one face group each, default choices,
+// rotation orders cycling through all six, in a binary tree (depth 8) below one root.
+struct Setup
+{
+    VxFacetMesh* mesh = nullptr;
+    std::unique_ptr<VxFSHierarchy> document;
+
+    explicit Setup(VxFigureSetupFigureType type)
+    {
+        mesh = new VxFacetMesh();
+        mesh->ref();
+        mesh->setData(VxMeshGen::grid(kTriangles, kBones, 5));
+        mesh->getBoundingBox(); // the cached group boxes are part of the loaded mesh
+        VxRefGuard<VxFacetShape> shape(new VxFacetShape());
+        shape->setName(QStringLiteral("skin"));
+        shape->setFacetMesh(mesh);
+        document = std::make_unique<VxFSHierarchy>(QStringLiteral("Bench"));
+        auto* item = new VxFSGeomItem(shape.get(), QStringLiteral("skin"));
+        document->addGeometryItem(item);
+        document->setBaseGeometry(item);
+        document->setFigureType(type);
+        std::vector<VxFSHierarchyItem*> bones;
+        for (int b = 0; b < kBones; ++b) {
+            const QString name = item->getGroup(b)->getName();
+            VxFSHierarchyItem* bone = b == 0 ? new VxFSHierarchyItem(document.get(), name)
+                                             : new VxFSHierarchyItem(bones[size_t((b - 1) / 2)], name);
+            bone->setRotationOrder(b % 6);
+            bone->setGeomGroup(item->getGroup(b));
+            bones.push_back(bone);
+        }
+    }
+    ~Setup()
+    {
+        document.reset();
+        mesh->unref();
+    }
+};
+
+// One build in a fresh scene; false when the figure did not come out whole.
+bool buildOnce(const VxFSHierarchy& document, bool skin)
+{
+    VxScene scene;
+    if (skin)
+        VxFSSkinFigureBuilder(&document).createSingleSkinFigure(false);
+    else
+        VxFSParametricFigureBuilder(&document).createParametricFigure();
+    VxNode* node = scene.findNode(document.getName());
+    if (auto* figure = qobject_cast<VxFigure*>(node))
+        return figure->getSkinBinding()->getNumBoneBindings() == kBones;
+    if (auto* figure = qobject_cast<VxLegacyFigure*>(node))
+        return figure->findBinding() && figure->findBinding()->getNumJoints() == kBones;
+    return false;
+}
+
+// Child: sets up, lets go of what setting up left free, builds once and prints how far the
+// resident size rose above the loaded mesh, in kB.
+int childMain(bool skin)
+{
+    Setup setup(skin ? SingleSkin : Poser);
+    malloc_trim(0);
+    const long before = statusKb("VmRSS:");
+    if (!resetPeak())
+        return 3;
+    if (!buildOnce(*setup.document, skin))
+        return 4;
+    std::printf("%ld\n", statusKb("VmHWM:") - before);
+    return 0;
+}
+
+double peakGrowthMb(const QString& self, const char* mode)
+{
+    QProcess child;
+    child.start(self, {QStringLiteral("--child"), QLatin1String(mode)});
+    if (!child.waitForFinished(-1) || child.exitCode() != 0)
+        return -1;
+    return child.readAllStandardOutput().trimmed().toDouble() / 1024.0;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    QTemporaryDir folder;
+    VxAppPaths paths;
+    paths.dataPath = folder.filePath(QStringLiteral("data"));
+    paths.documentsPath = folder.path();
+    VxApp app(paths);
+    if (argc == 3 && std::strcmp(argv[1], "--child") == 0)
+        return childMain(std::strcmp(argv[2], "skin") == 0);
+
+    const double skinMb = peakGrowthMb(QCoreApplication::applicationFilePath(), "skin");
+    const double parametricMb = peakGrowthMb(QCoreApplication::applicationFilePath(), "parametric");
+    if (skinMb < 0 || parametricMb < 0) {
+        std::fprintf(stderr, "a child process failed\n");
+        return 2;
+    }
+
+    std::vector<double> skinMs, parametricMs;
+    {
+        Setup skin(SingleSkin);
+        Setup parametric(Poser);
+        std::printf("skin: %d vertices, %d facets, %d face groups; document: %d bones, default choices\n",
+                    skin.mesh->getNumVertices(), skin.mesh->getNumFacets(), skin.mesh->getNumFaceGroups(), kBones);
+        QElapsedTimer timer;
+        for (int run = 0; run < kRuns; ++run) {
+            timer.start();
+            const bool skinOk = buildOnce(*skin.document, true);
+            skinMs.push_back(double(timer.nsecsElapsed()) / 1e6);
+            timer.start();
+            const bool parametricOk = buildOnce(*parametric.document, false);
+            parametricMs.push_back(double(timer.nsecsElapsed()) / 1e6);
+            if (!skinOk || !parametricOk) {
+                std::fprintf(stderr, "a build did not complete\n");
+                return 2;
+            }
+        }
+    }
+    const double skinMedian = median(skinMs);
+    const double parametricMedian = median(parametricMs);
+    std::printf("%d runs each, interleaved, each in a fresh scene (medians)\n\n", kRuns);
+    std::printf("single-skin figure (600 weight maps)  %7.1f ms  (target < %.0f ms: %s)\n", skinMedian,
+                kSkinTargetMs, skinMedian < kSkinTargetMs ? "met" : "MISSED");
+    std::printf("  peak memory growth beyond the mesh  %7.1f MB  (target < %.0f MB: %s)\n", skinMb, kSkinTargetMb,
+                skinMb < kSkinTargetMb ? "met" : "MISSED");
+    std::printf("parametric figure (150 joints)        %7.1f ms  (target < %.0f ms: %s)\n", parametricMedian,
+                kParametricTargetMs, parametricMedian < kParametricTargetMs ? "met" : "MISSED");
+    std::printf("  peak memory growth beyond the mesh  %7.1f MB\n", parametricMb);
+    return 0;
+}
