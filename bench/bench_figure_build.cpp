@@ -23,6 +23,7 @@
 #include "vxrefcounted.h"
 #include "vxscene.h"
 #include "vxskinbinding.h"
+#include "vxweightmap.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
@@ -78,12 +79,13 @@ struct Setup
     VxFacetMesh* mesh = nullptr;
     std::unique_ptr<VxFSHierarchy> document;
 
-    explicit Setup(VxFigureSetupFigureType type)
+    Setup(VxFigureSetupFigureType type, bool boxesCached = true)
     {
         mesh = new VxFacetMesh();
         mesh->ref();
         mesh->setData(VxMeshGen::grid(kTriangles, kBones, 5));
-        mesh->getBoundingBox(); // the cached group boxes are part of the loaded mesh
+        if (boxesCached)
+            mesh->getBoundingBox(); // the cached group boxes are part of the loaded mesh
         VxRefGuard<VxFacetShape> shape(new VxFacetShape());
         shape->setName(QStringLiteral("skin"));
         shape->setFacetMesh(mesh);
@@ -118,8 +120,20 @@ bool buildOnce(const VxFSHierarchy& document, bool skin)
     else
         VxFSParametricFigureBuilder(&document).createParametricFigure();
     VxNode* node = scene.findNode(document.getName());
-    if (auto* figure = qobject_cast<VxFigure*>(node))
-        return figure->getSkinBinding()->getNumBoneBindings() == kBones;
+    if (auto* figure = qobject_cast<VxFigure*>(node)) {
+        // Every bone has its four maps, one weight per skin vertex, none painted yet.
+        const VxSkinBinding* binding = figure->getSkinBinding();
+        const int vertices = document.getBaseGeometry()->getShape()->getFacetMesh()->getNumVertices();
+        for (int b = 0; b < binding->getNumBoneBindings(); ++b) {
+            const VxBoneBinding* bone = binding->getBoneBinding(b);
+            for (const VxWeightMap* map : {bone->getLocalWeights(0), bone->getLocalWeights(1),
+                                           bone->getLocalWeights(2), bone->getScaleWeights()}) {
+                if (!map || map->getNumWeights() != vertices || map->getNumAllocatedPages() != 0)
+                    return false;
+            }
+        }
+        return binding->getNumBoneBindings() == kBones;
+    }
     if (auto* figure = qobject_cast<VxLegacyFigure*>(node))
         return figure->findBinding() && figure->findBinding()->getNumJoints() == kBones;
     return false;
@@ -188,6 +202,15 @@ int main(int argc, char** argv)
             }
         }
     }
+    // The first figure from a mesh fresh from the importer also computes its group boxes.
+    double firstMs = 0.0;
+    {
+        Setup fresh(SingleSkin, false);
+        QElapsedTimer timer;
+        timer.start();
+        buildOnce(*fresh.document, true);
+        firstMs = double(timer.nsecsElapsed()) / 1e6;
+    }
     const double skinMedian = median(skinMs);
     const double parametricMedian = median(parametricMs);
     std::printf("%d runs each, interleaved, each in a fresh scene (medians)\n\n", kRuns);
@@ -198,5 +221,6 @@ int main(int argc, char** argv)
     std::printf("parametric figure (150 joints)        %7.1f ms  (target < %.0f ms: %s)\n", parametricMedian,
                 kParametricTargetMs, parametricMedian < kParametricTargetMs ? "met" : "MISSED");
     std::printf("  peak memory growth beyond the mesh  %7.1f MB\n", parametricMb);
+    std::printf("single-skin figure on a mesh whose group boxes are not cached yet  %.1f ms\n", firstMs);
     return 0;
 }
