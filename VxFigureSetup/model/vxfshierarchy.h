@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 
+class QDomDocument;
+class QDomElement;
 class VxFSGeomItem;
 class VxFSHierarchyIKChain;
 class VxFSHierarchyItem;
@@ -110,6 +112,15 @@ public:
     // The absolute path of an existing file for a path relative to a runtime folder
     // ("Runtime/Geometries/..."), or an empty string.
     static QString resolveRuntimePath(const QString& path);
+
+    // Figure templates (.vxt), defined in io/vxfshierarchytemplate.cpp. Failures are shown
+    // to the user and written to the host log; saving never harms an existing file.
+    void savePreset(const QString& fileName) const;
+    void loadPreset(const QString& fileName);
+    void writeFigureElement(QDomDocument& document, QDomElement& parent) const;
+    void readFigureElement(const QDomElement& element);
+    // Poser hierarchy import (.phi), defined in io/vxfshierarchyphi.cpp.
+    void loadPHI(const QString& fileName);
 
 signals:
     void nameChanged();

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <QByteArray>
+
+class QDomDocument;
+
+// The XML layer of figure templates: parsing with limits, and the file encoding.
+class VxFSTemplateXml
+{
+public:
+    // Elements may nest this deep, the document element counting as 1, so bones nest up to
+    // MaxBoneDepth levels (a root bone is at level 1). Reading and writing (the DOM's and the
+    // model's) and everything that walks the bone tree recurse once per level: Qt's DOM
+    // writer alone overflows an 8 MiB stack between 5,000 and 10,000 levels. A deeper file
+    // is refused before anything is built; the Poser reader keeps to the same bone depth, so
+    // that whatever it builds can be saved and read again as a template.
+    static constexpr int MaxElementDepth = 1000;
+    static constexpr int MaxBoneDepth = MaxElementDepth - 2;
+
+    enum class Result {
+        Parsed,    // `document` holds the file
+        NotXml,    // not well-formed XML: `document` is left empty
+        TooDeep,   // elements nest deeper than MaxElementDepth: `document` is left empty
+    };
+
+    // Parses `bytes` into `document`, measuring the nesting first with a streaming reader
+    // (which keeps no recursion of its own). Namespaces are not processed.
+    static Result parse(const QByteArray& bytes, QDomDocument& document);
+
+    // UTF-8, one element per line, one more space of indentation per level, empty elements
+    // as empty-element tags, no XML declaration.
+    static QByteArray serialize(const QDomDocument& document);
+};
