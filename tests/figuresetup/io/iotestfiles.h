@@ -6,6 +6,14 @@
 #include <QString>
 #include <QStringList>
 
+#include <ostream>
+
+// Readable strings in test failures.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
+
 class VxFSHierarchy;
 class VxFSHierarchyItem;
 

@@ -324,35 +324,7 @@ TEST_F(TemplateTest, AFileThatCannotBeReadLeavesTheDocumentAlone)
 
 TEST_F(TemplateTest, ReadingIsLenientWithDefaultsAndExactTexts)
 {
-    const QString path = writeFile(QStringLiteral("lenient.vxt"), R"(<?xml version="1.0"?>
-<!-- written by hand -->
-<VexelHierarchyPreset Version="9.9">
- <Unknown><Bone Name="hidden"/></Unknown>
- <Figure FigureType="poser">
-  <Bone Twist="true" Bend="False" Curve="TRUE" TwistBulge="True" RotationOrder="zyx">
-   <Mystery/>
-   <Bone Name="thigh" RotationOrder="YZX" Label="Thigh"/>
-   <WeldTarget WeldTargetName="later"/>
-   <WeldTarget WeldTargetName="thigh"/>
-   <WeldTarget/>
-  </Bone>
-  <Bone Name="later"/>
-  <Bone Name="thigh"/>
-  <IKChain IKName="leg" IKActive="false">
-   <IKLink IKLinkBone="Bone" IKWeight="abc"/>
-   <IKLink IKLinkBone="missing" IKWeight="0.5"/>
-   <Other IKLinkBone="later"/>
-   <IKLink IKLinkBone="later" IKWeight="0.25"/>
-   <IKLink IKLinkBone="thigh"/>
-  </IKChain>
-  <IKChain IKActive="False"><IKLink IKLinkBone="Bone"/></IKChain>
-  <IKChain IKName="off" IKActive="False"/>
-  <Region><Region Name="Arm"><Region/></Region><Bone Name="notABone"/></Region>
-  <GeomItem/>
-  <GeomItem GeomAbsolutePath=""/>
- </Figure>
-</VexelHierarchyPreset>
-)");
+    const QString path = vxSourcePath(QStringLiteral("tests/figuresetup/io/data/lenient.vxt"));
     VxFSHierarchy hierarchy(QStringLiteral("Before"));
     VxMessageBoxAnswerer answerer;
     hierarchy.loadPreset(path);
