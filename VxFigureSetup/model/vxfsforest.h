@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QList>
+#include <QSet>
+#include <QString>
 
 // Operations on the intrusive forests of the document (bones and regions): each node holds
 // m_firstChild (owning) and m_nextSibling, plus m_listHead, the address of the head pointer
@@ -34,6 +36,16 @@ public:
         return n;
     }
 
+    // The names of every node of the forest (for trying many candidate names in one pass).
+    template<class T>
+    static void collectNames(const T* first, QSet<QString>& out)
+    {
+        for (const T* node = first; node; node = node->m_nextSibling) {
+            out.insert(node->getName());
+            collectNames(node->m_firstChild, out);
+        }
+    }
+
     // Appends every node of the forest to `out` in pre-order.
     template<class T>
     static void collect(T* first, QList<T*>& out)
@@ -44,16 +56,20 @@ public:
         }
     }
 
-    // Appends `node` at the tail of the list starting at `head`.
+    // Appends `node` at the tail of the list starting at `head`. Appending again to the list
+    // appended to last (as readers building long lists do) starts from the node appended
+    // then, instead of walking the whole list each time.
     template<class T>
     static void append(T*& head, T* node)
     {
         node->m_nextSibling = nullptr;
         node->m_listHead = &head;
-        T** slot = &head;
+        T*& last = lastAppended<T>();
+        T** slot = last && last->m_listHead == &head ? &last->m_nextSibling : &head;
         while (*slot)
             slot = &(*slot)->m_nextSibling;
         *slot = node;
+        last = node;
     }
 
     // Unlinks `node` from the list at `head`; with `recursive`, from whichever list below
@@ -108,5 +124,16 @@ private:
     {
         node->m_nextSibling = nullptr;
         node->m_listHead = nullptr;
+        if (lastAppended<T>() == node)
+            lastAppended<T>() = nullptr;
+    }
+
+    // The node appended last, while it stays linked (every unlink passes detach, so this is
+    // never a dead node). All forests live on the user-interface thread.
+    template<class T>
+    static T*& lastAppended()
+    {
+        static T* node = nullptr;
+        return node;
     }
 };

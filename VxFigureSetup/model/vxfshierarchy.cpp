@@ -13,6 +13,7 @@
 #include "vxfacetshape.h"
 #include "vxgeometryregion.h"
 
+#include <QChildEvent>
 #include <QFileInfo>
 
 namespace {
@@ -178,7 +179,41 @@ void VxFSHierarchy::addBone(VxFSHierarchyItem* bone)
 
 VxFSHierarchyItem* VxFSHierarchy::findBone(const QString& name) const
 {
+    // A bone that joined unnamed (read from an element) may still be nameless.
+    if (!name.isEmpty() && !m_knownBoneNames.contains(name))
+        return nullptr;
     return VxFSForest::find(m_firstBone, [&name](const VxFSHierarchyItem* bone) { return bone->getName() == name; });
+}
+
+QSet<QString> VxFSHierarchy::getBoneNames() const
+{
+    QSet<QString> names;
+    VxFSForest::collectNames(m_firstBone, names);
+    return names;
+}
+
+void VxFSHierarchy::noteBoneName(const QString& name)
+{
+    m_knownBoneNames.insert(name);
+}
+
+void VxFSHierarchy::noteBoneNames(const VxFSHierarchyItem* subtree)
+{
+    if (!subtree)
+        return;
+    noteBoneName(subtree->getName());
+    for (const VxFSHierarchyItem* child = subtree->getFirstChild(); child; child = child->getNextSibling())
+        noteBoneNames(child);
+}
+
+void VxFSHierarchy::childEvent(QChildEvent* event)
+{
+    // A bone under construction is not one yet: it notes its name when it gets it.
+    if (event->added()) {
+        if (auto* bone = qobject_cast<VxFSHierarchyItem*>(event->child()))
+            noteBoneNames(bone);
+    }
+    QObject::childEvent(event);
 }
 
 int VxFSHierarchy::getNumBones(bool recursive) const
@@ -289,6 +324,10 @@ void VxFSHierarchy::clear(bool includeRegions)
     VxFSForest::deleteAll(m_firstBone);
     if (includeRegions)
         VxFSForest::deleteAll(m_firstRegion);
+    // Forget the names of the bones gone; a bone kept out of the forest still counts.
+    m_knownBoneNames.clear();
+    for (const VxFSHierarchyItem* bone : findChildren<VxFSHierarchyItem*>())
+        noteBoneName(bone->getName());
 
     m_name = QStringLiteral("Figure");
     m_label = m_name;

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 
@@ -69,6 +70,13 @@ public:
     VxFSHierarchyItem* getFirstBone() const { return m_firstBone; }
     void addBone(VxFSHierarchyItem* bone);
     VxFSHierarchyItem* findBone(const QString& name) const;
+    // Every bone name of the forest.
+    QSet<QString> getBoneNames() const;
+    // Bones report the names they take and the subtrees that join the document: findBone
+    // answers a name no bone of the document ever had without searching the forest, which
+    // keeps the name rule from making large imports quadratic.
+    void noteBoneName(const QString& name);
+    void noteBoneNames(const VxFSHierarchyItem* subtree);
     int getNumBones(bool recursive) const;
     QList<VxFSHierarchyItem*> getAllBones() const;
     // Unlinks the bone from the root list (or, when recursive, from any list of the forest);
@@ -135,6 +143,10 @@ signals:
 public slots:
     void geomDestroyed();
 
+protected:
+    // A bone re-parented onto the document brings its subtree's names.
+    void childEvent(QChildEvent* event) override;
+
 private:
     void geometryItemDestroyed(QObject* item);
     void ikChainDestroyed(QObject* chain);
@@ -152,4 +164,6 @@ private:
     QStringList m_sourceGeometryPaths;
     VxFigureSetupFigureType m_figureType = SingleSkin;
     QString m_contentType;
+    // A superset of the bone names of the forest (see noteBoneName).
+    QSet<QString> m_knownBoneNames;
 };

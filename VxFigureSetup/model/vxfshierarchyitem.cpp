@@ -12,6 +12,7 @@
 #include "vxskeleton.h"
 #include "vxweld.h"
 
+#include <QChildEvent>
 #include <QDomDocument>
 #include <QDomElement>
 
@@ -135,27 +136,42 @@ void VxFSHierarchyItem::setName(const QString& name)
     if (name == m_name)
         return;
     QString result = name;
-    const VxFSHierarchy* document = getHierarchy();
+    VxFSHierarchy* document = getHierarchy();
     // The whole document is searched, this bone under its current name included.
     if (document && document->findBone(name)) {
         VxFSWarningBox::show(QStringLiteral("Invalid Bone Name"),
                              QStringLiteral("Bone names must be unique, appending a value to make the name unique."));
         const QString base = name + QLatin1Char('_');
         result = base;
+        // The forest cannot change while the candidates are tried: one pass finds them all.
+        const QSet<QString> taken = document->getBoneNames();
         for (int n = 1; n <= 1000; ++n) {
             const QString candidate = base + QString::number(n);
-            if (!document->findBone(candidate)) {
+            if (!taken.contains(candidate)) {
                 result = candidate;
                 break;
             }
         }
     }
     m_name = result;
+    if (document)
+        document->noteBoneName(m_name);
     if (m_labelFollowsName) {
         m_label = m_name;
         m_labelFollowsName = false;
     }
     emit nameChanged();
+}
+
+void VxFSHierarchyItem::childEvent(QChildEvent* event)
+{
+    if (event->added()) {
+        auto* bone = qobject_cast<VxFSHierarchyItem*>(event->child());
+        VxFSHierarchy* document = bone ? getHierarchy() : nullptr;
+        if (document)
+            document->noteBoneNames(bone);
+    }
+    QObject::childEvent(event);
 }
 
 void VxFSHierarchyItem::setRotationOrder(VxRotationOrder order)

@@ -147,6 +147,10 @@ signals:
     void altGeometryChanged();
     void aboutToDestroy(VxFSHierarchyItem* item);
 
+protected:
+    // A bone re-parented under this one brings its subtree's names to the document.
+    void childEvent(QChildEvent* event) override;
+
 public slots:
     void weldDestroyed(VxFSHierarchyItem* weld);
     void geomGroupDestroyed();

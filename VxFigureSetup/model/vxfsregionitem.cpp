@@ -62,9 +62,12 @@ void VxFSRegionItem::setName(const QString& name)
                              QStringLiteral("Region names must be unique, appending a value to make the name unique."));
         const QString base = name + QLatin1Char('_');
         result = base;
+        // The forest cannot change while the candidates are tried: one pass finds them all.
+        QSet<QString> taken;
+        VxFSForest::collectNames(document->getFirstRegion(), taken);
         for (int n = 1; n <= 1000; ++n) {
             const QString candidate = base + QString::number(n);
-            if (!document->findRegion(candidate)) {
+            if (!taken.contains(candidate)) {
                 result = candidate;
                 break;
             }
