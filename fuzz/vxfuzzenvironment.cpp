@@ -8,11 +8,39 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 namespace {
+
 VxFuzzEnvironment* s_environment = nullptr;
+
+// A stand-in for the example mesh at the same runtime path, with the same face groups but
+// one triangle each: inputs that name the example (the seeds do) load it in microseconds
+// instead of reading 300 KB through the sanitizer for every input.
+void writeExampleStandIn(const QString& runtimeFolder)
+{
+    const QString relative = QStringLiteral("Runtime/Geometries/Figure/figure.obj");
+    QFile example(QStringLiteral(VX_SOURCE_DIR "/examples/") + relative);
+    if (!example.open(QIODevice::ReadOnly))
+        qFatal("Cannot read the example mesh");
+    QByteArray mesh;
+    int group = 0;
+    while (!example.atEnd()) {
+        const QByteArray line = example.readLine().trimmed();
+        if (!line.startsWith("g "))
+            continue;
+        mesh += QByteArray("v ") + QByteArray::number(group) + " 0 0\nv " + QByteArray::number(group + 1)
+                + " 0 0\nv " + QByteArray::number(group) + " 1 0\n" + line + "\nf -3 -2 -1\n";
+        ++group;
+    }
+    QDir().mkpath(QFileInfo(runtimeFolder + QLatin1Char('/') + relative).absolutePath());
+    QFile standIn(runtimeFolder + QLatin1Char('/') + relative);
+    if (!standIn.open(QIODevice::WriteOnly) || standIn.write(mesh) != mesh.size())
+        qFatal("Cannot write the stand-in mesh");
 }
+
+} // namespace
 
 void VxFuzzEnvironment::start(int* argc, char*** argv)
 {
@@ -40,7 +68,8 @@ VxFuzzEnvironment::VxFuzzEnvironment(int* argc, char*** argv)
     paths.documentsPath = folder.filePath(QStringLiteral("documents"));
     paths.documentationPath = folder.filePath(QStringLiteral("docs"));
     m_app = std::make_unique<VxApp>(paths);
-    m_app->getContentMgr()->addPoserDirectory(QStringLiteral(VX_SOURCE_DIR "/examples"));
+    writeExampleStandIn(folder.filePath(QStringLiteral("runtime")));
+    m_app->getContentMgr()->addPoserDirectory(folder.filePath(QStringLiteral("runtime")));
     // Mesh inputs that name the example's material library find it beside them.
     const QString inputs = folder.filePath(QStringLiteral("inputs"));
     QFile::copy(QStringLiteral(VX_SOURCE_DIR "/examples/Runtime/Geometries/Figure/figure.mtl"),

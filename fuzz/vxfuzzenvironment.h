@@ -10,9 +10,9 @@ class VxApp;
 class VxMessageBoxDismisser;
 
 // What a fuzz target's process needs around the readers, made once at start-up: an offscreen
-// QApplication, the host's application object with its folders in a temporary folder, the
-// repository's examples/ folder as the Poser runtime folder (so the example paths of the seed
-// inputs resolve), and a dismisser for message boxes.
+// QApplication, the host's application object with its folders in a temporary folder, a
+// runtime folder holding a small stand-in for the example mesh (so the example paths of the
+// seed inputs resolve, and load fast), and a dismisser for message boxes.
 class VxFuzzEnvironment
 {
 public:

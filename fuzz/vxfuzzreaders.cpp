@@ -67,6 +67,14 @@ bool VxFuzzReaders::readTemplate(const QByteArray& bytes, QString* mismatch)
     return roundTrips(document, mismatch);
 }
 
+bool VxFuzzReaders::readPHI(const QByteArray& bytes, QString* mismatch)
+{
+    const QString input = writeInput(QStringLiteral("input.phi"), bytes);
+    VxFSHierarchy document;
+    document.loadPHI(input);
+    return roundTrips(document, mismatch);
+}
+
 bool VxFuzzReaders::roundTrips(const VxFSHierarchy& document, QString* mismatch)
 {
     if (!document.getFirstBone() || document.getNumBones(true) > 1000 || countRegions(document) > 1000)

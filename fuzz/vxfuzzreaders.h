@@ -23,6 +23,10 @@ public:
     // when the second reading differs from the first.
     bool readTemplate(const QByteArray& bytes, QString* mismatch = nullptr);
 
+    // Reads the bytes as a Poser hierarchy file into a new document, then checks that the
+    // document survives saving as a template and reading again (see readTemplate).
+    bool readPHI(const QByteArray& bytes, QString* mismatch = nullptr);
+
     // Saves `document` as a template, reads the file into a new document and saves that
     // too: true when both files hold the same elements. Documents with no bones (which are
     // not saved) and ones with over a thousand bones or regions (where the name rule may

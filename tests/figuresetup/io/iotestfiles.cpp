@@ -36,7 +36,7 @@ QString IoTest::writeMesh(const QString& relative, const QStringList& groups) co
     return writeFile(relative, smallObj(groups));
 }
 
-QStringList IoTest::outline(const VxFSHierarchy& hierarchy)
+QStringList outline(const VxFSHierarchy& hierarchy)
 {
     QStringList lines;
     std::function<void(const VxFSHierarchyItem*, int)> walk = [&](const VxFSHierarchyItem* bone, int level) {
@@ -47,10 +47,4 @@ QStringList IoTest::outline(const VxFSHierarchy& hierarchy)
     };
     walk(hierarchy.getFirstBone(), 0);
     return lines;
-}
-
-QString IoTest::readText(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
 }

@@ -20,6 +20,9 @@ class VxFSHierarchyItem;
 // A tiny OBJ mesh: one triangle per face group, in the given order.
 QByteArray smallObj(const QStringList& groups);
 
+// The bone names of the forest in pre-order, each indented by two spaces per level.
+QStringList outline(const VxFSHierarchy& hierarchy);
+
 // The application fixture with a content folder for the readers: "content" is the first
 // Poser runtime folder, "content2" the second.
 class IoTest : public VxAppTest
@@ -29,7 +32,4 @@ protected:
 
     // Writes smallObj(groups) to tempPath(relative); returns the full path.
     QString writeMesh(const QString& relative, const QStringList& groups) const;
-    // The bone names of the forest in pre-order, each prefixed by two spaces per level.
-    static QStringList outline(const VxFSHierarchy& hierarchy);
-    static QString readText(const QString& path);
 };
