@@ -2,17 +2,9 @@
 // itself knows nothing of the scene.
 #include "vxfshierarchy.h"
 
+#include "vxfsfiguremodifier.h"
 #include "vxfsparametricfigurebuilder.h"
 #include "vxfsskinfigurebuilder.h"
-
-namespace {
-// TODO(modify-selected): applying the document to the selected parametric figure it was
-// copied from is built separately; until then the request is refused with a warning.
-void modifySelectedFigure(VxFSHierarchy* /*document*/)
-{
-    qWarning("Applying the hierarchy to the selected figure is not available yet.");
-}
-} // namespace
 
 void VxFSHierarchy::createFigure(bool modifySelected)
 {
@@ -21,7 +13,7 @@ void VxFSHierarchy::createFigure(bool modifySelected)
         return;
     }
     if (modifySelected)
-        modifySelectedFigure(this);
+        VxFSFigureModifier(this).modifySelectedFigure();
     else
         VxFSParametricFigureBuilder(this).createParametricFigure();
 }

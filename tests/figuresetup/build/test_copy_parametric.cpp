@@ -116,6 +116,11 @@ TEST_F(CopyParametricTest, ChoicesAreReadFromParametersByClassDriverAndAxis)
     headJoint->addJointParam(new VxLegacyBendParam(head, 0));  // X the side-side axis
     headJoint->addJointParam(new VxLegacyBendParam(head, 2));  // the twist axis: neither
 
+    // A node that is not a bone is not copied, nor what hangs below it.
+    auto* prop = new VxNode();
+    fig->addNodeChild(prop, false);
+    vxScene->addNode(prop);
+    scene.addBone(prop, QStringLiteral("underProp"));
     scene.joint(rArm)->addJointParam(new VxLegacyCurve(rArm, VxLegacyCurve::CurveX));
     scene.joint(rArm)->addJointParam(new VxLegacyTwistParam(rArm, 0, 0, 1)); // behind the curve
 
@@ -151,9 +156,7 @@ TEST_F(CopyParametricTest, ChoicesAreReadFromParametersByClassDriverAndAxis)
     EXPECT_EQ(document.getFirstBone(), hipItem);
     EXPECT_EQ(hipItem->getFirstChild(), chestItem);
     EXPECT_EQ(headItem->getNextSibling(), lArmItem);
-    EXPECT_EQ(chestItem->getLabel(), QStringLiteral("chest label"));
     EXPECT_EQ(headItem->getRotationOrder(), VxRotationOrder(VxRotationOrder::ZXY));
-    EXPECT_EQ(lArmItem->getSourceBoneName(), QStringLiteral("lArm"));
     EXPECT_EQ(hipItem->getMappedBone(), hip);
     EXPECT_EQ(hipItem->getParentNode(), fig);
     EXPECT_EQ(headItem->getMappedBone(), head);
@@ -164,7 +167,6 @@ TEST_F(CopyParametricTest, ChoicesAreReadFromParametersByClassDriverAndAxis)
     EXPECT_EQ(choicesOf(headItem), (Choices{false, true, true, true, false}));
     EXPECT_EQ(choicesOf(lArmItem), (Choices{false, false, false, false, false}));
     EXPECT_EQ(choicesOf(rArmItem), (Choices{true, false, false, false, false}));
-    EXPECT_FALSE(hipItem->getTwistBulge() || hipItem->getSideBulge() || hipItem->getBendBulge());
 
     // Face groups come from the joints' group names, looked up in the base geometry.
     ASSERT_NE(hipItem->getGeomGroup(), nullptr);
@@ -177,8 +179,6 @@ TEST_F(CopyParametricTest, ChoicesAreReadFromParametersByClassDriverAndAxis)
     EXPECT_EQ(hipItem->getAxis1Label(), QStringLiteral("Hip Twist"));
     EXPECT_EQ(hipItem->getAxis2Label(), QStringLiteral("Hip Side"));
     EXPECT_EQ(hipItem->getAxis3Label(), QStringLiteral("Hip Bend"));
-    EXPECT_EQ(chestItem->getAxis1Label(), QStringLiteral("Rotate X"));
-    EXPECT_EQ(chestItem->getAxis2Label(), QStringLiteral("Rotate Y"));
 }
 
 TEST_F(CopyParametricTest, GeometryLoadedInThePaneIsReusedAndAlternatesAreRead)
@@ -271,9 +271,20 @@ TEST_F(CopyParametricTest, WeldsKeepTheLastTargetAndChainsGainTheirGoal)
     chains->addChain(noGoal);
     fig->addDataItem(chains);
 
-    VxFSHierarchy document;
+    // What the document held before goes, but its loaded geometry stays; the figure records
+    // no source file, so there is no base geometry.
+    VxFSHierarchy document(QStringLiteral("Old"));
+    VxFSGeomItem* body = document.addGeometry(bodyPath);
+    document.setBaseGeometry(body);
+    new VxFSHierarchyItem(&document, QStringLiteral("oldBone"));
+    document.createIKChain(QStringLiteral("oldChain"));
+    new VxFSRegionItem(&document, QStringLiteral("oldRegion"));
     VxFSFigureCopier::copyFromParametricFigure(&document, fig);
 
+    EXPECT_EQ(document.getNumBones(true), 4);
+    EXPECT_EQ(document.findBone(QStringLiteral("oldBone")), nullptr);
+    EXPECT_EQ(document.getFirstRegion(), nullptr);
+    EXPECT_EQ(document.getNumGeometries(), 1);
     EXPECT_EQ(document.getBaseGeometry(), nullptr);
     auto targetOf = [&document](const char* name) {
         const VxFSHierarchyItem* item = document.findBone(QLatin1String(name));
@@ -299,39 +310,4 @@ TEST_F(CopyParametricTest, WeldsKeepTheLastTargetAndChainsGainTheirGoal)
     EXPECT_EQ(spine->getName(), QStringLiteral("Spine"));
     EXPECT_TRUE(spine->isActive());
     EXPECT_EQ(spine->getNumLinks(), 1);
-}
-
-TEST_F(CopyParametricTest, TheCopyReplacesTheDocumentsBonesChainsAndRegionsButKeepsItsGeometry)
-{
-    VxFSHierarchy document(QStringLiteral("Old"));
-    VxFSGeomItem* body = document.addGeometry(bodyPath);
-    document.setBaseGeometry(body);
-    new VxFSHierarchyItem(&document, QStringLiteral("oldBone"));
-    document.createIKChain(QStringLiteral("oldChain"));
-    new VxFSRegionItem(&document, QStringLiteral("oldRegion"));
-    document.setSourceFigureName(QStringLiteral("Before"));
-
-    CopyTestFigure scene(QStringLiteral("Fig"), QStringLiteral("Fig"));
-    scene.addBone(nullptr, QStringLiteral("hip"));
-    VxFSFigureCopier::copyFromParametricFigure(&document, scene.figure);
-
-    EXPECT_EQ(document.getNumBones(true), 1);
-    EXPECT_EQ(document.getFirstBone()->getName(), QStringLiteral("hip"));
-    EXPECT_EQ(document.getNumIKChains(), 0);
-    EXPECT_EQ(document.getFirstRegion(), nullptr);
-    ASSERT_EQ(document.getNumGeometries(), 1);
-    EXPECT_EQ(document.getGeometry(0), body);
-    // The figure records no source file: no base geometry.
-    EXPECT_EQ(document.getBaseGeometry(), nullptr);
-    EXPECT_EQ(document.getSourceFigureName(), QStringLiteral("Fig"));
-
-    // A bone without a joint reads no choices and no face group, and a node that is not a
-    // bone is not copied (nor what hangs below it).
-    auto* prop = new VxNode();
-    prop->setName(QStringLiteral("prop"));
-    scene.figure->addNodeChild(prop, false);
-    vxScene->addNode(prop);
-    scene.addBone(prop, QStringLiteral("underProp"));
-    VxFSFigureCopier::copyFromParametricFigure(&document, scene.figure);
-    EXPECT_EQ(document.getNumBones(true), 1);
 }

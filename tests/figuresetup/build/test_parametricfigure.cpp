@@ -297,10 +297,15 @@ TEST_F(ParametricFigureTest, AChainWhoseLastBoneIsMissingGetsNoGoal)
 TEST_F(ParametricFigureTest, CreateFigureDispatchesOnTheFigureType)
 {
     bone(nullptr, QStringLiteral("hip"), VxRotationOrder::YZX);
-    VxWarningCatcher catcher;
-    m_document.createFigure(true);
+    // With the modify flag the document is applied to the selected figure it was copied
+    // from; with nothing selected that is refused.
+    {
+        VxMessageBoxAnswerer answerer;
+        m_document.createFigure(true);
+        ASSERT_EQ(answerer.count(), 1);
+        EXPECT_EQ(answerer.seen()[0].title, QStringLiteral("Selection Error"));
+    }
     EXPECT_EQ(m_scene->getNumNodes(), 0);
-    EXPECT_TRUE(catcher.warnings().contains(QStringLiteral("Applying the hierarchy to the selected figure is not available yet.")));
 
     m_document.setFigureType(static_cast<VxFigureSetupFigureType>(7));
     m_document.createFigure(false);

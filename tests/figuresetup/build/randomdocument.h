@@ -1,0 +1,38 @@
+#pragma once
+
+#include "vxfiguresetupfiguretype.h"
+
+#include <QList>
+#include <QString>
+
+#include <random>
+
+class VxFSGeomItem;
+class VxFSHierarchy;
+class VxFSHierarchyItem;
+
+// Fills hierarchy documents with random content for round-trip properties: a random bone
+// forest (unique names, labels, rotation orders, channel labels, choices), face groups of
+// the base geometry (each group owned by at most one bone), and for parametric documents
+// alternate geometries (each item used by one bone), one weld target on some bones and IK
+// chains; for single-skin documents a region tree. The same seed gives the same document.
+class RandomDocument
+{
+public:
+    explicit RandomDocument(unsigned seed) : m_random(seed) {}
+
+    // `alternates` may be empty; they are ignored for single-skin documents. The document
+    // must already hold `base` and the alternates.
+    void fill(VxFSHierarchy& document, VxFigureSetupFigureType type, VxFSGeomItem* base,
+              const QList<VxFSGeomItem*>& alternates, int maxBones = 12);
+
+    int uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
+    bool chance(double p) { return std::bernoulli_distribution(p)(m_random); }
+
+private:
+    void fillBone(VxFSHierarchyItem* bone);
+    void addChains(VxFSHierarchy& document, const QList<VxFSHierarchyItem*>& bones);
+    void addRegions(VxFSHierarchy& document);
+
+    std::mt19937 m_random;
+};

@@ -1,0 +1,62 @@
+#include "copyapplytest.h"
+#include "documentsnapshot.h"
+#include "randomdocument.h"
+
+#include "vxfshierarchy.h"
+
+#include "vxscene.h"
+#include "vxskeleton.h"
+
+namespace {
+// Seeds run per property; the first one is printed with every failure, so a failing
+// document can be rebuilt with RandomDocument(seed).
+constexpr unsigned kFirstSeed = 20240601;
+constexpr int kDocuments = 150;
+
+using CopyRoundTripTest = CopyApplyTest;
+} // namespace
+
+TEST_F(CopyRoundTripTest, AParametricFigureCopiesBackToItsDocument)
+{
+    for (unsigned seed = kFirstSeed; seed < kFirstSeed + kDocuments; ++seed) {
+        std::unique_ptr<VxFSHierarchy> original = newDocument();
+        RandomDocument(seed).fill(*original, Poser, base(), alternates());
+        const DocumentSnapshot expected = DocumentSnapshot::of(*original).expectedParametricCopy();
+
+        VxSkeleton* figure = build(*original);
+        ASSERT_NE(figure, nullptr) << "seed " << seed;
+        std::unique_ptr<VxFSHierarchy> copy = copyOf(figure, *original);
+        const DocumentSnapshot actual = DocumentSnapshot::of(*copy);
+        ASSERT_EQ(actual.toText().toStdString(), expected.toText().toStdString()) << "seed " << seed;
+
+        // Applying the unchanged copy changes nothing but what the copy adds to the chains:
+        // their goals as last links, and the figure's IK system made from them.
+        figure->select(true);
+        const QByteArray before = m_scene->toJson();
+        const QList<VxMessageBoxAnswerer::Seen> boxes = apply(*copy, figure);
+        ASSERT_EQ(boxes.size(), 1) << "seed " << seed;
+        EXPECT_EQ(boxes[0].title.toStdString(), "Figure Name Warning");
+        const QString difference = jsonDifference(expectedAfterUnchangedApply(before), m_scene->toJson());
+        ASSERT_TRUE(difference.isEmpty()) << "seed " << seed << "\n" << qPrintable(difference);
+
+        m_scene->removeNode(figure);
+        giveBack(*copy);
+    }
+}
+
+TEST_F(CopyRoundTripTest, ASingleSkinFigureCopiesBackToItsDocument)
+{
+    for (unsigned seed = kFirstSeed; seed < kFirstSeed + kDocuments; ++seed) {
+        std::unique_ptr<VxFSHierarchy> original = newDocument();
+        RandomDocument(seed).fill(*original, SingleSkin, base(), alternates());
+        const DocumentSnapshot expected = DocumentSnapshot::of(*original).expectedSkinCopy();
+
+        VxSkeleton* figure = build(*original);
+        ASSERT_NE(figure, nullptr) << "seed " << seed;
+        std::unique_ptr<VxFSHierarchy> copy = copyOf(figure, *original);
+        ASSERT_EQ(DocumentSnapshot::of(*copy).toText().toStdString(), expected.toText().toStdString()) << "seed " << seed;
+
+        m_scene->removeNode(figure);
+        giveBack(*copy);
+    }
+}
