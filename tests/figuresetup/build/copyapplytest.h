@@ -4,6 +4,7 @@
 #include "vxscenetest.h"
 
 #include <QByteArray>
+#include <QJsonObject>
 #include <QList>
 #include <QString>
 
@@ -43,10 +44,10 @@ protected:
     // The scene JSON an apply of an unchanged copy should leave: the one given, where each
     // "PoserIKChains" chain has its goal as an extra last link of weight 0 and the figure's
     // IK system holds the active chains that have a goal.
-    static QByteArray expectedAfterUnchangedApply(const QByteArray& sceneJson);
-    // Both documents re-indented the same way; empty when equal, else the first differing
-    // line with some context.
-    static QString jsonDifference(const QByteArray& expected, const QByteArray& actual);
+    static QJsonObject expectedAfterUnchangedApply(const QByteArray& sceneJson);
+    // Empty when the scene JSON is the expected one, else the first differing line (both
+    // re-indented the same way) with some context.
+    static QString jsonDifference(const QJsonObject& expected, const QByteArray& actual);
 
     std::unique_ptr<VxFSHierarchy> m_pool;
     VxFSGeomItem* m_base = nullptr;
