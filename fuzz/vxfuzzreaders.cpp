@@ -89,6 +89,11 @@ bool VxFuzzReaders::roundTrips(const VxFSHierarchy& document, QString* mismatch)
     reread.savePreset(second);
     const QStringList expected = elementTree(readFile(first));
     const QStringList actual = elementTree(readFile(second));
+    if (expected == QStringList(QStringLiteral("not XML"))) {
+        if (mismatch)
+            *mismatch = QStringLiteral("the saved template is not XML:\n") + QString::fromUtf8(readFile(first));
+        return false;
+    }
     if (expected == actual)
         return true;
     if (mismatch) {

@@ -28,6 +28,12 @@ public:
     static Result parse(const QByteArray& bytes, QDomDocument& document);
 
     // UTF-8, one element per line, one more space of indentation per level, empty elements
-    // as empty-element tags, no XML declaration.
-    static QByteArray serialize(const QDomDocument& document);
+    // as empty-element tags, no XML declaration. Characters XML cannot hold at all (control
+    // characters other than tab and line breaks, U+FFFE, U+FFFF, unpaired surrogates: a
+    // name imported from a damaged PHI file may have them) become U+FFFD in the document's
+    // attribute values first, so that whatever is saved can be read again.
+    static QByteArray serialize(QDomDocument& document);
+
+    // `text` with every character XML cannot hold replaced by U+FFFD.
+    static QString xmlSafe(const QString& text);
 };

@@ -25,9 +25,9 @@ protected:
         m_readers = std::make_unique<VxFuzzReaders>(tempPath(QStringLiteral("inputs")));
     }
 
-    // Feeds every kept input of `reader` to `read`; each must come back, and quickly: some
-    // of them once hung.
-    void replay(const QString& reader, const std::function<void(const QByteArray&)>& read)
+    // Feeds every kept input of `reader` to `read`; each must come back, and quickly (some
+    // of them once hung), and pass the fuzz target's own check.
+    void replay(const QString& reader, const std::function<bool(const QByteArray&, QString*)>& read)
     {
         const QDir folder(vxSourcePath(QStringLiteral("tests/figuresetup/io/regressions/") + reader));
         const QStringList files = folder.entryList(QDir::Files, QDir::Name);
@@ -38,7 +38,8 @@ protected:
             ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << qPrintable(name);
             QElapsedTimer timer;
             timer.start();
-            read(file.readAll());
+            QString mismatch;
+            EXPECT_TRUE(read(file.readAll(), &mismatch)) << qPrintable(name) << ": " << qPrintable(mismatch);
             EXPECT_LT(timer.elapsed(), 10000) << qPrintable(name) << " took too long";
         }
     }
@@ -51,5 +52,20 @@ protected:
 
 TEST_F(FuzzRegressionTest, MeshInputs)
 {
-    replay(QStringLiteral("mesh"), [this](const QByteArray& bytes) { m_readers->readMesh(bytes); });
+    replay(QStringLiteral("mesh"), [this](const QByteArray& bytes, QString*) {
+        m_readers->readMesh(bytes);
+        return true;
+    });
+}
+
+TEST_F(FuzzRegressionTest, TemplateInputs)
+{
+    replay(QStringLiteral("template"),
+           [this](const QByteArray& bytes, QString* mismatch) { return m_readers->readTemplate(bytes, mismatch); });
+}
+
+TEST_F(FuzzRegressionTest, PhiInputs)
+{
+    replay(QStringLiteral("phi"),
+           [this](const QByteArray& bytes, QString* mismatch) { return m_readers->readPHI(bytes, mismatch); });
 }

@@ -559,3 +559,26 @@ TEST_F(TemplateTest, TemplatesNestedTooDeeplyAreRefusedBeforeAnythingChanges)
     EXPECT_EQ(answerer.count(), 1);
     EXPECT_EQ(hierarchy.getNumBones(true), deepest);
 }
+
+TEST_F(TemplateTest, CharactersXmlCannotHoldAreSavedAsReplacementCharacters)
+{
+    // A damaged PHI file gives such names; the template saved from them must load again.
+    VxFSHierarchy saved;
+    saved.loadPHI(writeFile(QStringLiteral("damaged.phi"), "objFile:x\n1 a\x01z xyz\n1 \xef\xbf\xbe xyz\n"
+                                                           "2 tab\x1f xyz\nikChain c\x02 a\x01z\n"));
+    ASSERT_EQ(saved.getNumBones(true), 3);
+    EXPECT_EQ(saved.getFirstBone()->getName(), QString::fromUtf8("a\x01z"));
+    new VxFSHierarchyItem(&saved, QString::fromUtf8("\xf0\x9f\x92\x80 \t\n\r") + QChar(0xD800));
+    const QString path = tempPath(QStringLiteral("safe.vxt"));
+    saved.savePreset(path);
+
+    VxFSHierarchy loaded;
+    loaded.loadPreset(path);
+    const QString replacement(QChar::ReplacementCharacter);
+    EXPECT_EQ(outline(loaded), QStringList({"a" + replacement + "z", replacement, "  tab" + replacement,
+                                            QString::fromUtf8("\xf0\x9f\x92\x80 \t\n\r") + replacement}));
+    ASSERT_EQ(loaded.getNumIKChains(), 1);
+    EXPECT_EQ(loaded.getIKChain(0)->getName(), "c" + replacement);
+    ASSERT_EQ(loaded.getIKChain(0)->getNumLinks(), 1);
+    EXPECT_EQ(loaded.getIKChain(0)->getLink(0)->getBone(), loaded.getFirstBone());
+}
