@@ -68,8 +68,10 @@ VxFuzzEnvironment::VxFuzzEnvironment(int* argc, char*** argv)
     paths.documentsPath = folder.filePath(QStringLiteral("documents"));
     paths.documentationPath = folder.filePath(QStringLiteral("docs"));
     m_app = std::make_unique<VxApp>(paths);
-    writeExampleStandIn(folder.filePath(QStringLiteral("runtime")));
-    m_app->getContentMgr()->addPoserDirectory(folder.filePath(QStringLiteral("runtime")));
+    // Not named "runtime": a folder of that name is taken for the Runtime folder itself.
+    writeExampleStandIn(folder.filePath(QStringLiteral("content")));
+    if (!m_app->getContentMgr()->addPoserDirectory(folder.filePath(QStringLiteral("content"))))
+        qFatal("Cannot add the content folder");
     // Mesh inputs that name the example's material library find it beside them.
     const QString inputs = folder.filePath(QStringLiteral("inputs"));
     QFile::copy(QStringLiteral(VX_SOURCE_DIR "/examples/Runtime/Geometries/Figure/figure.mtl"),
