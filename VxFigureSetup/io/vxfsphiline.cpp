@@ -4,9 +4,11 @@
 
 namespace {
 
+// With the size: the QByteArray overloads stop at the first NUL byte.
 QString decoded(const QByteArray& token, bool utf8)
 {
-    return utf8 ? QString::fromUtf8(token) : QString::fromLatin1(token);
+    return utf8 ? QString::fromUtf8(token.constData(), token.size())
+                : QString::fromLatin1(token.constData(), token.size());
 }
 
 bool isValidUtf8(const QByteArray& bytes)

@@ -18,8 +18,11 @@ TEST(VxFSPhiLineTest, NamesAreUtf8WhenTheLineIsAndLatin1Otherwise)
     EXPECT_EQ(VxFSPhiLine::tokenize("1 Sch\xe4\x64\x65l xyz").value(1), QString::fromUtf8("Sch\xc3\xa4\x64\x65l"));
     // A non-breaking space is not a blank: it stays inside the name.
     EXPECT_EQ(VxFSPhiLine::tokenize("1 a\xa0\x62 xyz").value(1), QString::fromUtf8("a\xc2\xa0\x62"));
-    // Bytes that are not text do not stop the line.
-    EXPECT_EQ(VxFSPhiLine::tokenize(QByteArray("1 a\0b xyz", 9)).size(), 3);
+    // Bytes that are not text stay in the names, NUL bytes too (a chain named "\0x" once
+    // became a chain without a name, which a saved template then dropped).
+    EXPECT_EQ(VxFSPhiLine::tokenize(QByteArray("1 a\0b xyz", 9)),
+              QStringList({"1", QString::fromLatin1("a\0b", 3), "xyz"}));
+    EXPECT_EQ(VxFSPhiLine::tokenize(QByteArray("1 \0\xe4 xyz", 8)).value(1), QString::fromUtf8("\0\xc3\xa4", 3));
 }
 
 TEST(VxFSPhiLineTest, TheGeometryLineComesFirstAndOnlyOnce)
