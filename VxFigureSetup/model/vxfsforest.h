@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QSet>
 #include <QString>
@@ -56,20 +57,21 @@ public:
         }
     }
 
-    // Appends `node` at the tail of the list starting at `head`. Appending again to the list
-    // appended to last (as readers building long lists do) starts from the node appended
-    // then, instead of walking the whole list each time.
+    // Appends `node` at the tail of the list starting at `head`. The last node of every list
+    // appended to is remembered while it stays the last: readers building long lists append
+    // in constant time instead of walking each list again.
     template<class T>
     static void append(T*& head, T* node)
     {
         node->m_nextSibling = nullptr;
         node->m_listHead = &head;
-        T*& last = lastAppended<T>();
-        T** slot = last && last->m_listHead == &head ? &last->m_nextSibling : &head;
+        QHash<T**, T*>& tails = knownTails<T>();
+        T* tail = tails.value(&head, nullptr);
+        T** slot = tail && tail->m_listHead == &head ? &tail->m_nextSibling : &head;
         while (*slot)
             slot = &(*slot)->m_nextSibling;
         *slot = node;
-        last = node;
+        tails.insert(&head, node);
     }
 
     // Unlinks `node` from the list at `head`; with `recursive`, from whichever list below
@@ -122,18 +124,24 @@ private:
     template<class T>
     static void detach(T* node)
     {
+        // Every unlink passes here, so a remembered tail is never a dead node.
+        if (node->m_listHead) {
+            QHash<T**, T*>& tails = knownTails<T>();
+            const auto known = tails.find(node->m_listHead);
+            if (known != tails.end() && known.value() == node)
+                tails.erase(known);
+        }
         node->m_nextSibling = nullptr;
         node->m_listHead = nullptr;
-        if (lastAppended<T>() == node)
-            lastAppended<T>() = nullptr;
     }
 
-    // The node appended last, while it stays linked (every unlink passes detach, so this is
-    // never a dead node). All forests live on the user-interface thread.
+    // The remembered last nodes, by the address of their list's head. Never destroyed, so
+    // that documents destroyed at exit can still unlink; all forests live on the
+    // user-interface thread.
     template<class T>
-    static T*& lastAppended()
+    static QHash<T**, T*>& knownTails()
     {
-        static T* node = nullptr;
-        return node;
+        static auto* tails = new QHash<T**, T*>();
+        return *tails;
     }
 };

@@ -46,6 +46,7 @@ VxFSGeomItem::~VxFSGeomItem()
 {
     // Groups first: their bones drop them (and the groups give back their counts) before
     // anyone hears that the item itself goes.
+    m_groupByName.clear();
     while (!m_groups.isEmpty())
         delete m_groups.takeLast();
     emit aboutToDelete(this);
@@ -56,11 +57,7 @@ VxFSGeomItem::~VxFSGeomItem()
 
 VxFSGeomGroup* VxFSGeomItem::findGroup(const QString& name) const
 {
-    for (VxFSGeomGroup* group : m_groups) {
-        if (group->getName() == name)
-            return group;
-    }
-    return nullptr;
+    return m_groupByName.value(name, nullptr);
 }
 
 void VxFSGeomItem::releaseAssignment()
@@ -103,8 +100,13 @@ void VxFSGeomItem::createGroups()
         return;
     const int count = mesh->getNumFaceGroups();
     m_groups.reserve(count);
-    for (int i = 0; i < count; ++i)
-        m_groups.append(new VxFSGeomGroup(mesh->getFaceGroup(i)->objectName(), this));
+    for (int i = 0; i < count; ++i) {
+        auto* group = new VxFSGeomGroup(mesh->getFaceGroup(i)->objectName(), this);
+        m_groups.append(group);
+        // findGroup gives the first group of a name; every bone of an import looks one up.
+        if (!m_groupByName.contains(group->getName()))
+            m_groupByName.insert(group->getName(), group);
+    }
 }
 
 void VxFSGeomItem::nameShapeAfterFile()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QString>
@@ -63,6 +64,7 @@ private:
     VxFacetShape* m_shape = nullptr;
     QString m_path;
     QList<VxFSGeomGroup*> m_groups;
+    QHash<QString, VxFSGeomGroup*> m_groupByName; // the first group of each name
     int m_useCount = 0;
     int m_index = 0;
     QString m_shortName;

@@ -1,12 +1,18 @@
 // The shortcuts that keep large imports linear: bone names known to the document (findBone
 // answers unknown names without a search), one pass over the forest for a clash's
-// candidates, and appending after the node appended last. None may change an answer.
+// candidates, appending after each list's remembered last node, and face groups found by
+// name through a table. None may change an answer.
+#include "modeltestmeshes.h"
+
+#include "vxfsgeomitem.h"
 #include "vxfshierarchy.h"
 #include "vxfshierarchyitem.h"
 #include "vxfsregionitem.h"
 
 #include "vxapptest.h"
 #include "vxmessageboxanswerer.h"
+
+#include <memory>
 
 using LargeForestTest = VxAppTest;
 
@@ -98,4 +104,36 @@ TEST_F(LargeForestTest, AppendingAfterTheLastNodeSurvivesUnlinksAndOtherLists)
     new VxFSHierarchyItem(&document, QStringLiteral("i"));
     EXPECT_EQ(rootNames(document), QStringList({"a", "b", "d", "f", "h", "c", "i"}));
     EXPECT_EQ(a->getFirstChild()->getNextSibling(), g);
+}
+
+TEST_F(LargeForestTest, ListsFilledInTurnKeepTheirOrder)
+{
+    VxFSHierarchy document;
+    auto* a = new VxFSHierarchyItem(&document, QStringLiteral("a"));
+    auto* b = new VxFSHierarchyItem(&document, QStringLiteral("b"));
+    for (int i = 0; i < 3; ++i) {
+        new VxFSHierarchyItem(a, QStringLiteral("a%1").arg(i));
+        new VxFSHierarchyItem(b, QStringLiteral("b%1").arg(i));
+        new VxFSHierarchyItem(&document, QStringLiteral("r%1").arg(i));
+    }
+    EXPECT_EQ(rootNames(document), QStringList({"a", "b", "r0", "r1", "r2"}));
+    QStringList underA;
+    for (const VxFSHierarchyItem* child = a->getFirstChild(); child; child = child->getNextSibling())
+        underA.append(child->getName());
+    EXPECT_EQ(underA, QStringList({"a0", "a1", "a2"}));
+    // A list whose owner died is forgotten with it.
+    delete a;
+    auto* c = new VxFSHierarchyItem(&document, QStringLiteral("c"));
+    new VxFSHierarchyItem(c, QStringLiteral("c0"));
+    EXPECT_EQ(c->getFirstChild()->getName(), QStringLiteral("c0"));
+    EXPECT_EQ(c->getFirstChild()->getNextSibling(), nullptr);
+}
+
+TEST_F(LargeForestTest, FaceGroupsAreFoundByNameFirstOneFirst)
+{
+    std::unique_ptr<VxFSGeomItem> item(makeGeomItem(QStringLiteral("body"), {"a", "b", "a"}));
+    EXPECT_EQ(item->findGroup(QStringLiteral("a")), item->getGroup(0));
+    EXPECT_EQ(item->findGroup(QStringLiteral("b")), item->getGroup(1));
+    EXPECT_EQ(item->findGroup(QStringLiteral("c")), nullptr);
+    EXPECT_EQ(item->findGroup(QString()), nullptr);
 }
