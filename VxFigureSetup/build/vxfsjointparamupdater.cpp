@@ -190,23 +190,13 @@ VxFSJointParamUpdater::Choice VxFSJointParamUpdater::ownChoice(const VxLegacyJoi
                                                                const VxFSHierarchyItem* item, const VxBone* bone,
                                                                const VxNode* parent)
 {
-    const VxNode* driver = param->getDriver();
     if (param->inherits("VxLegacySmoothScale"))
-        return driver == parent ? Choice::Scale : Choice::None;
-    if (driver != bone)
+        return param->getDriver() == parent ? Choice::Scale : Choice::None;
+    if (param->getDriver() != bone)
         return Choice::None;
     if (param->inherits("VxLegacyCurve"))
         return Choice::Curve;
-    if (param->inherits("VxLegacyTwistParam"))
-        return Choice::Twist;
-    if (param->inherits("VxLegacyBendParam")) {
-        const VxRotationOrder order = item->getRotationOrder();
-        if (param->getAxis() == order.getAxis(1))
-            return Choice::SideSide;
-        if (param->getAxis() == order.getAxis(2))
-            return Choice::Bend;
-    }
-    return Choice::None;
+    return twistOrBendChoice(param, item);
 }
 
 VxFSJointParamUpdater::Choice VxFSJointParamUpdater::partnerChoice(const VxLegacyJointParam* param,
@@ -214,10 +204,16 @@ VxFSJointParamUpdater::Choice VxFSJointParamUpdater::partnerChoice(const VxLegac
 {
     if (param->getDriver() != bone)
         return Choice::None;
-    if (param->inherits("VxLegacyTwistParam"))
-        return Choice::Twist;
     if (param->inherits("VxLegacySmoothScale"))
         return Choice::Scale;
+    return twistOrBendChoice(param, item);
+}
+
+VxFSJointParamUpdater::Choice VxFSJointParamUpdater::twistOrBendChoice(const VxLegacyJointParam* param,
+                                                                       const VxFSHierarchyItem* item)
+{
+    if (param->inherits("VxLegacyTwistParam"))
+        return Choice::Twist;
     if (param->inherits("VxLegacyBendParam")) {
         const VxRotationOrder order = item->getRotationOrder();
         if (param->getAxis() == order.getAxis(1))

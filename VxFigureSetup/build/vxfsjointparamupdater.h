@@ -41,5 +41,7 @@ private:
                             const VxNode* parent);
     // The same for a parameter on the parent's joint, driven by the bone.
     static Choice partnerChoice(const VxLegacyJointParam* param, const VxFSHierarchyItem* item, const VxBone* bone);
+    // A twist parameter, or a bend about the side-side or bend axis of the bone's order.
+    static Choice twistOrBendChoice(const VxLegacyJointParam* param, const VxFSHierarchyItem* item);
     static bool isChosen(Choice choice, const VxFSHierarchyItem* item);
 };
