@@ -25,6 +25,14 @@ public:
         return nullptr;
     }
 
+    // Whether `node` is `root` or lies below it: linking a node under its own subtree would
+    // make the forest cyclic.
+    template<class T>
+    static bool holds(const T* root, const T* node)
+    {
+        return root == node || find(root->m_firstChild, [node](const T* candidate) { return candidate == node; });
+    }
+
     template<class T>
     static int count(const T* first, bool recursive)
     {

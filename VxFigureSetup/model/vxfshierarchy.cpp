@@ -160,7 +160,9 @@ void VxFSHierarchy::setBaseGeometry(VxFSGeomItem* item)
 
 void VxFSHierarchy::geomDestroyed()
 {
-    if (!m_baseGeometry)
+    // clear() lets go of the base geometry without disconnecting it, so a former base
+    // geometry may still call in: only the current one's death empties the slot.
+    if (!m_baseGeometry || (sender() && sender() != m_baseGeometry))
         return;
     m_baseGeometry->releaseAssignment();
     disconnect(m_baseGeometry, &VxFSGeomItem::aboutToDelete, this, &VxFSHierarchy::geomDestroyed);
@@ -175,6 +177,8 @@ void VxFSHierarchy::addBone(VxFSHierarchyItem* bone)
         return;
     VxFSForest::unlinkSelf(bone);
     VxFSForest::append(m_firstBone, bone);
+    // A bone made outside the document brings names the name table has not seen.
+    noteBoneNames(bone);
 }
 
 VxFSHierarchyItem* VxFSHierarchy::findBone(const QString& name) const

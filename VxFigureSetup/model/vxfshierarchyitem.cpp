@@ -190,11 +190,14 @@ void VxFSHierarchyItem::setCurve(bool onOff)
 
 void VxFSHierarchyItem::addChild(VxFSHierarchyItem* child)
 {
-    if (!child || child == this)
+    // A bone lives in one list at a time, and never below itself: either would make the
+    // forest cyclic.
+    if (!child || VxFSForest::holds(child, this))
         return;
-    // A bone lives in one list at a time; linking it twice would make the forest cyclic.
     VxFSForest::unlinkSelf(child);
     VxFSForest::append(m_firstChild, child);
+    if (VxFSHierarchy* document = getHierarchy())
+        document->noteBoneNames(child);
 }
 
 bool VxFSHierarchyItem::removeChild(VxFSHierarchyItem* child, bool recursive)

@@ -79,7 +79,7 @@ void VxFSRegionItem::setName(const QString& name)
 
 void VxFSRegionItem::addChild(VxFSRegionItem* child)
 {
-    if (!child || child == this)
+    if (!child || VxFSForest::holds(child, this))
         return;
     VxFSForest::unlinkSelf(child);
     VxFSForest::append(m_firstChild, child);

@@ -270,3 +270,45 @@ TEST_F(HierarchyTest, AFileThatCannotBeReadAddsNothing)
     EXPECT_EQ(failed.getNumGroups(), 0);
     EXPECT_EQ(failed.getIndex(), 3);
 }
+
+TEST_F(HierarchyTest, AFormerBaseGeometryDyingLeavesTheCurrentOne)
+{
+    VxFSHierarchy document;
+    std::unique_ptr<VxFSGeomItem> former(makeGeomItem(QStringLiteral("former"), {}));
+    std::unique_ptr<VxFSGeomItem> current(makeGeomItem(QStringLiteral("current"), {}));
+    document.setBaseGeometry(former.get());
+    document.clear(false);
+    document.setBaseGeometry(current.get());
+    QSignalSpy changed(&document, &VxFSHierarchy::geometryChanged);
+    former.reset();
+    EXPECT_EQ(document.getBaseGeometry(), current.get());
+    EXPECT_EQ(changed.count(), 0);
+    EXPECT_EQ(current->getUseCount(), 1);
+}
+
+TEST_F(HierarchyTest, BonesLinkedInFromOutsideAreFoundAndCyclesAreRefused)
+{
+    VxFSHierarchy document;
+    auto* hip = new VxFSHierarchyItem(&document, QStringLiteral("hip"));
+    auto* chest = new VxFSHierarchyItem(hip, QStringLiteral("chest"));
+    auto* loose = new VxFSHierarchyItem(static_cast<VxFSHierarchyItem*>(nullptr), QStringLiteral("loose"));
+    auto* looseChild = new VxFSHierarchyItem(loose, QStringLiteral("looseChild"));
+    auto* prop = new VxFSHierarchyItem(static_cast<VxFSHierarchyItem*>(nullptr), QStringLiteral("prop"));
+    document.addBone(loose);
+    chest->addChild(prop);
+    EXPECT_EQ(document.findBone(QStringLiteral("looseChild")), looseChild);
+    EXPECT_EQ(document.findBone(QStringLiteral("prop")), prop);
+
+    chest->addChild(hip);
+    hip->addChild(hip);
+    EXPECT_EQ(document.getFirstBone(), hip);
+    EXPECT_EQ(hip->getFirstChild(), chest);
+    EXPECT_EQ(chest->getFirstChild(), prop);
+    EXPECT_EQ(document.getNumBones(true), 5);
+
+    auto* head = new VxFSRegionItem(&document, QStringLiteral("Head"));
+    auto* face = new VxFSRegionItem(head, QStringLiteral("Face"));
+    face->addChild(head);
+    EXPECT_EQ(document.getFirstRegion(), head);
+    EXPECT_EQ(face->getFirstChild(), nullptr);
+}
