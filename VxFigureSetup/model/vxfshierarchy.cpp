@@ -294,6 +294,13 @@ VxFSRegionItem* VxFSHierarchy::findRegion(const QString& name) const
     return VxFSForest::find(m_firstRegion, [&name](const VxFSRegionItem* region) { return region->getName() == name; });
 }
 
+QSet<QString> VxFSHierarchy::getRegionNames() const
+{
+    QSet<QString> names;
+    VxFSForest::collectNames(m_firstRegion, names);
+    return names;
+}
+
 bool VxFSHierarchy::removeRegion(VxFSRegionItem* region, bool recursive)
 {
     return VxFSForest::unlink(m_firstRegion, region, recursive);

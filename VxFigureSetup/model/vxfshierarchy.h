@@ -97,6 +97,8 @@ public:
     VxFSRegionItem* getFirstRegion() const { return m_firstRegion; }
     void addRegion(VxFSRegionItem* region);
     VxFSRegionItem* findRegion(const QString& name) const;
+    // Every region name of the forest.
+    QSet<QString> getRegionNames() const;
     bool removeRegion(VxFSRegionItem* region, bool recursive);
     // Copies the children of a scene region tree below `parent` (top-level when it is
     // null), recursively, keeping their order and names (made unique).

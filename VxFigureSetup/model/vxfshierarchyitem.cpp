@@ -5,7 +5,7 @@
 #include "vxfsgeomgroup.h"
 #include "vxfsgeomitem.h"
 #include "vxfshierarchy.h"
-#include "vxfswarningbox.h"
+#include "vxfsuniquename.h"
 
 #include "vxbone.h"
 #include "vxlegacyfigure.h"
@@ -135,25 +135,15 @@ void VxFSHierarchyItem::setName(const QString& name)
 {
     if (name == m_name)
         return;
-    QString result = name;
     VxFSHierarchy* document = getHierarchy();
     // The whole document is searched, this bone under its current name included.
     if (document && document->findBone(name)) {
-        VxFSWarningBox::show(QStringLiteral("Invalid Bone Name"),
-                             QStringLiteral("Bone names must be unique, appending a value to make the name unique."));
-        const QString base = name + QLatin1Char('_');
-        result = base;
-        // The forest cannot change while the candidates are tried: one pass finds them all.
-        const QSet<QString> taken = document->getBoneNames();
-        for (int n = 1; n <= 1000; ++n) {
-            const QString candidate = base + QString::number(n);
-            if (!taken.contains(candidate)) {
-                result = candidate;
-                break;
-            }
-        }
+        m_name = VxFSUniqueName::resolveClash(
+            name, [document] { return document->getBoneNames(); }, QStringLiteral("Invalid Bone Name"),
+            QStringLiteral("Bone names must be unique, appending a value to make the name unique."));
+    } else {
+        m_name = name;
     }
-    m_name = result;
     if (document)
         document->noteBoneName(m_name);
     if (m_labelFollowsName) {

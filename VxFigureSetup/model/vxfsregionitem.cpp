@@ -2,7 +2,7 @@
 
 #include "vxfsforest.h"
 #include "vxfshierarchy.h"
-#include "vxfswarningbox.h"
+#include "vxfsuniquename.h"
 
 #include <QDomDocument>
 #include <QDomElement>
@@ -55,25 +55,14 @@ void VxFSRegionItem::setName(const QString& name)
 {
     if (name == m_name)
         return;
-    QString result = name;
     const VxFSHierarchy* document = getHierarchy();
     if (document && document->findRegion(name)) {
-        VxFSWarningBox::show(QStringLiteral("Invalid Region Name"),
-                             QStringLiteral("Region names must be unique, appending a value to make the name unique."));
-        const QString base = name + QLatin1Char('_');
-        result = base;
-        // The forest cannot change while the candidates are tried: one pass finds them all.
-        QSet<QString> taken;
-        VxFSForest::collectNames(document->getFirstRegion(), taken);
-        for (int n = 1; n <= 1000; ++n) {
-            const QString candidate = base + QString::number(n);
-            if (!taken.contains(candidate)) {
-                result = candidate;
-                break;
-            }
-        }
+        m_name = VxFSUniqueName::resolveClash(
+            name, [document] { return document->getRegionNames(); }, QStringLiteral("Invalid Region Name"),
+            QStringLiteral("Region names must be unique, appending a value to make the name unique."));
+    } else {
+        m_name = name;
     }
-    m_name = result;
     emit nameChanged();
 }
 
