@@ -178,13 +178,13 @@ void VxFSHierarchy::addBone(VxFSHierarchyItem* bone)
     VxFSForest::unlinkSelf(bone);
     VxFSForest::append(m_firstBone, bone);
     // A bone made outside the document brings names the name table has not seen.
-    noteBoneNames(bone);
+    noteLinkedBones(bone);
 }
 
 VxFSHierarchyItem* VxFSHierarchy::findBone(const QString& name) const
 {
     // A bone that joined unnamed (read from an element) may still be nameless.
-    if (!name.isEmpty() && !m_knownBoneNames.contains(name))
+    if (!m_foreignBonesLinked && !name.isEmpty() && !m_knownBoneNames.contains(name))
         return nullptr;
     return VxFSForest::find(m_firstBone, [&name](const VxFSHierarchyItem* bone) { return bone->getName() == name; });
 }
@@ -208,6 +208,15 @@ void VxFSHierarchy::noteBoneNames(const VxFSHierarchyItem* subtree)
     noteBoneName(subtree->getName());
     for (const VxFSHierarchyItem* child = subtree->getFirstChild(); child; child = child->getNextSibling())
         noteBoneNames(child);
+}
+
+void VxFSHierarchy::noteLinkedBones(const VxFSHierarchyItem* subtree)
+{
+    if (!subtree)
+        return;
+    if (subtree->getHierarchy() != this)
+        m_foreignBonesLinked = true;
+    noteBoneNames(subtree);
 }
 
 void VxFSHierarchy::childEvent(QChildEvent* event)
@@ -337,6 +346,7 @@ void VxFSHierarchy::clear(bool includeRegions)
         VxFSForest::deleteAll(m_firstRegion);
     // Forget the names of the bones gone; a bone kept out of the forest still counts.
     m_knownBoneNames.clear();
+    m_foreignBonesLinked = false;
     for (const VxFSHierarchyItem* bone : findChildren<VxFSHierarchyItem*>())
         noteBoneName(bone->getName());
 

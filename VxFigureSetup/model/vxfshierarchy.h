@@ -77,6 +77,9 @@ public:
     // keeps the name rule from making large imports quadratic.
     void noteBoneName(const QString& name);
     void noteBoneNames(const VxFSHierarchyItem* subtree);
+    // Called for a subtree linked into the forest: also notes whether its QObject parents
+    // lead elsewhere, since such bones cannot report their renames to the document.
+    void noteLinkedBones(const VxFSHierarchyItem* subtree);
     int getNumBones(bool recursive) const;
     QList<VxFSHierarchyItem*> getAllBones() const;
     // Unlinks the bone from the root list (or, when recursive, from any list of the forest);
@@ -166,6 +169,8 @@ private:
     QStringList m_sourceGeometryPaths;
     VxFigureSetupFigureType m_figureType = SingleSkin;
     QString m_contentType;
-    // A superset of the bone names of the forest (see noteBoneName).
+    // A superset of the bone names of the forest (see noteBoneName), trusted only while no
+    // bone of another QObject tree has been linked in.
     QSet<QString> m_knownBoneNames;
+    bool m_foreignBonesLinked = false;
 };

@@ -187,7 +187,7 @@ void VxFSHierarchyItem::addChild(VxFSHierarchyItem* child)
     VxFSForest::unlinkSelf(child);
     VxFSForest::append(m_firstChild, child);
     if (VxFSHierarchy* document = getHierarchy())
-        document->noteBoneNames(child);
+        document->noteLinkedBones(child);
 }
 
 bool VxFSHierarchyItem::removeChild(VxFSHierarchyItem* child, bool recursive)

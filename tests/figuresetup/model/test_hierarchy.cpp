@@ -298,6 +298,9 @@ TEST_F(HierarchyTest, BonesLinkedInFromOutsideAreFoundAndCyclesAreRefused)
     chest->addChild(prop);
     EXPECT_EQ(document.findBone(QStringLiteral("looseChild")), looseChild);
     EXPECT_EQ(document.findBone(QStringLiteral("prop")), prop);
+    // Their QObject parents lead to no document, so they cannot report a rename.
+    prop->setName(QStringLiteral("stick"));
+    EXPECT_EQ(document.findBone(QStringLiteral("stick")), prop);
 
     chest->addChild(hip);
     hip->addChild(hip);
