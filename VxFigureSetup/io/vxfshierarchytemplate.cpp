@@ -17,7 +17,9 @@
 #include <QDomDocument>
 #include <QDomElement>
 #include <QFile>
+#include <QPair>
 #include <QSaveFile>
+#include <QVector>
 
 namespace {
 
@@ -72,6 +74,37 @@ void readIKChain(VxFSHierarchy& hierarchy, const QDomElement& element)
 const QString kSaveLogPrefix = QStringLiteral("Error saving Hierarchy Preset: ");
 const QString kReadLogPrefix = QStringLiteral("Error reading Hierarchy preset: ");
 
+// How deep the elements of a saved bone or region forest nest, the document element counting
+// as 1 (the forest hangs below it and the Figure): found without recursion, so that a
+// forest too deep to be written is told before the writer's recursion starts.
+// `ownElements` tells whether an item writes elements of its own below its element.
+template <class Item, class OwnElements>
+int savedDepth(const Item* first, OwnElements ownElements)
+{
+    int deepest = 0;
+    QVector<QPair<const Item*, int>> pending;
+    if (first)
+        pending.append({first, 3});
+    while (!pending.isEmpty()) {
+        const QPair<const Item*, int> next = pending.takeLast();
+        deepest = qMax(deepest, next.second + (ownElements(next.first) ? 1 : 0));
+        if (next.first->getNextSibling())
+            pending.append({next.first->getNextSibling(), next.second});
+        if (next.first->getFirstChild())
+            pending.append({next.first->getFirstChild(), next.second + 1});
+    }
+    return deepest;
+}
+
+int savedDepth(const VxFSHierarchy& hierarchy)
+{
+    const int bones = savedDepth(hierarchy.getFirstBone(), [](const VxFSHierarchyItem* bone) {
+        return bone->getGeomGroup() || bone->getNumAltGeometries() > 0 || bone->getNumWeldTargets() > 0;
+    });
+    const int regions = savedDepth(hierarchy.getFirstRegion(), [](const VxFSRegionItem*) { return false; });
+    return qMax(bones, regions);
+}
+
 } // namespace
 
 void VxFSHierarchy::savePreset(const QString& fileName) const
@@ -79,6 +112,15 @@ void VxFSHierarchy::savePreset(const QString& fileName) const
     if (!getFirstBone()) {
         VxFSWarningBox::show(QStringLiteral("Can not save preset"),
                              QStringLiteral("An empty preset can not be saved!"), dialogParent());
+        return;
+    }
+    // The reader refuses files nested deeper than this, so they are not written: nothing is.
+    if (savedDepth(*this) > VxFSTemplateXml::MaxElementDepth) {
+        const QString text = QStringLiteral("The figure nests its bones or regions too deeply to be saved as a "
+                                            "template (more than %1 levels of elements).")
+                                 .arg(VxFSTemplateXml::MaxElementDepth);
+        VxFSWarningBox::show(QStringLiteral("Can not save preset"), text, dialogParent());
+        log(kSaveLogPrefix + text);
         return;
     }
 

@@ -1,5 +1,7 @@
 #include "vxfsphiline.h"
 
+#include "vxfstemplatexml.h"
+
 #include <QTextCodec>
 
 namespace {
@@ -27,8 +29,11 @@ QStringList VxFSPhiLine::tokenize(const QByteArray& bytes)
     if (simplified.isEmpty())
         return tokens;
     const bool utf8 = isValidUtf8(simplified);
+    // Characters a template cannot hold are replaced as the line is read, so that the
+    // document's name rules see the names it will save: two bones whose names differ only
+    // in such characters would otherwise collapse into one name in the template.
     for (const QByteArray& token : simplified.split(' '))
-        tokens.append(decoded(token, utf8));
+        tokens.append(VxFSTemplateXml::xmlSafe(decoded(token, utf8)));
     return tokens;
 }
 

@@ -9,7 +9,8 @@
 // The line is 8-bit text: runs of blanks (spaces, tabs, line breaks, vertical tabs, form
 // feeds) separate tokens and leading or trailing ones are dropped. Tokens are decoded as
 // UTF-8 when the whole line is valid UTF-8, else as Latin-1 (older files come from Windows
-// code pages), so every byte survives into the names.
+// code pages), so every byte survives into the names, except control characters and the
+// other characters XML cannot hold, which become U+FFFD.
 class VxFSPhiLine
 {
 public:

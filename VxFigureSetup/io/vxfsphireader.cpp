@@ -25,7 +25,10 @@ QString VxFSPhiReader::resolvePoserPath(const QString& poserPath)
 {
     QString path = poserPath;
     path.replace(QLatin1Char(':'), QLatin1Char('/'));
-    // resolveRuntimePath drops a leading "/" itself.
+    if (path.startsWith(QLatin1Char('/')))
+        path.remove(0, 1);
+    // A path that names nothing (a bare ":") would find the runtime folder itself, which is
+    // no mesh.
     return path.isEmpty() ? QString() : VxFSHierarchy::resolveRuntimePath(path);
 }
 

@@ -8,14 +8,16 @@ class QDomDocument;
 class VxFSTemplateXml
 {
 public:
-    // Elements may nest this deep, the document element counting as 1, so bones nest up to
-    // MaxBoneDepth levels (a root bone is at level 1). Reading and writing (the DOM's and the
-    // model's) and everything that walks the bone tree recurse once per level: Qt's DOM
-    // writer alone overflows an 8 MiB stack between 5,000 and 10,000 levels. A deeper file
-    // is refused before anything is built; the Poser reader keeps to the same bone depth, so
-    // that whatever it builds can be saved and read again as a template.
+    // Elements may nest this deep, the document element counting as 1. Reading and writing
+    // (the DOM's and the model's) and everything that walks the bone tree recurse once per
+    // level: Qt's DOM writer alone overflows an 8 MiB stack between 5,000 and 10,000 levels.
+    // A deeper file is refused before anything is built, and the writer refuses a document
+    // that would make one. The Poser reader keeps bones to MaxBoneDepth levels (a root bone
+    // is at level 1): below the document element and the Figure, the deepest bone still has
+    // room for its own AssignedGeom, AltGeom and WeldTarget elements, so whatever it builds
+    // can be saved and read again as a template.
     static constexpr int MaxElementDepth = 1000;
-    static constexpr int MaxBoneDepth = MaxElementDepth - 2;
+    static constexpr int MaxBoneDepth = MaxElementDepth - 3;
 
     enum class Result {
         Parsed,    // `document` holds the file

@@ -112,6 +112,14 @@ TEST_F(PhiTest, TheGeometryLineNamesTheFigureAndLoadsItsMeshFromTheRuntimeFolder
     load("objFile:Runtime:Geometries:Nowhere:gone.obj\n1 hip xyz\n", false);
     EXPECT_EQ(m_document.getName(), QStringLiteral("gone.obj"));
     EXPECT_EQ(m_document.getBaseGeometry(), nullptr);
+    // Colons alone name no file (not the runtime folder itself): nothing is read or reported.
+    VxMessageBoxAnswerer answerer;
+    const int logged = loggedLines().size();
+    VxFSHierarchy fresh;
+    fresh.loadPHI(writeFile(QStringLiteral("colons.phi"), "objFile:\n1 hip xyz :\n"));
+    EXPECT_EQ(fresh.getNumGeometries(), 0);
+    EXPECT_EQ(answerer.count(), 0);
+    EXPECT_EQ(loggedLines().size(), logged);
 }
 
 TEST_F(PhiTest, RotationOrderCodesAreReadInAnyCase)
@@ -207,14 +215,25 @@ TEST_F(PhiTest, AFileThatCannotBeOpenedLeavesTheDocumentAlone)
 TEST_F(PhiTest, FilesNestedDeeperThanATemplateCanHoldAreRefusedBeforeAnythingChanges)
 {
     const int limit = VxFSTemplateXml::MaxBoneDepth;
+    // The deepest bone takes a face group of the figure mesh, so it writes an element of its own.
     const auto chain = [](int bones) {
         QByteArray text;
         for (int i = 1; i <= bones; ++i)
-            text += QByteArray::number(i) + " b" + QByteArray::number(i) + " xyz\n";
+            text += QByteArray::number(i) + (i == bones ? " lFoot" : " b" + QByteArray::number(i)) + " xyz\n";
         return text;
     };
     load(chain(limit));
     EXPECT_EQ(deepestLevel(m_document), limit);
+    ASSERT_NE(m_document.findBone(QStringLiteral("lFoot"))->getGeomGroup(), nullptr);
+    {
+        // What was imported saves as a template that reads back whole.
+        VxMessageBoxAnswerer answerer;
+        m_document.savePreset(tempPath(QStringLiteral("deep.vxt")));
+        VxFSHierarchy reread;
+        reread.loadPreset(tempPath(QStringLiteral("deep.vxt")));
+        EXPECT_EQ(answerer.count(), 0);
+        EXPECT_EQ(deepestLevel(reread), limit);
+    }
 
     for (int bones : {limit + 1, 100000}) {
         VxMessageBoxAnswerer answerer;

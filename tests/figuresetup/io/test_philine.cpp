@@ -18,11 +18,13 @@ TEST(VxFSPhiLineTest, NamesAreUtf8WhenTheLineIsAndLatin1Otherwise)
     EXPECT_EQ(VxFSPhiLine::tokenize("1 Sch\xe4\x64\x65l xyz").value(1), QString::fromUtf8("Sch\xc3\xa4\x64\x65l"));
     // A non-breaking space is not a blank: it stays inside the name.
     EXPECT_EQ(VxFSPhiLine::tokenize("1 a\xa0\x62 xyz").value(1), QString::fromUtf8("a\xc2\xa0\x62"));
-    // Bytes that are not text stay in the names, NUL bytes too (a chain named "\0x" once
-    // became a chain without a name, which a saved template then dropped).
-    EXPECT_EQ(VxFSPhiLine::tokenize(QByteArray("1 a\0b xyz", 9)),
-              QStringList({"1", QString::fromLatin1("a\0b", 3), "xyz"}));
-    EXPECT_EQ(VxFSPhiLine::tokenize(QByteArray("1 \0\xe4 xyz", 8)).value(1), QString::fromUtf8("\0\xc3\xa4", 3));
+    // Bytes a template cannot hold become U+FFFD, NUL bytes too, without cutting the name
+    // short (a chain named "\0x" once became a chain without a name) or merging neighbours.
+    const QString replacement(QChar::ReplacementCharacter);
+    EXPECT_EQ(VxFSPhiLine::tokenize(QByteArray("1 a\0b xyz", 9)), QStringList({"1", "a" + replacement + "b", "xyz"}));
+    EXPECT_EQ(VxFSPhiLine::tokenize(QByteArray("1 \0\xe4\x01 xyz", 9)).value(1),
+              replacement + QString::fromUtf8("\xc3\xa4") + replacement);
+    EXPECT_EQ(VxFSPhiLine::tokenize("1 \xef\xbf\xbe xyz").value(1), replacement);
 }
 
 TEST(VxFSPhiLineTest, TheGeometryLineComesFirstAndOnlyOnce)

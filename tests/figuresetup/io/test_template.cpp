@@ -522,8 +522,9 @@ TEST_F(TemplateTest, SeveralFiguresAddUpAndTheLastNameWins)
 
 TEST_F(TemplateTest, TemplatesNestedTooDeeplyAreRefusedBeforeAnythingChanges)
 {
-    // Bones as deep as the limit allows load; one level more is refused whole.
-    const int deepest = VxFSTemplateXml::MaxBoneDepth;
+    // Bones as deep as the limit allows load (below the document element and the Figure);
+    // one level more is refused whole.
+    const int deepest = VxFSTemplateXml::MaxElementDepth - 2;
     const auto nested = [](int bones) {
         QByteArray xml = "<VexelHierarchyPreset><Figure>";
         for (int i = 0; i < bones; ++i)
@@ -536,6 +537,27 @@ TEST_F(TemplateTest, TemplatesNestedTooDeeplyAreRefusedBeforeAnythingChanges)
     hierarchy.loadPreset(writeFile(QStringLiteral("deepest.vxt"), nested(deepest)));
     EXPECT_EQ(hierarchy.getNumBones(true), deepest);
     EXPECT_NE(hierarchy.findBone(QStringLiteral("b%1").arg(deepest - 1)), nullptr);
+    {
+        // It saves again; one element more below the deepest bone and the writer refuses,
+        // leaving the file it would have replaced as it was.
+        const QString saved = tempPath(QStringLiteral("saved.vxt"));
+        hierarchy.savePreset(saved);
+        const QByteArray before = readBytes(saved);
+        ASSERT_FALSE(before.isEmpty());
+        VxFSHierarchyItem* deepestBone = hierarchy.findBone(QStringLiteral("b%1").arg(deepest - 1));
+        deepestBone->addWeldTarget(hierarchy.getFirstBone());
+        VxMessageBoxAnswerer answerer;
+        hierarchy.savePreset(saved);
+        const QString text = QStringLiteral("The figure nests its bones or regions too deeply to be saved as a "
+                                            "template (more than %1 levels of elements).")
+                                 .arg(VxFSTemplateXml::MaxElementDepth);
+        ASSERT_EQ(answerer.count(), 1);
+        EXPECT_EQ(answerer.seen()[0].title, QStringLiteral("Can not save preset"));
+        EXPECT_EQ(answerer.seen()[0].text, text);
+        EXPECT_TRUE(loggedLines().contains(QStringLiteral("Error saving Hierarchy Preset: ") + text));
+        EXPECT_EQ(readBytes(saved), before);
+        deepestBone->removeWeldTarget(hierarchy.getFirstBone());
+    }
 
     for (int bones : {deepest + 1, 10000}) {
         const QString path = writeFile(QStringLiteral("deep.vxt"), nested(bones));
@@ -567,8 +589,9 @@ TEST_F(TemplateTest, CharactersXmlCannotHoldAreSavedAsReplacementCharacters)
     saved.loadPHI(writeFile(QStringLiteral("damaged.phi"), "objFile:x\n1 a\x01z xyz\n1 \xef\xbf\xbe xyz\n"
                                                            "2 tab\x1f xyz\nikChain c\x02 a\x01z\n"));
     ASSERT_EQ(saved.getNumBones(true), 3);
-    EXPECT_EQ(saved.getFirstBone()->getName(), QString::fromUtf8("a\x01z"));
+    // Bones made in the editor may hold them too.
     new VxFSHierarchyItem(&saved, QString::fromUtf8("\xf0\x9f\x92\x80 \t\n\r") + QChar(0xD800));
+    new VxFSHierarchyItem(&saved, QStringLiteral("b") + QChar(0x7));
     const QString path = tempPath(QStringLiteral("safe.vxt"));
     saved.savePreset(path);
 
@@ -576,7 +599,8 @@ TEST_F(TemplateTest, CharactersXmlCannotHoldAreSavedAsReplacementCharacters)
     loaded.loadPreset(path);
     const QString replacement(QChar::ReplacementCharacter);
     EXPECT_EQ(outline(loaded), QStringList({"a" + replacement + "z", replacement, "  tab" + replacement,
-                                            QString::fromUtf8("\xf0\x9f\x92\x80 \t\n\r") + replacement}));
+                                            QString::fromUtf8("\xf0\x9f\x92\x80 \t\n\r") + replacement,
+                                            "b" + replacement}));
     ASSERT_EQ(loaded.getNumIKChains(), 1);
     EXPECT_EQ(loaded.getIKChain(0)->getName(), "c" + replacement);
     ASSERT_EQ(loaded.getIKChain(0)->getNumLinks(), 1);
