@@ -22,6 +22,20 @@ private:
     mutable int m_refCount = 0;
 };
 
+// Points `slot` at `item`: takes a reference on the new item before releasing the old one,
+// so re-setting the same item never deletes it.
+template<typename T>
+void vxReplaceRef(T*& slot, T* item)
+{
+    if (slot == item)
+        return;
+    if (item)
+        item->ref();
+    if (slot)
+        slot->unref();
+    slot = item;
+}
+
 // Holds one reference for the life of a scope: ref() now, unref() at the end.
 template<typename T>
 class VxRefGuard

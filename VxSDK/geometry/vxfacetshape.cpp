@@ -19,10 +19,6 @@ void VxFacetShape::setFacetMesh(VxFacetMesh* mesh)
 {
     if (mesh == m_mesh)
         return;
-    if (mesh)
-        mesh->ref();
-    if (m_mesh)
-        m_mesh->unref();
-    m_mesh = mesh;
+    vxReplaceRef(m_mesh, mesh);
     emit geometryChanged();
 }

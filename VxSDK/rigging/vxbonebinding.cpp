@@ -10,17 +10,6 @@ bool validAxis(int axis)
 {
     return axis >= 0 && axis < 3;
 }
-
-void replaceMap(VxWeightMap*& slot, VxWeightMap* map)
-{
-    if (slot == map)
-        return;
-    if (map)
-        map->ref();
-    if (slot)
-        slot->unref();
-    slot = map;
-}
 } // namespace
 
 VxBoneBinding::VxBoneBinding(QObject* parent) : VxElement(parent) {}
@@ -28,10 +17,10 @@ VxBoneBinding::VxBoneBinding(QObject* parent) : VxElement(parent) {}
 VxBoneBinding::~VxBoneBinding()
 {
     for (int axis = 0; axis < 3; ++axis) {
-        replaceMap(m_local[axis], nullptr);
+        vxReplaceRef<VxWeightMap>(m_local[axis], nullptr);
         delete m_bulge[axis];
     }
-    replaceMap(m_scale, nullptr);
+    vxReplaceRef<VxWeightMap>(m_scale, nullptr);
 }
 
 VxSkinBinding* VxBoneBinding::getSkinBinding() const
@@ -47,12 +36,12 @@ VxWeightMap* VxBoneBinding::getLocalWeights(int axis) const
 void VxBoneBinding::setLocalWeights(int axis, VxWeightMap* map)
 {
     if (validAxis(axis))
-        replaceMap(m_local[axis], map);
+        vxReplaceRef<VxWeightMap>(m_local[axis], map);
 }
 
 void VxBoneBinding::setScaleWeights(VxWeightMap* map)
 {
-    replaceMap(m_scale, map);
+    vxReplaceRef<VxWeightMap>(m_scale, map);
 }
 
 VxBulgeBinding* VxBoneBinding::getBulgeBinding(int axis) const
