@@ -4,12 +4,7 @@
 
 VxLegacyBinding::VxLegacyBinding(QObject* parent) : VxModifier(parent) {}
 
-VxLegacyBinding::~VxLegacyBinding()
-{
-    const QList<VxLegacyJoint*> joints = m_joints;
-    m_joints.clear();
-    qDeleteAll(joints);
-}
+VxLegacyBinding::~VxLegacyBinding() = default;
 
 VxLegacyJoint* VxLegacyBinding::findJoint(const VxNode* bone) const
 {
@@ -24,18 +19,14 @@ VxLegacyJoint* VxLegacyBinding::findJoint(const VxNode* bone) const
 
 void VxLegacyBinding::addJoint(VxLegacyJoint* joint)
 {
-    if (!joint || m_joints.contains(joint))
-        return;
-    joint->setElementParent(this);
-    m_joints.append(joint);
-    emit jointsChanged();
+    if (m_joints.add(joint, this))
+        emit jointsChanged();
 }
 
 bool VxLegacyBinding::removeJoint(VxLegacyJoint* joint)
 {
-    if (!joint || !m_joints.removeOne(joint))
+    if (!m_joints.remove(joint))
         return false;
-    delete joint;
     emit jointsChanged();
     return true;
 }

@@ -1,8 +1,7 @@
 #pragma once
 
 #include "vxmodifier.h"
-
-#include <QList>
+#include "vxownedlist.h"
 
 class VxLegacyJoint;
 class VxNode;
@@ -27,5 +26,5 @@ signals:
     void jointsChanged();
 
 private:
-    QList<VxLegacyJoint*> m_joints;
+    VxOwnedList<VxLegacyJoint> m_joints;
 };

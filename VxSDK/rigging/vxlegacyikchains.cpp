@@ -4,25 +4,14 @@
 
 VxLegacyIKChains::VxLegacyIKChains(QObject* parent) : VxDataItem(itemName(), parent) {}
 
-VxLegacyIKChains::~VxLegacyIKChains()
-{
-    const QList<VxLegacyIKChain*> chains = m_chains;
-    m_chains.clear();
-    qDeleteAll(chains);
-}
+VxLegacyIKChains::~VxLegacyIKChains() = default;
 
 void VxLegacyIKChains::addChain(VxLegacyIKChain* chain)
 {
-    if (!chain || m_chains.contains(chain))
-        return;
-    chain->setElementParent(this);
-    m_chains.append(chain);
+    m_chains.add(chain, this);
 }
 
 bool VxLegacyIKChains::removeChain(VxLegacyIKChain* chain)
 {
-    if (!chain || !m_chains.removeOne(chain))
-        return false;
-    delete chain;
-    return true;
+    return m_chains.remove(chain);
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "vxelement.h"
+#include "vxownedlist.h"
 
 class VxLegacyIKChain;
 
@@ -23,5 +24,5 @@ public:
     bool removeChain(VxLegacyIKChain* chain);
 
 private:
-    QList<VxLegacyIKChain*> m_chains;
+    VxOwnedList<VxLegacyIKChain> m_chains;
 };

@@ -7,12 +7,7 @@
 
 VxLegacyJoint::VxLegacyJoint(QObject* parent) : VxElement(parent) {}
 
-VxLegacyJoint::~VxLegacyJoint()
-{
-    const QList<VxLegacyJointParam*> params = m_params;
-    m_params.clear();
-    qDeleteAll(params);
-}
+VxLegacyJoint::~VxLegacyJoint() = default;
 
 VxLegacyJoint* VxLegacyJoint::findJoint(const VxNode* bone)
 {
@@ -60,31 +55,22 @@ VxLegacyJointParam* VxLegacyJoint::findJointParam(const QString& name) const
 
 void VxLegacyJoint::addJointParam(VxLegacyJointParam* param)
 {
-    if (!param || m_params.contains(param))
-        return;
-    param->setElementParent(this);
-    m_params.append(param);
-    emit paramsChanged();
+    if (m_params.add(param, this))
+        emit paramsChanged();
 }
 
 bool VxLegacyJoint::removeJointParam(VxLegacyJointParam* param)
 {
-    if (!param || !m_params.removeOne(param))
+    if (!m_params.remove(param))
         return false;
-    delete param;
     emit paramsChanged();
     return true;
 }
 
 int VxLegacyJoint::removeJointParamsDrivenBy(const VxNode* driver)
 {
-    int removed = 0;
-    for (int i = m_params.size() - 1; i >= 0; --i) {
-        if (m_params[i]->getDriver() == driver) {
-            delete m_params.takeAt(i);
-            ++removed;
-        }
-    }
+    const int removed =
+        m_params.removeIf([driver](const VxLegacyJointParam* param) { return param->getDriver() == driver; });
     if (removed)
         emit paramsChanged();
     return removed;

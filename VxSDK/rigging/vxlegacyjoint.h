@@ -2,6 +2,7 @@
 
 #include "vxelement.h"
 #include "vxnode.h"
+#include "vxownedlist.h"
 
 #include <QList>
 #include <QListIterator>
@@ -37,7 +38,7 @@ public:
     VxLegacyJointParam* findJointParam(const QString& name) const;
     QListIterator<VxLegacyJointParam*> jointParamsIterator() const
     {
-        return QListIterator<VxLegacyJointParam*>(m_params);
+        return QListIterator<VxLegacyJointParam*>(m_params.items());
     }
     // Takes ownership and appends; the order of parameters is the order they were added.
     void addJointParam(VxLegacyJointParam* param);
@@ -53,5 +54,5 @@ signals:
 private:
     QPointer<VxNode> m_bone;
     QString m_groupName;
-    QList<VxLegacyJointParam*> m_params;
+    VxOwnedList<VxLegacyJointParam> m_params;
 };

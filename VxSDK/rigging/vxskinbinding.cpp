@@ -85,12 +85,7 @@ int normalizeMaps(const std::vector<VxWeightMap*>& maps, int priority, bool only
 
 VxSkinBinding::VxSkinBinding(QObject* parent) : VxElement(parent) {}
 
-VxSkinBinding::~VxSkinBinding()
-{
-    const QList<VxBoneBinding*> bindings = m_bindings;
-    m_bindings.clear();
-    qDeleteAll(bindings);
-}
+VxSkinBinding::~VxSkinBinding() = default;
 
 VxFigure* VxSkinBinding::getFigure() const
 {
@@ -99,18 +94,14 @@ VxFigure* VxSkinBinding::getFigure() const
 
 void VxSkinBinding::addBoneBinding(VxBoneBinding* binding)
 {
-    if (!binding || m_bindings.contains(binding))
-        return;
-    binding->setElementParent(this);
-    m_bindings.append(binding);
-    emit bindingsChanged();
+    if (m_bindings.add(binding, this))
+        emit bindingsChanged();
 }
 
 bool VxSkinBinding::removeBoneBinding(VxBoneBinding* binding)
 {
-    if (!binding || !m_bindings.removeOne(binding))
+    if (!m_bindings.remove(binding))
         return false;
-    delete binding;
     emit bindingsChanged();
     return true;
 }

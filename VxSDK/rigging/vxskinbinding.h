@@ -1,8 +1,7 @@
 #pragma once
 
 #include "vxelement.h"
-
-#include <QList>
+#include "vxownedlist.h"
 
 class VxBoneBinding;
 class VxFigure;
@@ -56,5 +55,5 @@ signals:
     void bindingsChanged();
 
 private:
-    QList<VxBoneBinding*> m_bindings;
+    VxOwnedList<VxBoneBinding> m_bindings;
 };

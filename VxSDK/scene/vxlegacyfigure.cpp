@@ -10,11 +10,7 @@
 
 VxLegacyFigure::VxLegacyFigure(QObject* parent) : VxSkeleton(parent) {}
 
-VxLegacyFigure::~VxLegacyFigure()
-{
-    qDeleteAll(m_welds);
-    qDeleteAll(m_alternates);
-}
+VxLegacyFigure::~VxLegacyFigure() = default;
 
 VxLegacyBinding* VxLegacyFigure::findBinding() const
 {
@@ -32,18 +28,14 @@ VxLegacyBinding* VxLegacyFigure::findBinding() const
 
 void VxLegacyFigure::addWeld(VxWeld* weld)
 {
-    if (!weld || m_welds.contains(weld))
-        return;
-    weld->setElementParent(this);
-    m_welds.append(weld);
-    emit weldsChanged();
+    if (m_welds.add(weld, this))
+        emit weldsChanged();
 }
 
 bool VxLegacyFigure::removeWeld(VxWeld* weld)
 {
-    if (!weld || !m_welds.removeOne(weld))
+    if (!m_welds.remove(weld))
         return false;
-    delete weld;
     emit weldsChanged();
     return true;
 }
@@ -55,8 +47,7 @@ VxLegacyAlternateGeometry* VxLegacyFigure::addAlternateGeometry(VxNode* bone, bo
     VxLegacyAlternateGeometry* alternate = findAlternateGeometry(bone);
     if (!alternate) {
         alternate = new VxLegacyAlternateGeometry(bone);
-        alternate->setElementParent(this);
-        m_alternates.append(alternate);
+        m_alternates.add(alternate, this);
     }
     if (createObject && !alternate->getObject())
         alternate->setObject(new VxObject());
@@ -76,10 +67,7 @@ VxLegacyAlternateGeometry* VxLegacyFigure::findAlternateGeometry(const VxNode* b
 
 bool VxLegacyFigure::removeAlternateGeometry(VxLegacyAlternateGeometry* alternate)
 {
-    if (!alternate || !m_alternates.removeOne(alternate))
-        return false;
-    delete alternate;
-    return true;
+    return m_alternates.remove(alternate);
 }
 
 void VxLegacyFigure::clearIKChains()
@@ -126,10 +114,11 @@ void VxLegacyFigure::forgetBone(VxNode* bone)
         for (int i = 0; i < binding->getNumJoints(); ++i)
             binding->getJoint(i)->removeJointParamsDrivenBy(bone);
     }
-    for (int i = m_welds.size() - 1; i >= 0; --i) {
-        if (m_welds[i]->getWeldBone() == bone || m_welds[i]->getTargetBone() == bone)
-            removeWeld(m_welds[i]);
-    }
+    const auto touchesBone = [bone](const VxWeld* weld) {
+        return weld->getWeldBone() == bone || weld->getTargetBone() == bone;
+    };
+    if (m_welds.removeIf(touchesBone) > 0)
+        emit weldsChanged();
     while (VxLegacyAlternateGeometry* alternate = findAlternateGeometry(bone))
         removeAlternateGeometry(alternate);
     if (auto* chains = qobject_cast<VxLegacyIKChains*>(findDataItem(VxLegacyIKChains::itemName()))) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "vxownedlist.h"
 #include "vxskeleton.h"
 
 #include <QList>
@@ -62,7 +63,7 @@ signals:
     void ikChainsChanged();
 
 private:
-    QList<VxWeld*> m_welds;
-    QList<VxLegacyAlternateGeometry*> m_alternates;
+    VxOwnedList<VxWeld> m_welds;
+    VxOwnedList<VxLegacyAlternateGeometry> m_alternates;
     QList<IKChain> m_ikChains;
 };

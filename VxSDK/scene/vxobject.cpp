@@ -8,9 +8,7 @@ VxObject::VxObject(QObject* parent) : VxElement(parent) {}
 
 VxObject::~VxObject()
 {
-    const QList<VxModifier*> modifiers = m_modifiers;
-    m_modifiers.clear();
-    qDeleteAll(modifiers);
+    m_modifiers.clear(); // before the shapes they deform
     const QList<VxShape*> shapes = m_shapes;
     m_shapes.clear();
     for (VxShape* shape : shapes) {
@@ -80,21 +78,14 @@ void VxObject::setCurrentShape(int index)
 
 void VxObject::addModifier(VxModifier* modifier, int index)
 {
-    if (!modifier || m_modifiers.contains(modifier))
-        return;
-    modifier->setElementParent(this);
-    if (index < 0 || index > m_modifiers.size())
-        m_modifiers.append(modifier);
-    else
-        m_modifiers.insert(index, modifier);
-    emit modifiersChanged();
+    if (m_modifiers.add(modifier, this, index))
+        emit modifiersChanged();
 }
 
 bool VxObject::removeModifier(VxModifier* modifier)
 {
-    if (!modifier || !m_modifiers.removeOne(modifier))
+    if (!m_modifiers.remove(modifier))
         return false;
-    delete modifier;
     emit modifiersChanged();
     return true;
 }

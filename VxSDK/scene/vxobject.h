@@ -1,6 +1,7 @@
 #pragma once
 
 #include "vxelement.h"
+#include "vxownedlist.h"
 
 #include <QList>
 #include <QListIterator>
@@ -38,7 +39,7 @@ public:
     void addModifier(VxModifier* modifier, int index = -1);
     // Removes and deletes the modifier.
     bool removeModifier(VxModifier* modifier);
-    QListIterator<VxModifier*> modifierIterator() const { return QListIterator<VxModifier*>(m_modifiers); }
+    QListIterator<VxModifier*> modifierIterator() const { return QListIterator<VxModifier*>(m_modifiers.items()); }
 
     // The evaluated geometry. The host has no posing, so every modifier is at rest and the
     // evaluated geometry is the current shape's own geometry.
@@ -50,6 +51,6 @@ signals:
 
 private:
     QList<VxShape*> m_shapes;
-    QList<VxModifier*> m_modifiers;
+    VxOwnedList<VxModifier> m_modifiers;
     int m_currentShape = -1;
 };
