@@ -3,6 +3,8 @@
 // onto the figure: unchanged, and with a few edits (bones renamed, a bone deleted and one
 // added, side-side bends switched, twist axes changed). Prints the median of several runs
 // of each against the 200 ms target.
+#include "vxbenchsupport.h"
+
 #include "vxfsfigurecopier.h"
 #include "vxfsfiguremodifier.h"
 #include "vxfsparametricfigurebuilder.h"
@@ -23,9 +25,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 
-#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -37,35 +37,12 @@ constexpr int kBones = 150;
 constexpr int kRuns = 9;
 constexpr double kTargetMs = 200.0;
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
 // Moves every geometry item of `from` into `to`, as the pane does when a copy replaces its
 // document.
 void moveGeometry(VxFSHierarchy& from, VxFSHierarchy& to)
 {
     while (from.getNumGeometries() > 0)
         to.addGeometryItem(from.getGeometry(0));
-}
-
-// 150 bones below one root in a binary tree (depth 8), one face group each, default choices,
-// rotation orders cycling through all six.
-void fillDocument(VxFSHierarchy& document, VxFSGeomItem* skin)
-{
-    document.setFigureType(Poser);
-    document.setBaseGeometry(skin);
-    std::vector<VxFSHierarchyItem*> bones;
-    for (int b = 0; b < kBones; ++b) {
-        const QString name = skin->getGroup(b)->getName();
-        VxFSHierarchyItem* bone = b == 0 ? new VxFSHierarchyItem(&document, name)
-                                         : new VxFSHierarchyItem(bones[size_t((b - 1) / 2)], name);
-        bone->setRotationOrder(b % 6);
-        bone->setGeomGroup(skin->getGroup(b));
-        bones.push_back(bone);
-    }
 }
 
 // The edits of one "a few edits" run; `round` varies them so that every run changes the
@@ -93,16 +70,12 @@ void editDocument(VxFSHierarchy& document, int round)
 int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
-    QTemporaryDir folder;
-    VxAppPaths paths;
-    paths.dataPath = folder.filePath(QStringLiteral("data"));
-    paths.documentsPath = folder.path();
-    VxApp app(paths);
+    VxBenchApp app;
     VxScene scene;
 
     // The skin as a file, loaded once: copies find it in the document by its path.
     QStringList materials;
-    const QString skinPath = folder.filePath(QStringLiteral("skin.obj"));
+    const QString skinPath = app.path(QStringLiteral("skin.obj"));
     QString error;
     if (!VxMeshGen::writeObjFile(VxMeshGen::grid(kTriangles, kBones, 5, &materials), materials, skinPath, &error)) {
         std::fprintf(stderr, "%s\n", qPrintable(error));
@@ -115,7 +88,8 @@ int main(int argc, char** argv)
         return 2;
     }
     skin->getShape()->getFacetMesh()->getBoundingBox(); // the loaded mesh's cached boxes
-    fillDocument(*pane, skin);
+    pane->setFigureType(Poser);
+    vxBenchFillDocument(*pane, skin, kBones);
     VxFSParametricFigureBuilder(pane.get()).createParametricFigure();
     auto* figure = qobject_cast<VxLegacyFigure*>(scene.findNode(QStringLiteral("Bench")));
     if (!figure || figure->findBinding()->getNumJoints() != kBones) {
@@ -160,7 +134,7 @@ int main(int argc, char** argv)
             }
             moveGeometry(*copy, *pane);
         }
-        return median(ms);
+        return vxBenchMedian(ms);
     };
     const double copyMs = runs(nullptr, true);
     const double unchangedMs = runs([](VxFSHierarchy&, int) {}, false);

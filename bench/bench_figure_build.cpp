@@ -4,10 +4,10 @@
 // pane's Create button does. Prints the median build time of several runs, each in a fresh
 // scene, and the peak memory growth of one build beyond the loaded mesh, measured in a
 // child process per case.
-#include "vxfsgeomgroup.h"
+#include "vxbenchsupport.h"
+
 #include "vxfsgeomitem.h"
 #include "vxfshierarchy.h"
-#include "vxfshierarchyitem.h"
 #include "vxfsparametricfigurebuilder.h"
 #include "vxfsskinfigurebuilder.h"
 
@@ -27,13 +27,9 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QProcess>
-#include <QTemporaryDir>
 
 #include <malloc.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -47,33 +43,7 @@ constexpr double kSkinTargetMs = 300.0;
 constexpr double kParametricTargetMs = 200.0;
 constexpr double kSkinTargetMb = 50.0;
 
-long statusKb(const char* key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(key))
-            return line.mid(int(qstrlen(key))).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
-}
-
-// Makes the peak-RSS mark (VmHWM) start again from the current size.
-bool resetPeak()
-{
-    QFile clear(QStringLiteral("/proc/self/clear_refs"));
-    return clear.open(QIODevice::WriteOnly) && clear.write("5") == 1;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-// The skin and a document over it: 150 bones, one face group each, default choices,
-// rotation orders cycling through all six, in a binary tree (depth 8) below one root.
+// The skin and a document over it (vxBenchFillDocument).
 struct Setup
 {
     VxFacetMesh* mesh = nullptr;
@@ -92,17 +62,8 @@ struct Setup
         document = std::make_unique<VxFSHierarchy>(QStringLiteral("Bench"));
         auto* item = new VxFSGeomItem(shape.get(), QStringLiteral("skin"));
         document->addGeometryItem(item);
-        document->setBaseGeometry(item);
         document->setFigureType(type);
-        std::vector<VxFSHierarchyItem*> bones;
-        for (int b = 0; b < kBones; ++b) {
-            const QString name = item->getGroup(b)->getName();
-            VxFSHierarchyItem* bone = b == 0 ? new VxFSHierarchyItem(document.get(), name)
-                                             : new VxFSHierarchyItem(bones[size_t((b - 1) / 2)], name);
-            bone->setRotationOrder(b % 6);
-            bone->setGeomGroup(item->getGroup(b));
-            bones.push_back(bone);
-        }
+        vxBenchFillDocument(*document, item, kBones);
     }
     ~Setup()
     {
@@ -145,38 +106,31 @@ int childMain(bool skin)
 {
     Setup setup(skin ? SingleSkin : Poser);
     malloc_trim(0);
-    const long before = statusKb("VmRSS:");
-    if (!resetPeak())
+    const long before = vxBenchStatusKb("VmRSS:");
+    if (!vxBenchResetPeak())
         return 3;
     if (!buildOnce(*setup.document, skin))
         return 4;
-    std::printf("%ld\n", statusKb("VmHWM:") - before);
+    std::printf("%ld\n", vxBenchStatusKb("VmHWM:") - before);
     return 0;
 }
 
-double peakGrowthMb(const QString& self, const char* mode)
+double peakGrowthMb(const char* mode)
 {
-    QProcess child;
-    child.start(self, {QStringLiteral("--child"), QLatin1String(mode)});
-    if (!child.waitForFinished(-1) || child.exitCode() != 0)
-        return -1;
-    return child.readAllStandardOutput().trimmed().toDouble() / 1024.0;
+    const VxBenchChild child = vxBenchRunSelf({QStringLiteral("--child"), QLatin1String(mode)});
+    return child.ok ? child.output.trimmed().toDouble() / 1024.0 : -1.0;
 }
 } // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
-    QTemporaryDir folder;
-    VxAppPaths paths;
-    paths.dataPath = folder.filePath(QStringLiteral("data"));
-    paths.documentsPath = folder.path();
-    VxApp app(paths);
+    VxBenchApp app;
     if (argc == 3 && std::strcmp(argv[1], "--child") == 0)
         return childMain(std::strcmp(argv[2], "skin") == 0);
 
-    const double skinMb = peakGrowthMb(QCoreApplication::applicationFilePath(), "skin");
-    const double parametricMb = peakGrowthMb(QCoreApplication::applicationFilePath(), "parametric");
+    const double skinMb = peakGrowthMb("skin");
+    const double parametricMb = peakGrowthMb("parametric");
     if (skinMb < 0 || parametricMb < 0) {
         std::fprintf(stderr, "a child process failed\n");
         return 2;
@@ -211,8 +165,8 @@ int main(int argc, char** argv)
         buildOnce(*fresh.document, true);
         firstMs = double(timer.nsecsElapsed()) / 1e6;
     }
-    const double skinMedian = median(skinMs);
-    const double parametricMedian = median(parametricMs);
+    const double skinMedian = vxBenchMedian(skinMs);
+    const double parametricMedian = vxBenchMedian(parametricMs);
     std::printf("%d runs each, interleaved, each in a fresh scene (medians)\n\n", kRuns);
     std::printf("single-skin figure (600 weight maps)  %7.1f ms  (target < %.0f ms: %s)\n", skinMedian,
                 kSkinTargetMs, skinMedian < kSkinTargetMs ? "met" : "MISSED");

@@ -6,6 +6,8 @@
 //  - a 100,000-bone PHI chain and a template nested 10,000 bones deep, both refused.
 // Targets: each 100,000-bone step under 10 s on the shared 2-core machine (it once took
 // minutes: the name rule and tail appends searched the whole forest for every bone).
+#include "vxbenchsupport.h"
+
 #include "vxfshierarchy.h"
 #include "vxfshierarchyitem.h"
 
@@ -14,13 +16,11 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QElapsedTimer>
 #include <QEvent>
 #include <QFile>
 #include <QMessageBox>
 #include <QTemporaryDir>
 
-#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <vector>
@@ -55,15 +55,7 @@ QByteArray mesh(const QStringList& groups)
 
 double medianMs(const std::function<void()>& step)
 {
-    std::vector<double> times;
-    for (int run = 0; run < kRuns; ++run) {
-        QElapsedTimer timer;
-        timer.start();
-        step();
-        times.push_back(double(timer.nsecsElapsed()) / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return vxBenchMedianMs(kRuns, step);
 }
 
 void report(const char* what, double ms, bool withTarget = true)

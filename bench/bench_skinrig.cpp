@@ -2,6 +2,8 @@
 // four zero-filled weight maps each (three local, one scale), bone boxes from the cached
 // face-group boxes, normalising, scene export, and the rigging transfer onto a shifted copy.
 // Prints timings (median of 3 runs) and the peak memory growth beyond the mesh.
+#include "vxbenchsupport.h"
+
 #include "vxapp.h"
 #include "vxbone.h"
 #include "vxbonebinding.h"
@@ -17,8 +19,6 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
-#include <QTemporaryDir>
 
 #include <malloc.h>
 
@@ -30,26 +30,6 @@ namespace {
 constexpr int kColumns = 1000;
 constexpr int kRows = 500;
 constexpr int kBones = 150;
-
-long readStatusKb(const char* key)
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(key))
-            return line.mid(int(qstrlen(key))).trimmed().split(' ').value(0).toLong();
-    }
-    return -1;
-}
-
-// Resets the peak-RSS mark so that the next peak measures only what follows.
-void resetPeak()
-{
-    QFile clear(QStringLiteral("/proc/self/clear_refs"));
-    if (clear.open(QIODevice::WriteOnly))
-        clear.write("5");
-}
 
 // A kColumns x kRows grid of vertices, quads between them, one face group per band of rows.
 VxFacetMesh* makeGrid(float shift)
@@ -125,22 +105,12 @@ long heapInUse()
     const struct mallinfo2 info = mallinfo2();
     return long(info.uordblks + info.hblkhd);
 }
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
 } // namespace
 
 int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
-    QTemporaryDir dir;
-    VxAppPaths paths;
-    paths.dataPath = dir.filePath(QStringLiteral("data"));
-    paths.documentsPath = dir.path();
-    VxApp app(paths);
+    VxBenchApp app;
     VxScene scene;
 
     VxFacetMesh* mesh = makeGrid(0.0f);
@@ -153,15 +123,15 @@ int main(int argc, char** argv)
     long peakGrowthKb = 0;
     long heapGrowth = 0;
     for (int run = 0; run < 3; ++run) {
-        const long before = readStatusKb("VmRSS:");
+        const long before = vxBenchStatusKb("VmRSS:");
         const long heapBefore = heapInUse();
-        resetPeak();
+        vxBenchResetPeak();
         QElapsedTimer timer;
         timer.start();
         VxFigure* figure = buildFigure(mesh, QStringLiteral("Figure"));
         buildMs.push_back(timer.nsecsElapsed() / 1e6);
         heapGrowth = std::max(heapGrowth, heapInUse() - heapBefore);
-        const long peak = readStatusKb("VmHWM:");
+        const long peak = vxBenchStatusKb("VmHWM:");
         if (run == 0)
             std::printf("resident before %ld kB, peak during build %ld kB\n", before, peak);
         peakGrowthKb = std::max(peakGrowthKb, peak - before);
@@ -172,10 +142,10 @@ int main(int argc, char** argv)
             std::printf("scene JSON: %d bytes\n", int(json.size()));
         scene.removeNode(figure);
     }
-    std::printf("build figure (150 bones, 600 zero maps, boxes, normalize): median %.1f ms\n", median(buildMs));
+    std::printf("build figure (150 bones, 600 zero maps, boxes, normalize): median %.1f ms\n", vxBenchMedian(buildMs));
     std::printf("peak memory growth beyond the mesh: %.1f MB (limit 50 MB)\n", peakGrowthKb / 1024.0);
     std::printf("heap held by the figure: %.2f MB\n", heapGrowth / 1048576.0);
-    std::printf("scene export: median %.1f ms\n", median(exportMs));
+    std::printf("scene export: median %.1f ms\n", vxBenchMedian(exportMs));
 
     // Transfer: paint every vertex of every local X map on the source, copy onto a mesh
     // shifted by a fraction of the vertex spacing.
@@ -198,7 +168,7 @@ int main(int argc, char** argv)
         if (run == 0)
             std::printf("transfer: %s, %d bones\n", ok ? "done" : "nothing", int(helper.getTransferredBones().size()));
     }
-    std::printf("transfer (500k vertices, 150 bones, k-d tree): median %.1f ms\n", median(transferMs));
+    std::printf("transfer (500k vertices, 150 bones, k-d tree): median %.1f ms\n", vxBenchMedian(transferMs));
     scene.removeNode(source);
     scene.removeNode(target);
     shifted->unref();

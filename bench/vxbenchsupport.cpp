@@ -1,0 +1,125 @@
+#include "vxbenchsupport.h"
+
+#include "vxfsgeomgroup.h"
+#include "vxfsgeomitem.h"
+#include "vxfshierarchy.h"
+#include "vxfshierarchyitem.h"
+
+#include "vxapp.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFile>
+
+#include <algorithm>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+double vxBenchMedian(std::vector<double> values)
+{
+    if (values.empty())
+        return 0.0;
+    std::sort(values.begin(), values.end());
+    const size_t n = values.size();
+    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2.0;
+}
+
+double vxBenchMedianMs(int runs, const std::function<void()>& step)
+{
+    std::vector<double> times;
+    QElapsedTimer timer;
+    for (int run = 0; run < runs; ++run) {
+        timer.start();
+        step();
+        times.push_back(double(timer.nsecsElapsed()) / 1e6);
+    }
+    return vxBenchMedian(times);
+}
+
+long vxBenchStatusKb(const char* key)
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(key))
+            return line.mid(int(qstrlen(key))).trimmed().split(' ').value(0).toLong();
+    }
+    return -1;
+}
+
+bool vxBenchResetPeak()
+{
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    return clear.open(QIODevice::WriteOnly) && clear.write("5") == 1;
+}
+
+// fork and exec rather than QProcess: wait4 gives the child's max RSS.
+VxBenchChild vxBenchRunSelf(const QStringList& arguments)
+{
+    VxBenchChild child;
+    const QByteArray self = QCoreApplication::applicationFilePath().toLocal8Bit();
+    std::vector<QByteArray> storage{self};
+    for (const QString& argument : arguments)
+        storage.push_back(argument.toLocal8Bit());
+    std::vector<char*> argv;
+    for (QByteArray& argument : storage)
+        argv.push_back(argument.data());
+    argv.push_back(nullptr);
+
+    int out[2];
+    if (pipe(out) != 0)
+        return child;
+    const pid_t pid = fork();
+    if (pid < 0) {
+        close(out[0]);
+        close(out[1]);
+        return child;
+    }
+    if (pid == 0) {
+        dup2(out[1], STDOUT_FILENO);
+        close(out[0]);
+        close(out[1]);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    close(out[1]);
+    char buffer[4096];
+    for (ssize_t got; (got = read(out[0], buffer, sizeof(buffer))) > 0;)
+        child.output.append(buffer, int(got));
+    close(out[0]);
+    int status = 0;
+    rusage usage{};
+    if (wait4(pid, &status, 0, &usage) != pid)
+        return child;
+    child.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    child.peakMiB = double(usage.ru_maxrss) / 1024.0; // kilobytes on Linux
+    return child;
+}
+
+VxBenchApp::VxBenchApp()
+{
+    VxAppPaths paths;
+    paths.dataPath = m_folder.filePath(QStringLiteral("data"));
+    paths.documentsPath = m_folder.path();
+    paths.documentationPath = m_folder.path();
+    m_app = std::make_unique<VxApp>(paths);
+}
+
+VxBenchApp::~VxBenchApp() = default;
+
+void vxBenchFillDocument(VxFSHierarchy& document, VxFSGeomItem* skin, int bones)
+{
+    document.setBaseGeometry(skin);
+    std::vector<VxFSHierarchyItem*> made;
+    for (int b = 0; b < bones; ++b) {
+        const QString name = skin->getGroup(b)->getName();
+        VxFSHierarchyItem* bone = b == 0 ? new VxFSHierarchyItem(&document, name)
+                                         : new VxFSHierarchyItem(made[size_t((b - 1) / 2)], name);
+        bone->setRotationOrder(b % 6);
+        bone->setGeomGroup(skin->getGroup(b));
+        made.push_back(bone);
+    }
+}

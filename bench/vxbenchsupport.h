@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class VxApp;
+class VxFSGeomItem;
+class VxFSHierarchy;
+
+// What the benchmark programs share: medians, the process's memory figures, peak memory
+// measured in a child process, a throw-away application object and the usual document.
+
+// The median (the mean of the two middle values for an even count).
+double vxBenchMedian(std::vector<double> values);
+// Runs `step` `runs` times and returns the median time in milliseconds.
+double vxBenchMedianMs(int runs, const std::function<void()>& step);
+
+// A field of /proc/self/status in kB ("VmRSS:", "VmHWM:"), or -1.
+long vxBenchStatusKb(const char* key);
+// Starts the peak-resident mark (VmHWM) again from the current size.
+bool vxBenchResetPeak();
+
+// This program run again with `arguments` in a child process: whether it exited with 0,
+// what it printed, and its peak resident memory (max RSS). Call it while this process is
+// still small: the child starts as a copy of it.
+struct VxBenchChild
+{
+    bool ok = false;
+    double peakMiB = -1.0;
+    QByteArray output;
+};
+VxBenchChild vxBenchRunSelf(const QStringList& arguments);
+
+// An application object whose data and documents live in a temporary folder.
+class VxBenchApp
+{
+public:
+    VxBenchApp();
+    ~VxBenchApp();
+    QString path(const QString& relative) const { return m_folder.filePath(relative); }
+
+private:
+    QTemporaryDir m_folder;
+    std::unique_ptr<VxApp> m_app;
+};
+
+// The document the figure benchmarks build from: `bones` bones below one root in a binary
+// tree, bone i owning face group i of `skin` (its base geometry), default choices, rotation
+// orders cycling through all six.
+void vxBenchFillDocument(VxFSHierarchy& document, VxFSGeomItem* skin, int bones);
