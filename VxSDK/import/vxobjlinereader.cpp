@@ -28,11 +28,28 @@ qint64 lineAt(const char* data, size_t offset)
     }
     return line;
 }
+
+// A small file gets a buffer of its size and a byte more (a full buffer means a line longer
+// than the buffer), but never less than this: a compressed file's size hint may be wrong.
+constexpr size_t kSmallestFittedBuffer = 64 * 1024;
+
+size_t bufferCapacity(size_t requested, qint64 sizeHint)
+{
+    size_t capacity = std::max<size_t>(requested, 16);
+    if (sizeHint > 0 && size_t(sizeHint) < capacity)
+        capacity = std::min(capacity, std::max(size_t(sizeHint) + 1, kSmallestFittedBuffer));
+    return capacity;
+}
 } // namespace
 
 VxObjLineReader::VxObjLineReader(VxObjInput& input, ContentLimit limit, size_t bufferSize)
-    : m_input(input), m_limit(limit), m_buffer(std::max<size_t>(bufferSize, 16)), m_lfAt(kUnknown), m_crAt(kUnknown)
+    : m_input(input),
+      m_limit(limit),
+      m_capacity(bufferCapacity(bufferSize, input.sizeHint())),
+      m_lfAt(kUnknown),
+      m_crAt(kUnknown)
 {
+    m_buffer.reset(new char[m_capacity]);
 }
 
 bool VxObjLineReader::next(VxObjLine& line)
@@ -85,12 +102,12 @@ bool VxObjLineReader::next(VxObjLine& line)
 VxObjLineReader::Piece VxObjLineReader::nextPiece(const char*& begin, const char*& end)
 {
     for (;;) {
-        char* data = m_buffer.data();
+        char* data = m_buffer.get();
         if (const char* eol = findLineEnd()) {
             size_t next = size_t(eol - data) + 1;
             if (*eol == '\r' && next == m_end && !m_atEnd) {
                 // A CR at the end of the buffer may be the first half of a CRLF: read on.
-                if (m_pos > 0 || m_end < m_buffer.size()) {
+                if (m_pos > 0 || m_end < m_capacity) {
                     if (!fill())
                         return Piece::Failed;
                     continue;
@@ -118,7 +135,7 @@ VxObjLineReader::Piece VxObjLineReader::nextPiece(const char*& begin, const char
             m_pieceLine = m_lineNumber++;
             return Piece::Complete;
         }
-        if (m_pos == 0 && m_end == m_buffer.size()) {
+        if (m_pos == 0 && m_end == m_capacity) {
             begin = data;
             end = data + m_end;
             m_pos = m_end;
@@ -134,7 +151,7 @@ VxObjLineReader::Piece VxObjLineReader::nextPiece(const char*& begin, const char
 // looked at about twice whatever the line ends (a lone-CR file never rescans for an LF).
 const char* VxObjLineReader::findLineEnd()
 {
-    const char* data = m_buffer.data();
+    const char* data = m_buffer.get();
     if (m_lfAt == kUnknown || m_lfAt < m_pos) {
         const void* at = std::memchr(data + m_pos, '\n', m_end - m_pos);
         m_lfAt = at ? size_t(static_cast<const char*>(at) - data) : m_end;
@@ -149,14 +166,14 @@ const char* VxObjLineReader::findLineEnd()
 
 bool VxObjLineReader::fill()
 {
-    char* data = m_buffer.data();
+    char* data = m_buffer.get();
     if (m_pos > 0) {
         std::memmove(data, data + m_pos, m_end - m_pos);
         m_end -= m_pos;
         m_pos = 0;
     }
     m_lfAt = m_crAt = kUnknown;
-    const qint64 got = m_input.read(data + m_end, qint64(m_buffer.size() - m_end));
+    const qint64 got = m_input.read(data + m_end, qint64(m_capacity - m_end));
     if (got < 0) {
         fail(m_lineNumber, m_input.errorString());
         return false;
@@ -173,7 +190,7 @@ bool VxObjLineReader::fill()
 
 bool VxObjLineReader::checkTextStart()
 {
-    const auto* bytes = reinterpret_cast<const unsigned char*>(m_buffer.data());
+    const auto* bytes = reinterpret_cast<const unsigned char*>(m_buffer.get());
     if (m_end >= 3 && bytes[0] == 0xef && bytes[1] == 0xbb && bytes[2] == 0xbf)
         m_pos = 3;
     const bool utf16Mark = m_end >= 2 && ((bytes[0] == 0xfe && bytes[1] == 0xff) || (bytes[0] == 0xff && bytes[1] == 0xfe));
@@ -192,7 +209,7 @@ bool VxObjLineReader::checkTextStart()
     const size_t sniff = std::min(m_end, kSniffSize);
     for (size_t i = m_pos; i < sniff; ++i) {
         if (isControlByte(bytes[i])) {
-            fail(lineAt(m_buffer.data(), i),
+            fail(lineAt(m_buffer.get(), i),
                  QStringLiteral("the file is binary, not text (byte 0x%1)").arg(uint(bytes[i]), 2, 16, QLatin1Char('0')),
                  true);
             return false;

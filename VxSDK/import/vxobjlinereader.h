@@ -5,6 +5,7 @@
 #include <QString>
 
 #include <cstddef>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -34,6 +35,8 @@ public:
     // caller ignores such lines), SIZE_MAX for no limit.
     using ContentLimit = size_t (*)(const char* keyword, const char* keywordEnd);
 
+    // The read buffer holds `bufferSize` bytes, or less for a smaller file (as far as the
+    // input's size hint tells).
     VxObjLineReader(VxObjInput& input, ContentLimit limit, size_t bufferSize = size_t(1) << 20);
 
     // The next non-blank, non-comment line; false at the end of the data or on failure.
@@ -64,7 +67,10 @@ private:
 
     VxObjInput& m_input;
     ContentLimit m_limit;
-    std::vector<char> m_buffer;
+    // Left uninitialised: only the bytes read into it are ever looked at, and filling a
+    // megabyte with zeros would be most of the cost of reading a small file.
+    std::unique_ptr<char[]> m_buffer;
+    size_t m_capacity;
     size_t m_pos = 0;
     size_t m_end = 0;
     size_t m_lfAt;   // offset of the next '\n' at or after m_pos (m_end: none), or kUnknown
