@@ -87,6 +87,8 @@ void VxWeightMap::fill(uint16_t weight)
 
 void VxWeightMap::copyWeightsFrom(const VxWeightMap& other)
 {
+    if (&other == this)
+        return; // resizing first would wipe the weights to copy
     setNumWeights(other.m_size, false);
     for (int p = 0; p < getNumPages(); ++p) {
         if (const uint16_t* source = other.getPage(p))

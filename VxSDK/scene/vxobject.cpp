@@ -38,10 +38,13 @@ void VxObject::addShape(VxShape* shape, int index)
         return;
     shape->ref();
     shape->setElementParent(this);
-    if (index < 0 || index > m_shapes.size())
+    if (index < 0 || index > m_shapes.size()) {
         m_shapes.append(shape);
-    else
+    } else {
         m_shapes.insert(index, shape);
+        if (m_currentShape >= index)
+            ++m_currentShape; // the chosen shape stays chosen
+    }
     emit shapesChanged();
 }
 
@@ -51,8 +54,10 @@ bool VxObject::removeShape(VxShape* shape)
     if (index < 0)
         return false;
     m_shapes.removeAt(index);
-    if (m_currentShape >= m_shapes.size())
+    if (m_currentShape == index)
         m_currentShape = -1;
+    else if (m_currentShape > index)
+        --m_currentShape;
     if (shape->getElementParent() == this)
         shape->setElementParent(nullptr);
     shape->unref();

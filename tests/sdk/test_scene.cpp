@@ -1,6 +1,7 @@
 #include "vxbone.h"
 #include "vxclassfactory.h"
 #include "vxfacetmesh.h"
+#include "vxfacetshape.h"
 #include "vxfigure.h"
 #include "vxgeometryregion.h"
 #include "vxgraftingfigureshape.h"
@@ -373,7 +374,7 @@ TEST_F(SceneTest, LegacyFigureAlternatesWeldsAndBinding)
     Q_UNUSED(hand);
 }
 
-TEST_F(SceneTest, MeshEditsInPlaceDropTheCachedBoxes)
+TEST_F(SceneTest, MeshEditsObjectShapesAndFactories)
 {
     VxFacetMesh* mesh = vxMakeBoxMesh({{"a", {0, 0, 0}, {1, 1, 1}}});
     mesh->ref();
@@ -386,6 +387,20 @@ TEST_F(SceneTest, MeshEditsInPlaceDropTheCachedBoxes)
     EXPECT_EQ(mesh->getBoundingBox().getMax(), VxVec3(5, 1, 1));
     EXPECT_EQ(mesh->getFaceGroupBoundingBox(QStringLiteral("a")).getMax(), VxVec3(5, 1, 1));
     mesh->unref();
+
+    // The chosen current shape stays chosen while shapes before it come and go.
+    VxObject object;
+    VxRefGuard<VxFacetShape> a(new VxFacetShape()), b(new VxFacetShape()), c(new VxFacetShape());
+    for (VxFacetShape* shape : {a.get(), b.get(), c.get()})
+        object.addShape(shape);
+    EXPECT_EQ(object.getCurrentShape(), c.get()); // the last one by default
+    object.setCurrentShape(1);
+    object.removeShape(a.get());
+    EXPECT_EQ(object.getCurrentShape(), b.get());
+    object.addShape(a.get(), 0);
+    EXPECT_EQ(object.getCurrentShape(), b.get());
+    object.removeShape(b.get());
+    EXPECT_EQ(object.getCurrentShape(), c.get());
 
     // Scripts and plug-ins create the scene classes by name.
     for (const char* name : {"VxFigure", "VxLegacyFigure", "VxBone", "VxGraftingFigureShape", "VxLegacyBinding"}) {
