@@ -29,6 +29,11 @@ qint64 lineAt(const char* data, size_t offset)
     return line;
 }
 
+QString binaryMessage(unsigned char byte)
+{
+    return QStringLiteral("the file is binary, not text (byte 0x%1)").arg(uint(byte), 2, 16, QLatin1Char('0'));
+}
+
 // A small file gets a buffer of its size and a byte more (a full buffer means a line longer
 // than the buffer), but never less than this: a compressed file's size hint may be wrong.
 constexpr size_t kSmallestFittedBuffer = 64 * 1024;
@@ -180,10 +185,19 @@ bool VxObjLineReader::fill()
     }
     if (got == 0)
         m_atEnd = true;
+    const size_t readFrom = m_end;
     m_end += size_t(got);
     if (!m_started) {
         m_started = true;
-        return checkTextStart();
+        if (!checkTextStart())
+            return false;
+    }
+    // Text never holds a NUL byte. Past the first block one means binary data; a long run of
+    // zeros would otherwise be read as one endless line or, in a comment, skipped unnoticed.
+    if (const void* nul = std::memchr(data + readFrom, '\0', m_end - readFrom)) {
+        const size_t at = size_t(static_cast<const char*>(nul) - data);
+        fail(m_lineNumber + lineAt(data + m_pos, at - m_pos) - 1, binaryMessage(0), true);
+        return false;
     }
     return true;
 }
@@ -209,9 +223,7 @@ bool VxObjLineReader::checkTextStart()
     const size_t sniff = std::min(m_end, kSniffSize);
     for (size_t i = m_pos; i < sniff; ++i) {
         if (isControlByte(bytes[i])) {
-            fail(lineAt(m_buffer.get(), i),
-                 QStringLiteral("the file is binary, not text (byte 0x%1)").arg(uint(bytes[i]), 2, 16, QLatin1Char('0')),
-                 true);
+            fail(lineAt(m_buffer.get(), i), binaryMessage(bytes[i]), true);
             return false;
         }
     }

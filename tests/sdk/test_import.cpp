@@ -268,6 +268,10 @@ TEST_F(ImportTest, FilesThatAreNotTextAreRefused)
     QByteArray late = text;
     late.append(QByteArray(70 * 1024, '#'));   // a long comment, then binary beyond the first block
     late.append("\n\x01\x02\x03 data\n");
+    // A megabyte of zeros past the first block, in a comment and after a statement.
+    const QByteArray zeros(1 << 20, '\0');
+    const QByteArray zerosInComment = late.left(late.indexOf('\x01')) + "# " + zeros + "\nf 1 2 3\n";
+    const QByteArray zerosAfterVertex = late.left(late.indexOf('\x01')) + "v 1 2 3" + zeros;
 
     const struct {
         QByteArray content;
@@ -279,6 +283,8 @@ TEST_F(ImportTest, FilesThatAreNotTextAreRefused)
         {png, VxImportMgr::UnknownFormat, ":3: the file is binary, not text (byte 0x00)"},
         {QByteArray("v 0 0 0\n\0\0\0\0", 12), VxImportMgr::UnknownFormat, ":2: the file is binary, not text (byte 0x00)"},
         {late, VxImportMgr::BadData, ":6: binary data, not text (byte 0x01)"},
+        {zerosInComment, VxImportMgr::UnknownFormat, ":6: the file is binary, not text (byte 0x00)"},
+        {zerosAfterVertex, VxImportMgr::UnknownFormat, ":6: the file is binary, not text (byte 0x00)"},
     };
     for (const auto& refusal : cases) {
         const Loaded loaded = readText(refusal.content, QStringLiteral("odd.obj"));
@@ -292,5 +298,5 @@ TEST_F(ImportTest, FilesThatAreNotTextAreRefused)
     EXPECT_EQ(readFile(tempPath()).result, VxImportMgr::CannotOpen);   // a folder
     // An endless stream of zeros is seen to be binary at once, not read to the end.
     EXPECT_EQ(readFile(QStringLiteral("/dev/zero")).result, VxImportMgr::UnknownFormat);
-    EXPECT_EQ(loggedLines().size(), 8);
+    EXPECT_EQ(loggedLines().size(), 10);
 }
