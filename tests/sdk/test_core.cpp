@@ -16,6 +16,8 @@ TEST_F(CoreTest, SettingsReachTheSettingsFileAndSurviveANewApplication)
         settings.setStringValue(QStringLiteral("LastTemplateDirectory"), QStringLiteral("/tmp/templates"));
         settings.setIntValue(QStringLiteral("GeomDividerExtent"), 212);
     }
+    writeFile(QStringLiteral("content/Runtime/x.txt"), "x");
+    ASSERT_TRUE(m_app->getContentMgr()->addPoserDirectoryPermanently(tempPath(QStringLiteral("content"))));
     QFile file(m_app->getSettingsFilePath());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray onDisk = file.readAll();
@@ -35,6 +37,9 @@ TEST_F(CoreTest, SettingsReachTheSettingsFileAndSurviveANewApplication)
     EXPECT_EQ(reread.getStringValue(QStringLiteral("Missing"), QStringLiteral("fallback"), &found),
               QStringLiteral("fallback"));
     EXPECT_FALSE(found);
+    // A runtime folder added for good is there in the next session.
+    ASSERT_EQ(m_app->getContentMgr()->getNumPoserDirectories(), 1);
+    EXPECT_EQ(m_app->getContentMgr()->getPoserDirectoryPath(0), QDir::cleanPath(tempPath(QStringLiteral("content"))));
 }
 
 TEST_F(CoreTest, RuntimeFoldersResolveInOrderAndWithoutRegardToCase)
@@ -60,17 +65,6 @@ TEST_F(CoreTest, RuntimeFoldersResolveInOrderAndWithoutRegardToCase)
     EXPECT_EQ(content->findFile(QStringLiteral("Other/Folder/b.obj"), VxContentMgr::ByFileName),
               QDir::cleanPath(tempPath(QStringLiteral("second/Runtime/Geometries/Deep/b.obj"))));
     EXPECT_EQ(content->findFile(QStringLiteral("Runtime/Geometries/none.obj"), 0x69), QString());
-}
-
-TEST_F(CoreTest, PermanentRuntimeFoldersAreStoredInTheSettings)
-{
-    writeFile(QStringLiteral("content/Runtime/x.txt"), "x");
-    ASSERT_TRUE(m_app->getContentMgr()->addPoserDirectoryPermanently(tempPath(QStringLiteral("content"))));
-    const VxAppPaths paths{m_app->getDataPath(), m_app->getDocumentsPath(), m_app->getDocumentationPath()};
-    m_app.reset();
-    m_app = std::make_unique<VxApp>(paths);
-    ASSERT_EQ(m_app->getContentMgr()->getNumPoserDirectories(), 1);
-    EXPECT_EQ(m_app->getContentMgr()->getPoserDirectoryPath(0), QDir::cleanPath(tempPath(QStringLiteral("content"))));
 }
 
 TEST(CoreValues, GuidsParseAndPrintInRegistryForm)

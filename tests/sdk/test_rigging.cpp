@@ -1,10 +1,9 @@
 #include "vxbone.h"
 #include "vxbonebinding.h"
 #include "vxbulgebinding.h"
-#include "vxfacegroup.h"
 #include "vxfacetmesh.h"
 #include "vxfigure.h"
-#include "vxgraftingfigureshape.h"
+#include "vxlegacyalternategeometry.h"
 #include "vxlegacybendparam.h"
 #include "vxlegacybinding.h"
 #include "vxlegacycurve.h"
@@ -17,7 +16,6 @@
 #include "vxobject.h"
 #include "vxposeriktargetflag.h"
 #include "vxscenetest.h"
-#include "vxselectionmap.h"
 #include "vxskinbinding.h"
 #include "vxtransferutilityhelper.h"
 #include "vxweightmap.h"
@@ -28,37 +26,6 @@
 using RiggingTest = VxSceneTest;
 
 namespace {
-VxBone* addBone(VxNode* parent, const QString& name)
-{
-    auto* bone = new VxBone();
-    bone->setName(name);
-    parent->addNodeChild(bone, false);
-    vxScene->addNode(bone);
-    return bone;
-}
-
-// A figure whose skin is `mesh`, with one bone per face group paired with its group.
-template<typename Figure>
-Figure* makeFigure(VxFacetMesh* mesh, const QString& name)
-{
-    auto* figure = new Figure();
-    figure->setName(name);
-    vxScene->addNode(figure);
-    figure->setObject(new VxObject());
-    auto* shape = new VxGraftingFigureShape();
-    shape->setFacetMesh(mesh);
-    figure->getObject()->addShape(shape);
-    figure->setSelectionMap(new VxSelectionMap());
-    VxNode* parent = figure;
-    for (int g = 0; g < mesh->getNumFaceGroups(); ++g) {
-        const QString group = mesh->getFaceGroup(g)->objectName();
-        VxBone* bone = addBone(parent, group);
-        figure->getSelectionMap()->addPair(group, bone, true);
-        parent = bone;
-    }
-    return figure;
-}
-
 VxWeightMap* addLocalMap(VxBoneBinding* binding, int axis, int size)
 {
     VxRefGuard<VxWeightMap> map(new VxWeightMap());
@@ -94,10 +61,8 @@ TEST(WeightMap, ZerosCostNothingUntilWritten)
         weights[i] = 0;
     weights.fill(0);
     EXPECT_EQ(map->getNumWeights(), n);
-    EXPECT_EQ(map->getNumAllocatedPages(), 0);
     EXPECT_LT(map->getAllocatedBytes(), 2048u);
     EXPECT_EQ(map->getWeight(n - 1), 0);
-    EXPECT_EQ(map->getNumNonZeroWeights(), 0);
 
     weights[5] = 700;
     map->setWeight(n - 1, 65535);
@@ -145,7 +110,7 @@ TEST(WeightMap, BindingsHoldAndReleaseTheirReferences)
 TEST_F(RiggingTest, NormalizeSharesFullWeightPerAxisAcrossBones)
 {
     VxFacetMesh* mesh = vxMakeBoxMesh(armBoxes());
-    auto* figure = makeFigure<VxFigure>(mesh, QStringLiteral("Arm"));
+    auto* figure = vxMakeFigure<VxFigure>(mesh, QStringLiteral("Arm"));
     const int n = mesh->getNumVertices();
     VxBone* upper = figure->findBone(QStringLiteral("upper"));
     VxBone* lower = figure->findBone(QStringLiteral("lower"));
@@ -202,7 +167,7 @@ TEST_F(RiggingTest, NormalizeSharesFullWeightPerAxisAcrossBones)
 TEST_F(RiggingTest, LegacyJointsParametersAndRemoval)
 {
     VxFacetMesh* mesh = vxMakeBoxMesh(armBoxes());
-    auto* figure = makeFigure<VxLegacyFigure>(mesh, QStringLiteral("Arm"));
+    auto* figure = vxMakeFigure<VxLegacyFigure>(mesh, QStringLiteral("Arm"));
     auto* binding = new VxLegacyBinding();
     figure->getObject()->addModifier(binding);
     EXPECT_EQ(figure->findBinding(), binding);
@@ -225,23 +190,19 @@ TEST_F(RiggingTest, LegacyJointsParametersAndRemoval)
     bend->setAngles(90, 45, -45, -90, true);
     auto* scale = new VxLegacySmoothScale(upper, 0, -24384.0f, -24140.16f, 4.0f, 8.0f);
     auto* curve = new VxLegacyCurve(lower, VxLegacyCurve::CurveX);
-    for (VxLegacyJointParam* p : {static_cast<VxLegacyJointParam*>(twist), static_cast<VxLegacyJointParam*>(bend),
-                                  static_cast<VxLegacyJointParam*>(scale), static_cast<VxLegacyJointParam*>(curve)})
+    const QList<VxLegacyJointParam*> params{twist, bend, scale, curve};
+    for (VxLegacyJointParam* p : params)
         lowerJoint->addJointParam(p);
-    EXPECT_EQ(twist->type(), 0);
-    EXPECT_EQ(scale->type(), 1);
-    EXPECT_EQ(bend->type(), 2);
-    EXPECT_EQ(curve->type(), 3);
-    EXPECT_TRUE(bend->inherits("VxLegacyJointParam"));
+    // The host's joint-parameter types: 0 twist, 1 smooth scale, 2 bend, 3 curve.
+    EXPECT_EQ((QList<int>{twist->type(), scale->type(), bend->type(), curve->type()}), (QList<int>{0, 1, 2, 3}));
     EXPECT_FLOAT_EQ(bend->getAngles()[0], 1.5707963f);
     EXPECT_EQ(scale->getValues(), (QVector<float>{-24384.0f, -24140.16f, 4.0f, 8.0f}));
     EXPECT_EQ(lowerJoint->findJointParam(QStringLiteral("twistx")), twist);
 
     // Weights: the twist ramps from 0 at x = 4 to 1 at x = 8 over the lower arm's vertices
-    // (x = 4.5 and x = 8);
-    // they are cached until invalidated.
+    // (x = 4.5 and x = 8); they are cached until invalidated.
     VxMatrix4 inner, outer;
-    inner.scale(VxVec3(2, 0.5f, 0.5f) * 1.0f);
+    inner.scale(VxVec3(2, 0.5f, 0.5f));
     inner.translate(VxVec3(6, 0.5f, 0.5f));
     outer.scale(VxVec3(3, 0.75f, 0.75f));
     outer.translate(VxVec3(6, 0.5f, 0.5f));
@@ -268,19 +229,26 @@ TEST_F(RiggingTest, LegacyJointsParametersAndRemoval)
     lowerJoint->setBone(upper, true);
     EXPECT_EQ(lowerJoint->getJointParam(1)->getDriver(), upper);
 
-    // Removing a bone from the scene takes its joint and every parameter it drives.
+    // Removing a bone from the scene takes its joint, every parameter it drives, its welds
+    // and its alternate geometry.
     auto* hand = figure->findBone(QStringLiteral("hand"));
     upperJoint->addJointParam(new VxLegacyBendParam(hand, 0));
     figure->addWeld(new VxWeld(hand, lower));
+    figure->addWeld(new VxWeld(upper, lower));
+    auto* alternate = figure->addAlternateGeometry(hand, true);
+    ASSERT_NE(alternate->getObject(), nullptr);
+    EXPECT_EQ(figure->addAlternateGeometry(hand, true), alternate);
+    EXPECT_EQ(figure->findAlternateGeometry(hand), alternate);
     m_scene->removeNode(hand);
     EXPECT_EQ(upperJoint->getNumJointParams(), 0);
-    EXPECT_EQ(figure->getNumWelds(), 0);
+    EXPECT_EQ(figure->getNumWelds(), 1);
+    EXPECT_EQ(figure->getNumAlternateGeometries(), 0);
 }
 
 TEST_F(RiggingTest, IKChainsBuildTheFiguresIKSystem)
 {
     VxFacetMesh* mesh = vxMakeBoxMesh(armBoxes());
-    auto* figure = makeFigure<VxLegacyFigure>(mesh, QStringLiteral("Arm"));
+    auto* figure = vxMakeFigure<VxLegacyFigure>(mesh, QStringLiteral("Arm"));
     VxBone* upper = figure->findBone(QStringLiteral("upper"));
     VxBone* lower = figure->findBone(QStringLiteral("lower"));
     VxBone* hand = figure->findBone(QStringLiteral("hand"));
@@ -328,7 +296,7 @@ TEST_F(RiggingTest, IKChainsBuildTheFiguresIKSystem)
 TEST_F(RiggingTest, TransferCopiesMapsByNearestVertexAndSkipsMissingBones)
 {
     VxFacetMesh* sourceMesh = vxMakeBoxMesh(armBoxes());
-    auto* source = makeFigure<VxFigure>(sourceMesh, QStringLiteral("Old"));
+    auto* source = vxMakeFigure<VxFigure>(sourceMesh, QStringLiteral("Old"));
     const int n = sourceMesh->getNumVertices();
     VxBoneBinding* lowerBinding = bindBone(source, source->findBone(QStringLiteral("lower")));
     VxWeightMap* twist = addLocalMap(lowerBinding, 0, n);
@@ -352,7 +320,7 @@ TEST_F(RiggingTest, TransferCopiesMapsByNearestVertexAndSkipsMissingBones)
     const QList<VxTestBox> boxes = armBoxes();
     VxFacetMesh* targetMesh = vxMakeBoxMesh({boxes[2], boxes[1], {"finger", {10, 0, 0}, {11, 1, 1}}},
                                             VxVec3(0.05f, -0.05f, 0.02f));
-    auto* target = makeFigure<VxFigure>(targetMesh, QStringLiteral("New"));
+    auto* target = vxMakeFigure<VxFigure>(targetMesh, QStringLiteral("New"));
     VxBone* newLower = target->findBone(QStringLiteral("lower"));
     VxBoneBinding* existing = bindBone(target, newLower);
     VxWeightMap* stale = addLocalMap(existing, 0, targetMesh->getNumVertices());
@@ -386,7 +354,7 @@ TEST_F(RiggingTest, TransferCopiesMapsByNearestVertexAndSkipsMissingBones)
 
     // No bone in common: nothing transfers.
     VxFacetMesh* otherMesh = vxMakeBoxMesh({{"tail", {0, 0, 0}, {1, 1, 1}}});
-    auto* other = makeFigure<VxFigure>(otherMesh, QStringLiteral("Other"));
+    auto* other = vxMakeFigure<VxFigure>(otherMesh, QStringLiteral("Other"));
     EXPECT_FALSE(VxTransferUtilityHelper(source, other).doTransfer());
     EXPECT_FALSE(VxTransferUtilityHelper(source, source).doTransfer());
     EXPECT_FALSE(VxTransferUtilityHelper(nullptr, other).doTransfer());

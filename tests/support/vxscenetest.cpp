@@ -1,6 +1,13 @@
 #include "vxscenetest.h"
 
+#include "vxbone.h"
+#include "vxfacegroup.h"
 #include "vxfacetmesh.h"
+#include "vxfigure.h"
+#include "vxgraftingfigureshape.h"
+#include "vxlegacyfigure.h"
+#include "vxobject.h"
+#include "vxselectionmap.h"
 
 void VxSceneTest::SetUp()
 {
@@ -13,6 +20,36 @@ void VxSceneTest::TearDown()
     m_scene.reset();
     VxAppTest::TearDown();
 }
+
+VxBone* vxAddBone(VxNode* parent, const QString& name)
+{
+    auto* bone = new VxBone();
+    bone->setName(name);
+    parent->addNodeChild(bone, false);
+    vxScene->addNode(bone);
+    return bone;
+}
+
+template<typename T>
+T* vxMakeFigure(VxFacetMesh* mesh, const QString& name)
+{
+    auto* figure = new T();
+    figure->setName(name);
+    vxScene->addNode(figure);
+    figure->setObject(new VxObject());
+    auto* shape = new VxGraftingFigureShape();
+    shape->setFacetMesh(mesh);
+    figure->getObject()->addShape(shape);
+    figure->setSelectionMap(new VxSelectionMap());
+    VxNode* parent = figure;
+    for (int g = 0; g < mesh->getNumFaceGroups(); ++g) {
+        parent = vxAddBone(parent, mesh->getFaceGroup(g)->objectName());
+        figure->getSelectionMap()->addPair(parent->getName(), parent, true);
+    }
+    return figure;
+}
+template VxFigure* vxMakeFigure<VxFigure>(VxFacetMesh*, const QString&);
+template VxLegacyFigure* vxMakeFigure<VxLegacyFigure>(VxFacetMesh*, const QString&);
 
 VxFacetMesh* vxMakeBoxMesh(const QList<VxTestBox>& boxes, const VxVec3& offset)
 {

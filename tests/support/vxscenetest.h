@@ -9,8 +9,10 @@
 
 #include <memory>
 
+class VxBone;
 class VxFacetMesh;
 class VxFigure;
+class VxNode;
 
 // VxAppTest plus the one scene object, created fresh for every test.
 class VxSceneTest : public VxAppTest
@@ -29,6 +31,15 @@ struct VxTestBox
     VxVec3 min;
     VxVec3 max;
 };
+
+// A new bone named `name`, appended below `parent` and added to the scene.
+VxBone* vxAddBone(VxNode* parent, const QString& name);
+
+// A figure of type T (VxFigure, VxLegacyFigure) added to the scene with `mesh` as its skin
+// and a selection map pairing each face group with a bone of the group's name, each bone
+// below the previous one.
+template<typename T>
+T* vxMakeFigure(VxFacetMesh* mesh, const QString& name);
 
 // A facet mesh made of the given boxes, one face group each, in order. `offset` moves every
 // vertex. The mesh carries no reference.
