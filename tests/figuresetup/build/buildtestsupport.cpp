@@ -1,17 +1,7 @@
 #include "buildtestsupport.h"
 
-#include "vxfsgeomitem.h"
-#include "vxfshierarchy.h"
-
-#include "vxbone.h"
-#include "vxdefaultmaterial.h"
-#include "vxfacetmesh.h"
-#include "vxfacetshape.h"
-#include "vxgraftingfigureshape.h"
+#include "vximportmgr.h"
 #include "vxmeshgen.h"
-#include "vxobject.h"
-#include "vxrefcounted.h"
-#include "vxselectionmap.h"
 #include "vxskeleton.h"
 
 namespace {
@@ -76,17 +66,32 @@ void BuildTest::prepareFigure(VxSkeleton* figure, VxFacetMesh* mesh)
     figure->setSelectionMap(new VxSelectionMap());
 }
 
-VxBone* BuildTest::addPlacedBone(VxNode* parent, const QString& name, const VxVec3& origin, const VxVec3& end,
-                                 int rotationOrder)
+VxBone* addSceneBone(VxNode* parent, const QString& name, int rotationOrder)
 {
     auto* bone = new VxBone();
     bone->setName(name);
     bone->setRotationOrder(rotationOrder);
     parent->addNodeChild(bone, false);
     vxScene->addNode(bone);
+    return bone;
+}
+
+VxBone* addPlacedBone(VxNode* parent, const QString& name, const VxVec3& origin, const VxVec3& end, int rotationOrder)
+{
+    VxBone* bone = addSceneBone(parent, name, rotationOrder);
     bone->setOrigin(origin, true);
     bone->setEndPoint(end, true);
     return bone;
+}
+
+VxFSHierarchyItem* BuildTest::addItem(VxFSHierarchy& document, VxFSHierarchyItem* parent, const QString& name,
+                                      int rotationOrder)
+{
+    auto* item = parent ? new VxFSHierarchyItem(parent, name) : new VxFSHierarchyItem(&document, name);
+    item->setRotationOrder(rotationOrder);
+    if (VxFSGeomItem* base = document.getBaseGeometry())
+        item->setGeomGroup(base->findGroup(name));
+    return item;
 }
 
 VxFacetMesh* BuildTest::humanoidMesh()
@@ -94,6 +99,109 @@ VxFacetMesh* BuildTest::humanoidMesh()
     auto* mesh = new VxFacetMesh();
     mesh->setData(VxMeshGen::humanoid());
     return mesh;
+}
+
+TestLegacyFigure::TestLegacyFigure(const QString& name, const QString& label)
+    : figure(new VxLegacyFigure()), binding(new VxLegacyBinding())
+{
+    figure->setName(name);
+    figure->setLabel(label);
+    vxScene->addNode(figure);
+    figure->setObject(new VxObject());
+    figure->getObject()->addModifier(binding);
+}
+
+VxBone* TestLegacyFigure::addBone(VxNode* parent, const QString& name, VxRotationOrder order, const QString& group,
+                                  bool withJoint)
+{
+    VxBone* bone = addSceneBone(parent ? parent : figure, name, order.getOrder());
+    bone->setLabel(name + QStringLiteral(" label"));
+    if (withJoint) {
+        auto* joint = new VxLegacyJoint();
+        joint->setBone(bone, true);
+        joint->setName(name);
+        joint->setGroupName(group);
+        binding->addJoint(joint);
+    }
+    return bone;
+}
+
+VxLegacyJoint* TestLegacyFigure::joint(const VxBone* bone) const
+{
+    return binding->findJoint(bone);
+}
+
+QByteArray testObj(const QStringList& groups)
+{
+    QByteArray text = "usemtl skin\n";
+    for (int g = 0; g < groups.size(); ++g) {
+        text += QStringLiteral("v %1 0 0\nv %2 0 0\nv %1 1 0\n").arg(g).arg(g + 1).toUtf8();
+        text += "g " + groups[g].toUtf8() + "\n";
+        text += QStringLiteral("f %1 %2 %3\n").arg(3 * g + 1).arg(3 * g + 2).arg(3 * g + 3).toUtf8();
+    }
+    return text;
+}
+
+VxFacetShape* importedShape(const QString& path, const QString& recordedPath)
+{
+    VxShape* shape = nullptr;
+    if (vxApp->getImportMgr()->readGeometry(path, &shape, -1) != 0)
+        return nullptr;
+    if (!recordedPath.isEmpty())
+        shape->addDataItem(new VxGeomSourceFileData(recordedPath));
+    return qobject_cast<VxFacetShape*>(shape);
+}
+
+namespace {
+struct ChoiceAccess
+{
+    const char* word;
+    bool (VxFSHierarchyItem::*get)() const;
+    void (VxFSHierarchyItem::*set)(bool);
+};
+const ChoiceAccess kChoices[] = {
+    {"curve", &VxFSHierarchyItem::getCurve, &VxFSHierarchyItem::setCurve},
+    {"twist", &VxFSHierarchyItem::getTwist, &VxFSHierarchyItem::setTwist},
+    {"sideSide", &VxFSHierarchyItem::getSideSide, &VxFSHierarchyItem::setSideSide},
+    {"bend", &VxFSHierarchyItem::getBend, &VxFSHierarchyItem::setBend},
+    {"scale", &VxFSHierarchyItem::getScale, &VxFSHierarchyItem::setScale},
+    {"twistBulge", &VxFSHierarchyItem::getTwistBulge, &VxFSHierarchyItem::setTwistBulge},
+    {"sideBulge", &VxFSHierarchyItem::getSideBulge, &VxFSHierarchyItem::setSideBulge},
+    {"bendBulge", &VxFSHierarchyItem::getBendBulge, &VxFSHierarchyItem::setBendBulge},
+};
+} // namespace
+
+QString choicesOf(const VxFSHierarchyItem* bone)
+{
+    QStringList words;
+    for (const ChoiceAccess& choice : kChoices) {
+        if ((bone->*choice.get)())
+            words << QLatin1String(choice.word);
+    }
+    return words.join(QLatin1Char(' '));
+}
+
+void setChoices(VxFSHierarchyItem* bone, const QString& words)
+{
+    const QStringList chosen = words.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    for (const ChoiceAccess& choice : kChoices)
+        (bone->*choice.set)(chosen.contains(QLatin1String(choice.word)));
+}
+
+QStringList paramNames(const VxLegacyJoint* joint)
+{
+    QStringList names;
+    for (int i = 0; joint && i < joint->getNumJointParams(); ++i)
+        names << joint->getJointParam(i)->getName();
+    return names;
+}
+
+VxBoneBinding* bindBone(VxFigure* figure, VxBone* bone)
+{
+    auto* binding = new VxBoneBinding();
+    binding->setBone(bone);
+    figure->getSkinBinding()->addBoneBinding(binding);
+    return binding;
 }
 
 ::testing::AssertionResult vxVec3Equal(const char* actualText, const char* expectedText, const VxVec3& actual,

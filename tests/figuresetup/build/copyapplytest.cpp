@@ -1,13 +1,5 @@
 #include "copyapplytest.h"
 
-#include "copytestscene.h"
-#include "vxfsfigurecopier.h"
-
-#include "vxfsgeomitem.h"
-#include "vxfshierarchy.h"
-
-#include "vxfigure.h"
-#include "vxlegacyfigure.h"
 #include "vxscene.h"
 
 #include <QJsonArray>
@@ -16,13 +8,13 @@
 
 void CopyApplyTest::SetUp()
 {
-    VxSceneTest::SetUp();
+    BuildTest::SetUp();
     m_pool = std::make_unique<VxFSHierarchy>(QStringLiteral("Pool"));
     m_base = m_pool->addGeometry(vxSourcePath(QStringLiteral("examples/Runtime/Geometries/Figure/figure.obj")));
     ASSERT_NE(m_base, nullptr);
     for (int i = 0; i < 4; ++i) {
         const QString name = QStringLiteral("prop%1").arg(i);
-        const QString path = writeFile(QStringLiteral("alternates/%1.obj").arg(name), copyTestObj({name}));
+        const QString path = writeFile(QStringLiteral("alternates/%1.obj").arg(name), testObj({name}));
         VxFSGeomItem* item = m_pool->addGeometry(path);
         ASSERT_NE(item, nullptr);
         m_alternates.append(item);
@@ -32,7 +24,7 @@ void CopyApplyTest::SetUp()
 void CopyApplyTest::TearDown()
 {
     m_pool.reset();
-    VxSceneTest::TearDown();
+    BuildTest::TearDown();
 }
 
 std::unique_ptr<VxFSHierarchy> CopyApplyTest::newDocument(VxFSHierarchy* from)

@@ -1,14 +1,10 @@
 #pragma once
 
-#include "vxmessageboxanswerer.h"
-#include "vxscenetest.h"
+#include "buildtestsupport.h"
 
-#include <QByteArray>
 #include <QJsonObject>
 #include <QList>
 #include <QString>
-
-#include <memory>
 
 class VxFSGeomItem;
 class VxFSHierarchy;
@@ -19,7 +15,7 @@ class VxSkeleton;
 // example humanoid as base geometry and four small alternate meshes, loaded once into a
 // pool from which every document borrows them, as the pane hands its loaded geometry from
 // one document to the next.
-class CopyApplyTest : public VxSceneTest
+class CopyApplyTest : public BuildTest
 {
 protected:
     void SetUp() override;

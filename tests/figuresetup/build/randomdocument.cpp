@@ -1,11 +1,6 @@
 #include "randomdocument.h"
 
-#include "vxfsgeomgroup.h"
-#include "vxfsgeomitem.h"
-#include "vxfshierarchy.h"
-#include "vxfshierarchyikchain.h"
-#include "vxfshierarchyitem.h"
-#include "vxfsregionitem.h"
+#include "buildtestsupport.h"
 
 #include <algorithm>
 

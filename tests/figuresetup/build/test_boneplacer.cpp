@@ -1,22 +1,7 @@
 #include "buildtestsupport.h"
 
-#include "vxfsboneplacer.h"
-
-#include "vxfsgeomgroup.h"
-#include "vxfsgeomitem.h"
-#include "vxfshierarchy.h"
-#include "vxfshierarchyitem.h"
-
-#include "vxbone.h"
-#include "vxfacetmesh.h"
-#include "vxfacetshape.h"
-#include "vxfigure.h"
-#include "vxproperty.h"
-#include "vxrefcounted.h"
-#include "vxselectionmap.h"
-
-#include <memory>
-
+namespace {
+// Two boxes: "upper" above the figure's origin, "lower" below it.
 class BonePlacerTest : public BuildTest
 {
 protected:
@@ -26,46 +11,38 @@ protected:
         m_document.setFigureType(Poser); // bones may take groups of any geometry
         VxFacetMesh* mesh = vxMakeBoxMesh({{QStringLiteral("upper"), {0, 0, 0}, {1, 2, 1}},
                                            {QStringLiteral("lower"), {0, -2, 0}, {1, 0, 1}}});
-        m_base = setBaseMesh(m_document, mesh, QStringLiteral("body"));
+        setBaseMesh(m_document, mesh, QStringLiteral("body"));
         m_figure = addSkinnedFigure<VxFigure>(mesh);
     }
-
-    VxFSHierarchyItem* item(VxFSHierarchyItem* parent, const QString& name, int order, const QString& group)
+    VxBone* place(VxFSHierarchyItem* item, VxNode* parent, VxSkeleton* figure = nullptr)
     {
-        auto* bone = parent ? new VxFSHierarchyItem(parent, name) : new VxFSHierarchyItem(&m_document, name);
-        bone->setRotationOrder(order);
-        if (!group.isEmpty())
-            bone->setGeomGroup(m_base->findGroup(group));
-        return bone;
-    }
-
-    VxBone* place(VxFSHierarchyItem* bone, VxNode* parent)
-    {
-        VxBone* node = VxFSBonePlacer::createBone(bone, parent);
-        VxFSBonePlacer::placeBone(bone, node, parent, m_figure);
+        VxBone* node = VxFSBonePlacer::createBone(item, parent);
+        VxFSBonePlacer::placeBone(item, node, parent, figure ? figure : m_figure);
         return node;
+    }
+    VxBone* place(const char* name, int order, VxNode* parent)
+    {
+        return place(addItem(m_document, nullptr, QLatin1String(name), order), parent);
     }
 
     VxFSHierarchy m_document;
-    VxFSGeomItem* m_base = nullptr;
     VxFigure* m_figure = nullptr;
 };
+} // namespace
 
 TEST_F(BonePlacerTest, BonesWithoutGroupsStartOrEndAtTheParentsEndPoint)
 {
-    // The lower bone points down Y (its group's centre lies below the upper bone's origin).
-    VxFSHierarchyItem* upperItem = item(nullptr, QStringLiteral("upper"), VxRotationOrder::YZX, QStringLiteral("upper"));
-    VxBone* upper = place(upperItem, m_figure);
-    VxBone* lower = place(item(upperItem, QStringLiteral("lower"), VxRotationOrder::YZX, QStringLiteral("lower")), upper);
+    VxBone* upper = place("upper", VxRotationOrder::YZX, m_figure);
+    VxBone* lower = place("lower", VxRotationOrder::YZX, upper);
     EXPECT_VEC3_EQ(lower->getOrigin(false), VxVec3(0.5f, 0, 0.5f));
     EXPECT_VEC3_EQ(lower->getEndPoint(false), VxVec3(0.5f, -2, 0.5f));
 
     // Length 1 along the twist axis from the parent's end point, or ending there when the
     // parent points down that axis.
-    VxBone* tip = place(item(upperItem, QStringLiteral("tip"), VxRotationOrder::XYZ, QString()), upper);
+    VxBone* tip = place("tip", VxRotationOrder::XYZ, upper);
     EXPECT_VEC3_EQ(tip->getOrigin(false), VxVec3(0.5f, 2, 0.5f));
     EXPECT_VEC3_EQ(tip->getEndPoint(false), VxVec3(1.5f, 2, 0.5f));
-    VxBone* foot = place(item(upperItem, QStringLiteral("foot"), VxRotationOrder::YXZ, QString()), lower);
+    VxBone* foot = place("foot", VxRotationOrder::YXZ, lower);
     EXPECT_VEC3_EQ(foot->getOrigin(false), VxVec3(0.5f, -1, 0.5f));
     EXPECT_VEC3_EQ(foot->getEndPoint(false), VxVec3(0.5f, -2, 0.5f));
     EXPECT_EQ(m_figure->getSelectionMap()->findPair(tip), -1);
@@ -89,10 +66,7 @@ TEST_F(BonePlacerTest, AGroupTheSkinCannotMeasurePlacesLikeNoGroup)
     // A figure without a skin or a selection map: the map is made for the pair.
     auto* bare = new VxFigure();
     m_scene->addNode(bare);
-    auto* lowerItem = new VxFSHierarchyItem(&m_document, QStringLiteral("lower"));
-    lowerItem->setGeomGroup(m_base->findGroup(QStringLiteral("lower")));
-    VxBone* lower = VxFSBonePlacer::createBone(lowerItem, bare);
-    VxFSBonePlacer::placeBone(lowerItem, lower, bare, bare);
+    VxBone* lower = place(addItem(m_document, nullptr, QStringLiteral("lower"), 0), bare, bare);
     ASSERT_NE(bare->getSelectionMap(), nullptr);
     EXPECT_EQ(bare->getSelectionMap()->getPairNode(0), lower);
     EXPECT_VEC3_EQ(lower->getEndPoint(false), VxVec3(1, 0, 0));
@@ -100,23 +74,23 @@ TEST_F(BonePlacerTest, AGroupTheSkinCannotMeasurePlacesLikeNoGroup)
 
 TEST_F(BonePlacerTest, ChannelLabelsFollowTheRotationOrder)
 {
-    VxFSHierarchyItem* bone = item(nullptr, QStringLiteral("upper"), VxRotationOrder::XZY, QStringLiteral("upper"));
-    bone->setAxis1Label(QStringLiteral("Turn"));
-    bone->setAxis2Label(QStringLiteral("Swing"));
-    bone->setAxis3Label(QStringLiteral("Fold"));
-    VxBone* node = place(bone, m_figure);
+    VxFSHierarchyItem* item = addItem(m_document, nullptr, QStringLiteral("upper"), VxRotationOrder::XZY);
+    item->setAxis1Label(QStringLiteral("Turn"));
+    item->setAxis2Label(QStringLiteral("Swing"));
+    item->setAxis3Label(QStringLiteral("Fold"));
+    VxBone* node = place(item, m_figure);
     EXPECT_EQ(node->getXRotControl()->getLabel(), QStringLiteral("Turn"));
     EXPECT_EQ(node->getZRotControl()->getLabel(), QStringLiteral("Swing"));
     EXPECT_EQ(node->getYRotControl()->getLabel(), QStringLiteral("Fold"));
 
     // Defaults on ZYX; an invalid order leaves the labels alone.
-    VxFSHierarchyItem* other = item(nullptr, QStringLiteral("other"), VxRotationOrder::ZYX, QString());
+    VxFSHierarchyItem* other = addItem(m_document, nullptr, QStringLiteral("other"), VxRotationOrder::ZYX);
     VxBone* otherNode = place(other, m_figure);
     EXPECT_EQ(otherNode->getZRotControl()->getLabel(), QStringLiteral("Twist"));
     EXPECT_EQ(otherNode->getYRotControl()->getLabel(), QStringLiteral("Side-Side"));
     EXPECT_EQ(otherNode->getXRotControl()->getLabel(), QStringLiteral("Bend"));
     other->setRotationOrder(VxRotationOrder(7));
-    VxFSBonePlacer::setChannelLabels(bone, otherNode);
+    VxFSBonePlacer::setChannelLabels(item, otherNode);
     VxFSBonePlacer::setChannelLabels(other, otherNode);
     EXPECT_EQ(otherNode->getXRotControl()->getLabel(), QStringLiteral("Turn"));
 }

@@ -1,11 +1,5 @@
 #include "buildtestsupport.h"
 
-#include "vxfsbuildguard.h"
-
-#include "vxprogress.h"
-
-#include <stdexcept>
-
 using BuildGuardTest = BuildTest;
 
 TEST_F(BuildGuardTest, AnExceptionFinishesTheProgressAndIsReported)

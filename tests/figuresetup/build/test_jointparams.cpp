@@ -1,22 +1,5 @@
 #include "buildtestsupport.h"
 
-#include "vxfsjointparams.h"
-
-#include "vxfshierarchy.h"
-#include "vxfshierarchyitem.h"
-
-#include "vxbone.h"
-#include "vxfacetmesh.h"
-#include "vxlegacybendparam.h"
-#include "vxlegacybinding.h"
-#include "vxlegacycurve.h"
-#include "vxlegacyfigure.h"
-#include "vxlegacyjoint.h"
-#include "vxlegacysmoothscale.h"
-#include "vxlegacytwistparam.h"
-#include "vxobject.h"
-#include "vxselectionmap.h"
-
 #include <array>
 #include <cstring>
 
@@ -37,19 +20,10 @@ const float kWhole = fromBits(0x40490fdb);          // 3.14159274
 
 using Angles = std::array<float, 4>;
 
-QStringList paramNames(const VxLegacyJoint* joint)
-{
-    QStringList names;
-    for (int i = 0; i < joint->getNumJointParams(); ++i)
-        names << joint->getJointParam(i)->getName();
-    return names;
-}
-
 QVector<float> values(const VxLegacyJointParam* param)
 {
     return param ? param->getValues() : QVector<float>();
 }
-} // namespace
 
 // A legacy figure whose skin is made of boxes, one face group per bone, and a legacy
 // binding; bones are paired with their groups and get joints, as the builder leaves them.
@@ -61,14 +35,12 @@ protected:
         BuildTest::SetUp();
         m_item = new VxFSHierarchyItem(&m_document, QStringLiteral("item"));
     }
-
     void makeFigure(const QList<VxTestBox>& boxes)
     {
         m_figure = addSkinnedFigure<VxLegacyFigure>(vxMakeBoxMesh(boxes));
         m_binding = new VxLegacyBinding();
         m_figure->getObject()->addModifier(m_binding);
     }
-
     VxBone* addBone(VxNode* parent, const QString& name, const VxVec3& origin, const VxVec3& end, int order)
     {
         VxBone* bone = addPlacedBone(parent, name, origin, end, order);
@@ -79,7 +51,6 @@ protected:
         m_binding->addJoint(joint);
         return bone;
     }
-
     VxLegacyJoint* joint(const VxBone* bone) const { return m_binding->findJoint(bone); }
 
     VxFSHierarchy m_document;
@@ -87,6 +58,7 @@ protected:
     VxLegacyFigure* m_figure = nullptr;
     VxLegacyBinding* m_binding = nullptr;
 };
+} // namespace
 
 TEST_F(JointParamTest, SmoothScalePairBetweenArmBones)
 {
@@ -110,7 +82,6 @@ TEST_F(JointParamTest, SmoothScalePairBetweenArmBones)
     EXPECT_EQ(other->getDriver(), arm2);
     EXPECT_EQ(values(other), (QVector<float>{-30.5f, -20.0f, 24140.16f, 24384.0f}));
     EXPECT_FALSE(other->isFlipped());
-    EXPECT_EQ(24140.16f, 0.99f * 24384.0f);
 
     // Zones: 0.5 and 0.75 of arm2's box size (10.5 x 4 x 4), both centred on the box.
     VxMatrix4 inner, outer;
@@ -125,7 +96,6 @@ TEST_F(JointParamTest, SmoothScalePairBetweenArmBones)
     EXPECT_EQ(own->getInnerMatrix()(0, 0), 5.25f);
     EXPECT_EQ(own->getInnerMatrix()(0, 3), -25.25f);
     EXPECT_EQ(own->getOuterMatrix()(2, 2), 3.0f);
-    EXPECT_EQ(own->getOuterMatrix()(2, 3), 1.0f);
 
     // The ramps follow the sign of the end coordinate itself (here a bone pointing down Y
     // with a positive end), and each driver's own twist axis names its parameter.
@@ -205,12 +175,6 @@ TEST_F(JointParamTest, BendAnglesFollowTwistAxisDirectionAndBendAxis)
         EXPECT_FALSE(own->isFlipped());
         EXPECT_TRUE(other->isFlipped());
     }
-    // The printed forms of the four magnitudes.
-    EXPECT_EQ(QString::number(double(kHalf), 'g', 9), QStringLiteral("1.57079625"));
-    EXPECT_EQ(QString::number(double(kThreeQuarters), 'g', 9), QStringLiteral("2.3561945"));
-    EXPECT_EQ(QString::number(double(kQuarter), 'g', 9), QStringLiteral("0.785398126"));
-    EXPECT_EQ(QString::number(double(kWhole), 'g', 9), QStringLiteral("3.14159274"));
-
     // No parent joint, or no row for the combination: nothing.
     VxBone* root = addBone(m_figure, QStringLiteral("root"), {0, 0, 0}, {0, 0, 1}, VxRotationOrder::ZXY);
     m_item->setRotationOrder(VxRotationOrder::ZXY);
