@@ -196,6 +196,14 @@ QStringList paramNames(const VxLegacyJoint* joint)
     return names;
 }
 
+std::string boxText(const VxMessageBoxAnswerer::Seen& box)
+{
+    return QStringList{box.title, box.text, box.buttons.join(QLatin1Char(',')), box.defaultButton, box.escapeButton,
+                       box.clicked}
+        .join(QStringLiteral(" | "))
+        .toStdString();
+}
+
 VxBoneBinding* bindBone(VxFigure* figure, VxBone* bone)
 {
     auto* binding = new VxBoneBinding();

@@ -120,6 +120,9 @@ QString choicesOf(const VxFSHierarchyItem* bone);
 void setChoices(VxFSHierarchyItem* bone, const QString& words);
 // The names of a joint's parameters in order; empty for no joint.
 QStringList paramNames(const VxLegacyJoint* joint);
+// A message box seen, as "title | text | buttons | default | escape | clicked" (buttons
+// joined by ",").
+std::string boxText(const VxMessageBoxAnswerer::Seen& box);
 // A bone binding of `bone` added to the figure's skin binding.
 VxBoneBinding* bindBone(VxFigure* figure, VxBone* bone);
 

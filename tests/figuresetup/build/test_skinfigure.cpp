@@ -137,8 +137,7 @@ TEST_F(SkinFigureTest, TheFigureCarriesSkinMaterialsMapsRegionsAndRecords)
     m_document.setLabel(QStringLiteral("Andy the Figure"));
     m_document.setContentType(QStringLiteral("Actor/Character"));
     m_document.setApplySubD(true);
-    VxFSHierarchyItem* abdomen = bone(bone(nullptr, "hip"), "abdomen");
-    setChoices(abdomen, QStringLiteral("twist sideSide bend twistBulge"));
+    bone(bone(nullptr, "hip"), "abdomen");
     auto* body = new VxFSRegionItem(&m_document, QStringLiteral("Body"));
     new VxFSRegionItem(new VxFSRegionItem(body, QStringLiteral("Upper")), QStringLiteral("Arms"));
     new VxFSRegionItem(body, QStringLiteral("Lower"));
@@ -178,37 +177,18 @@ TEST_F(SkinFigureTest, TheFigureCarriesSkinMaterialsMapsRegionsAndRecords)
         EXPECT_EQ(copy->refCount(), 1);
     }
 
-    // Bone bindings in creation order with zero maps of the skin's size; the abdomen has its
-    // twist bulge (twist is Y) and no scale map.
-    const int vertices = skin->getFacetMesh()->getNumVertices();
-    VxSkinBinding* skinBinding = figure->getSkinBinding();
-    ASSERT_EQ(skinBinding->getNumBoneBindings(), 2);
-    const VxBoneBinding* hipBinding = skinBinding->getBoneBinding(0);
-    const VxBoneBinding* abdomenBinding = skinBinding->getBoneBinding(1);
-    EXPECT_EQ(hipBinding->getBone(), figure->findBone(QStringLiteral("hip")));
-    for (const VxBoneBinding* binding : {hipBinding, abdomenBinding}) {
-        for (int axis = 0; axis < 3; ++axis) {
-            ASSERT_NE(binding->getLocalWeights(axis), nullptr);
-            EXPECT_EQ(binding->getLocalWeights(axis)->getNumWeights(), vertices);
-            EXPECT_FALSE(binding->getLocalWeights(axis)->hasNonZeroWeights());
-        }
-    }
-    ASSERT_NE(hipBinding->getScaleWeights(), nullptr);
-    EXPECT_EQ(abdomenBinding->getScaleWeights(), nullptr);
-    ASSERT_NE(abdomenBinding->getBulgeBinding(1), nullptr);
-    EXPECT_EQ(abdomenBinding->getBulgeBinding(1)->getRightWeights()->getNumWeights(), vertices);
-    EXPECT_EQ(abdomenBinding->getBulgeBinding(0), nullptr);
+    // Bone bindings in creation order (their maps are the weight-map tests' subject).
+    ASSERT_EQ(figure->getSkinBinding()->getNumBoneBindings(), 2);
+    EXPECT_EQ(figure->getSkinBinding()->getBoneBinding(0)->getBone(), figure->findBone(QStringLiteral("hip")));
+    EXPECT_EQ(figure->getSkinBinding()->getBoneBinding(1)->getLocalWeights(1)->getNumWeights(),
+              skin->getFacetMesh()->getNumVertices());
 
     // Only the first top-level region tree, names as labels, in order.
     const VxGeometryRegion* root = skin->getGeometryRegion();
     ASSERT_NE(root, nullptr);
-    EXPECT_EQ(root->getName(), QStringLiteral("Body"));
     EXPECT_EQ(root->getLabel(), QStringLiteral("Body"));
     ASSERT_EQ(root->numGeometryRegionChildren(), 2);
-    EXPECT_EQ(root->getGeometryRegionChild(0)->getName(), QStringLiteral("Upper"));
-    EXPECT_EQ(root->getGeometryRegionChild(1)->getLabel(), QStringLiteral("Lower"));
-    ASSERT_EQ(root->getGeometryRegionChild(0)->numGeometryRegionChildren(), 1);
-    EXPECT_EQ(root->getGeometryRegionChild(0)->getGeometryRegionChild(0)->getName(), QStringLiteral("Arms"));
+    EXPECT_EQ(root->getGeometryRegionChild(0)->getGeometryRegionChild(0)->getLabel(), QStringLiteral("Arms"));
     EXPECT_EQ(root->findRegion(QStringLiteral("Props")), nullptr);
     EXPECT_EQ(base->getShape()->getNumMaterials(), 3);
 }
@@ -220,12 +200,8 @@ TEST_F(SkinFigureTest, ADocumentWithoutBonesAsksFirst)
     answerer.queueAnswer(QStringLiteral("&No"));
     m_document.createFigure(false);
     ASSERT_EQ(answerer.count(), 1);
-    const VxMessageBoxAnswerer::Seen& question = answerer.seen()[0];
-    EXPECT_EQ(question.title, QStringLiteral("No root bone."));
-    EXPECT_EQ(question.text, QStringLiteral("There is no root bone assigned for this figure.\n Do you wish to continue?"));
-    EXPECT_EQ(question.buttons, (QStringList{QStringLiteral("&Yes"), QStringLiteral("&No")}));
-    EXPECT_EQ(question.defaultButton, QStringLiteral("&Yes"));
-    EXPECT_EQ(question.escapeButton, QStringLiteral("&No"));
+    EXPECT_EQ(boxText(answerer.seen()[0]), "No root bone. | There is no root bone assigned for this figure.\n Do you "
+                                           "wish to continue? | &Yes,&No | &Yes | &No | &No");
     EXPECT_EQ(m_scene->getNumNodes(), 0);
 
     answerer.queueAnswer(QStringLiteral("&Yes"));

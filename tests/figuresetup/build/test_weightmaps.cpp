@@ -97,22 +97,3 @@ TEST_F(WeightMapTest, MakingAndReadingAreInverseForEveryOrderAndChoice)
         }
     }
 }
-
-TEST_F(WeightMapTest, ReadingBackTakesTheFaceGroupOfTheSelectionPair)
-{
-    VxFSGeomItem* base = setBaseMesh(m_document, m_mesh, QStringLiteral("body"));
-    VxBoneBinding* binding = makeMaps(QStringLiteral("sideSide scale"), VxRotationOrder::XYZ);
-    m_figure->getSelectionMap()->addPair(QStringLiteral("lower"), binding->getBone(), true);
-    VxFSHierarchyItem item(&m_document, QStringLiteral("read"));
-    VxFSWeightMaps::readWeightMapSelections(&m_document, static_cast<VxBone*>(binding->getBone()), &item);
-    EXPECT_EQ(item.getGeomGroup(), base->findGroup(QStringLiteral("lower")));
-    EXPECT_EQ(choicesOf(&item), QStringLiteral("sideSide scale"));
-
-    // A bone outside any single-skin figure reads nothing.
-    VxFSHierarchyItem loose(&m_document, QStringLiteral("loose"));
-    setChoices(&loose, QString());
-    VxBone unattached;
-    VxFSWeightMaps::readWeightMapSelections(&m_document, &unattached, &loose);
-    EXPECT_EQ(loose.getGeomGroup(), nullptr);
-    EXPECT_EQ(choicesOf(&loose), QString());
-}
