@@ -29,14 +29,7 @@ struct Outcome
 
 Outcome loads(const char* file, int vertices, int uvs, int facets, QStringList materials = {}, int warnings = 0)
 {
-    Outcome outcome;
-    outcome.file = QString::fromLatin1(file);
-    outcome.vertices = vertices;
-    outcome.uvs = uvs;
-    outcome.facets = facets;
-    outcome.materials = std::move(materials);
-    outcome.warnings = warnings;
-    return outcome;
+    return {QString::fromLatin1(file), vertices, uvs, facets, {}, {}, std::move(materials), warnings, 0, {}, {}};
 }
 
 Outcome grouped(Outcome outcome, QStringList groups, std::vector<int> groupFacets)
@@ -54,18 +47,8 @@ Outcome coloured(Outcome outcome, double r, double g, double b)
 
 Outcome refused(const char* file, int line, const char* reason)
 {
-    Outcome outcome;
-    outcome.file = QString::fromLatin1(file);
-    outcome.refusedLine = line;
-    outcome.reason = QString::fromLatin1(reason);
-    return outcome;
+    return {QString::fromLatin1(file), 0, 0, 0, {}, {}, {}, 0, line, QString::fromLatin1(reason), {}};
 }
-
-const QString kPy = QStringLiteral("PyWavefront/tests/fixtures/");
-const QString kAssimp = QStringLiteral("assimp/test/models/OBJ/");
-const QString kHelix = QStringLiteral("helix-toolkit/Models/obj/obj_format_tests/");
-const QString kRapid = QStringLiteral("rapidobj/tests/data/");
-const QString kTiny = QStringLiteral("tinyobjloader/models/");
 
 std::vector<Outcome> expectedOutcomes()
 {
