@@ -15,3 +15,13 @@ VxFacetShape* makeFacetShape(const QString& name, const QStringList& groups,
 
 // A geometry item built from such a shape, as copying a figure does (empty path).
 VxFSGeomItem* makeGeomItem(const QString& shortName, const QStringList& groups);
+
+// The names of a sibling list of bones or regions, from `first` on.
+template<class T>
+QStringList namesOf(const T* first)
+{
+    QStringList names;
+    for (const T* node = first; node; node = node->getNextSibling())
+        names.append(node->getName());
+    return names;
+}

@@ -40,52 +40,7 @@ protected:
         EXPECT_TRUE(VxMeshGen::writeObjFile(mesh, materials, path, &error)) << error.toStdString();
         return path;
     }
-
-    QString writeGroups(const QString& relative, const QStringList& groups)
-    {
-        QByteArray obj;
-        for (int g = 0; g < groups.size(); ++g) {
-            obj += "v " + QByteArray::number(g) + " 0 0\nv " + QByteArray::number(g + 1) + " 0 0\nv " +
-                   QByteArray::number(g) + " 1 0\n";
-            obj += "g " + groups[g].toUtf8() + "\nf " + QByteArray::number(3 * g + 1) + " " +
-                   QByteArray::number(3 * g + 2) + " " + QByteArray::number(3 * g + 3) + "\n";
-        }
-        return writeFile(relative, obj);
-    }
 };
-
-TEST_F(GeometryTest, ALoadedShapeIsNamedAfterFileAndVertexCount)
-{
-    const QString path = writeHumanoid(QStringLiteral("Runtime/Geometries/Andy/body.obj"));
-    VxFSGeomItem item(path, 2, nullptr);
-    ASSERT_TRUE(item.isLoaded());
-    EXPECT_EQ(m_app->getBusyCursorDepth(), 0);
-    EXPECT_EQ(item.getPath(), path);
-    EXPECT_EQ(item.getShortName(), QStringLiteral("body.obj"));
-    EXPECT_EQ(item.getIndex(), 2);
-    ASSERT_NE(item.getShape(), nullptr);
-    const int vertices = item.getShape()->getFacetMesh()->getNumVertices();
-    EXPECT_GT(vertices, 0);
-    EXPECT_EQ(item.getShape()->getName(), QStringLiteral("body_%1").arg(vertices));
-    EXPECT_EQ(item.getShape()->getLabel(), QStringLiteral("body"));
-    QStringList groups;
-    for (int i = 0; i < item.getNumGroups(); ++i) {
-        groups << item.getGroup(i)->getName();
-        EXPECT_EQ(item.getGroup(i)->getGeomItem(), &item);
-    }
-    EXPECT_EQ(groups, VxMeshGen::humanoidGroupNames());
-    EXPECT_EQ(item.findGroup(QStringLiteral("head")), item.getGroup(groups.indexOf(QStringLiteral("head"))));
-    EXPECT_EQ(item.findGroup(QStringLiteral("Head")), nullptr);
-
-    VxFSGeomItem dotted(writeFile(QStringLiteral("a.b.obj"), kTriangle), 0, nullptr);
-    ASSERT_TRUE(dotted.isLoaded());
-    EXPECT_EQ(dotted.getShape()->getName(), QStringLiteral("a.b_3"));
-    EXPECT_EQ(dotted.getShape()->getLabel(), QStringLiteral("a.b"));
-    VxFSGeomItem bare(writeFile(QStringLiteral("mesh"), kTriangle), 0, nullptr);
-    ASSERT_TRUE(bare.isLoaded());
-    EXPECT_EQ(bare.getShape()->getName(), QStringLiteral("mesh_3"));
-    EXPECT_EQ(bare.getShape()->getLabel(), QStringLiteral("mesh"));
-}
 
 TEST_F(GeometryTest, MaterialsOfASourceShapeReplaceOrJoinTheLoadedOnes)
 {
@@ -123,33 +78,40 @@ TEST_F(GeometryTest, MaterialsOfASourceShapeReplaceOrJoinTheLoadedOnes)
     EXPECT_EQ(document.getNumGeometries(), 1);
 }
 
-TEST_F(GeometryTest, RemovingAGeometryRenumbersTheRest)
+TEST_F(GeometryTest, LoadedShapesAreNamedAfterTheFileAndRemovingOneRenumbersTheRest)
 {
     VxFSHierarchy document;
-    VxFSGeomItem* a = document.addGeometry(writeGroups(QStringLiteral("a.obj"), {"x"}));
-    VxFSGeomItem* b = document.addGeometry(writeGroups(QStringLiteral("b.obj"), {"y"}));
-    VxFSGeomItem* c = document.addGeometry(writeGroups(QStringLiteral("c.obj"), {"z"}));
+    VxFSGeomItem* a = document.addGeometry(writeFile(QStringLiteral("a.b.obj"), kTriangle));
+    VxFSGeomItem* b = document.addGeometry(writeFile(QStringLiteral("b.obj"), kTriangle));
+    VxFSGeomItem* c = document.addGeometry(writeFile(QStringLiteral("mesh"), kTriangle));
     ASSERT_TRUE(a && b && c);
+    EXPECT_EQ(m_app->getBusyCursorDepth(), 0);
+    // Cut at the last dot, or the whole name without one; then the vertex count.
+    EXPECT_EQ(QStringList({a->getShape()->getName(), a->getShape()->getLabel(), c->getShape()->getName(),
+                           c->getShape()->getLabel()}),
+              QStringList({"a.b_3", "a.b", "mesh_3", "mesh"}));
+    EXPECT_EQ(a->getShortName(), QStringLiteral("a.b.obj"));
+    EXPECT_EQ(a->getNumGroups(), 0); // a mesh without named groups
     EXPECT_EQ(c->getIndex(), 2);
     EXPECT_EQ(document.findGeometry(tempPath(QStringLiteral("b.obj"))), b);
-    EXPECT_EQ(document.findGeometryByName(QStringLiteral("c.obj")), c);
+    EXPECT_EQ(document.findGeometryByName(QStringLiteral("mesh")), c);
     EXPECT_TRUE(document.removeGeometry(b));
-    EXPECT_EQ(document.getNumGeometries(), 2);
     EXPECT_EQ(document.getGeometry(1), c);
     EXPECT_EQ(c->getIndex(), 1);
-    // A second load of a removed path makes a new item at the end.
+    // A removed path loads again as a new item at the end.
     VxFSGeomItem* again = document.addGeometry(tempPath(QStringLiteral("b.obj")));
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(again->getIndex(), 2);
-}
 
-TEST_F(GeometryTest, AMeshWithoutNamedGroupsYieldsNoAssignableGroups)
-{
-    VxFSGeomItem item(writeFile(QStringLiteral("plain.obj"), kTriangle), 0, nullptr);
-    ASSERT_TRUE(item.isLoaded());
-    ASSERT_NE(item.getShape(), nullptr);
-    EXPECT_EQ(item.getNumGroups(), item.getShape()->getFacetMesh()->getNumFaceGroups());
-    EXPECT_EQ(item.getNumGroups(), 0);
+    bool alreadyLoaded = true;
+    EXPECT_EQ(document.addGeometry(tempPath(QStringLiteral("missing.obj")), &alreadyLoaded), nullptr);
+    EXPECT_FALSE(alreadyLoaded);
+    EXPECT_EQ(document.getNumGeometries(), 3);
+    EXPECT_EQ(m_app->getBusyCursorDepth(), 0);
+    VxFSGeomItem failed(tempPath(QStringLiteral("dir/missing.obj")), 3, nullptr);
+    EXPECT_FALSE(failed.isLoaded());
+    EXPECT_TRUE(failed.getPath().isEmpty() && failed.getShortName().isEmpty());
+    EXPECT_EQ(failed.getShape(), nullptr);
 }
 
 TEST_F(GeometryTest, FromGeometryOnTheGeneratedHumanoid)
@@ -157,22 +119,23 @@ TEST_F(GeometryTest, FromGeometryOnTheGeneratedHumanoid)
     VxFSHierarchy document;
     VxFSGeomItem* body = document.addGeometry(writeHumanoid(QStringLiteral("andy.obz")));
     ASSERT_NE(body, nullptr);
+    const int vertices = body->getShape()->getFacetMesh()->getNumVertices();
+    EXPECT_EQ(body->getShape()->getName(), QStringLiteral("andy_%1").arg(vertices));
+    EXPECT_EQ(body->getShape()->getLabel(), QStringLiteral("andy"));
     document.fromGeometry(body);
-    const QStringList groups = VxMeshGen::humanoidGroupNames();
     EXPECT_EQ(document.getName(), body->getShape()->getName());
     EXPECT_EQ(document.getLabel(), body->getShape()->getName());
     EXPECT_EQ(document.getBaseGeometry(), body);
-    ASSERT_EQ(document.getNumBones(false), groups.size());
+    // One root bone per face group, in the mesh's order, each owning its group.
+    const QStringList groups = VxMeshGen::humanoidGroupNames();
+    EXPECT_EQ(namesOf(document.getFirstBone()), groups);
     EXPECT_EQ(document.getNumBones(true), groups.size());
-    int i = 0;
-    for (VxFSHierarchyItem* bone = document.getFirstBone(); bone; bone = bone->getNextSibling(), ++i) {
-        EXPECT_EQ(bone->getName(), groups[i]);
+    for (const VxFSHierarchyItem* bone : document.getAllBones()) {
         ASSERT_NE(bone->getGeomGroup(), nullptr);
-        EXPECT_EQ(bone->getGeomGroup()->getName(), groups[i]);
-        EXPECT_TRUE(bone->getGeomGroup()->isAssigned());
+        EXPECT_EQ(bone->getGeomGroup()->getName(), bone->getName());
+        EXPECT_EQ(bone->getGeomGroup()->getGeomItem(), body);
     }
     EXPECT_EQ(body->getUseCount(), groups.size() + 1);
-    EXPECT_TRUE(body->isInUse());
 
     // The file's geometry can go while bones use it: the bones only lose their groups.
     QSignalSpy base(&document, &VxFSHierarchy::geometryChanged);
@@ -202,8 +165,7 @@ TEST_F(GeometryTest, TheItemLetsGoOfItsShapeWithoutDeletingAnAdoptedOne)
     EXPECT_EQ(copy.getShape()->getMaterial(0), source->getMaterial(0));
     EXPECT_EQ(copy.getShape()->getName(), QStringLiteral("Andy"));
     EXPECT_EQ(copy.getShortName(), QStringLiteral("andy.obj"));
-    EXPECT_TRUE(copy.getPath().isEmpty());
-    EXPECT_FALSE(copy.isLoaded());
+    EXPECT_TRUE(copy.getPath().isEmpty() && !copy.isLoaded());
     EXPECT_EQ(copy.getNumGroups(), 1);
 
     VxFSGeomItem empty(static_cast<VxFacetShape*>(nullptr), QStringLiteral("none"));

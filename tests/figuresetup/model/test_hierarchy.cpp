@@ -8,57 +8,47 @@
 #include "vxfsregionitem.h"
 
 #include "vxapptest.h"
-#include "vxfacetshape.h"
+#include "vxcontentmgr.h"
 #include "vxmessageboxanswerer.h"
 
+#include <QDir>
 #include <QSignalSpy>
+
+#include <memory>
 
 using HierarchyTest = VxAppTest;
 
-TEST_F(HierarchyTest, ANewDocumentIsAnEmptySingleSkinFigure)
+TEST_F(HierarchyTest, ANewDocumentIsAnEmptySingleSkinFigureWhoseNameAndTypeAlwaysAnnounce)
 {
     VxFSHierarchy document;
-    EXPECT_EQ(document.getName(), QStringLiteral("Figure"));
-    EXPECT_EQ(document.getLabel(), QStringLiteral("Figure"));
+    // The content type is the asset manager's first type.
+    EXPECT_EQ(QStringList({document.getName(), document.getLabel(), document.getContentType(),
+                           document.getSourceFigureName()}),
+              QStringList({"Figure", "Figure", "Figure", ""}));
     EXPECT_EQ(document.getFigureType(), SingleSkin);
-    EXPECT_EQ(document.getContentType(), QStringLiteral("Figure"));
     EXPECT_FALSE(document.getApplySubD());
-    EXPECT_TRUE(document.getSourceFigureName().isEmpty());
-    EXPECT_EQ(document.getNumGeometries(), 0);
-    EXPECT_EQ(document.getBaseGeometry(), nullptr);
-    EXPECT_EQ(document.getFirstBone(), nullptr);
-    EXPECT_EQ(document.getFirstRegion(), nullptr);
-    EXPECT_EQ(document.getNumIKChains(), 0);
+    EXPECT_TRUE(document.getNumGeometries() == 0 && !document.getBaseGeometry() && !document.getFirstBone() &&
+                !document.getFirstRegion() && document.getNumIKChains() == 0);
+    EXPECT_EQ(VxFSHierarchy(QStringLiteral("Andy")).getLabel(), QStringLiteral("Andy"));
 
-    VxFSHierarchy named(QStringLiteral("Andy"));
-    EXPECT_EQ(named.getLabel(), QStringLiteral("Andy"));
+    QSignalSpy name(&document, &VxFSHierarchy::nameChanged);
+    QSignalSpy type(&document, &VxFSHierarchy::figureTypeChanged);
+    document.setName(QStringLiteral("Figure"));
+    document.setLabel(QStringLiteral("x"));
+    EXPECT_EQ(name.count(), 1);
+    EXPECT_TRUE(document.setFigureType(SingleSkin));
+    document.setFigureType(Poser);
+    ASSERT_EQ(type.count(), 2);
+    EXPECT_EQ(type.at(0).at(0).value<VxFigureSetupFigureType>(), SingleSkin);
+    EXPECT_EQ(type.at(1).at(0).value<VxFigureSetupFigureType>(), Poser);
 }
 
 TEST(HierarchyWithoutHost, HasNoContentType)
 {
-    VxFSHierarchy document;
-    EXPECT_TRUE(document.getContentType().isEmpty());
+    EXPECT_TRUE(VxFSHierarchy().getContentType().isEmpty());
 }
 
-TEST_F(HierarchyTest, SignalsOfTheDocumentSetters)
-{
-    VxFSHierarchy document;
-    QSignalSpy name(&document, &VxFSHierarchy::nameChanged);
-    QSignalSpy type(&document, &VxFSHierarchy::figureTypeChanged);
-    document.setName(QStringLiteral("Figure"));  // always announced
-    EXPECT_EQ(name.count(), 1);
-    document.setLabel(QStringLiteral("x"));
-    EXPECT_EQ(name.count(), 1);
-    EXPECT_TRUE(document.setFigureType(SingleSkin));
-    ASSERT_EQ(type.count(), 1);
-    EXPECT_EQ(type.at(0).at(0).value<VxFigureSetupFigureType>(), SingleSkin);
-    document.setFigureType(Poser);
-    EXPECT_EQ(type.at(1).at(0).value<VxFigureSetupFigureType>(), Poser);
-    EXPECT_EQ(vxFigureTypeName(Poser), QStringLiteral("Poser"));
-    EXPECT_EQ(vxFigureTypeFromName(QStringLiteral("poser")), SingleSkin);
-}
-
-TEST_F(HierarchyTest, BaseGeometryChangesAreAnnouncedAndCounted)
+TEST_F(HierarchyTest, BaseGeometryChangesAreAnnouncedCountedAndValidated)
 {
     VxFSHierarchy document;
     document.setFigureType(Poser);
@@ -66,31 +56,35 @@ TEST_F(HierarchyTest, BaseGeometryChangesAreAnnouncedAndCounted)
     ASSERT_TRUE(document.addGeometryItem(body));
     std::unique_ptr<VxFSGeomItem> other(makeGeomItem(QStringLiteral("other"), {"hip"}));
     auto* onBody = new VxFSHierarchyItem(&document, QStringLiteral("a"));
-    auto* onOther = new VxFSHierarchyItem(&document, QStringLiteral("b"));
+    auto* onOther = new VxFSHierarchyItem(onBody, QStringLiteral("b")); // validation reaches every level
     onBody->setGeomGroup(body->getGroup(0));
     onOther->setGeomGroup(other->getGroup(0));
 
     QSignalSpy changed(&document, &VxFSHierarchy::geometryChanged);
     document.setBaseGeometry(body);
-    EXPECT_EQ(changed.count(), 1);
-    // Validation does not look at the figure type.
-    EXPECT_EQ(onOther->getGeomGroup(), nullptr);
-    EXPECT_EQ(onBody->getGeomGroup(), body->getGroup(0));
     document.setBaseGeometry(body);
     EXPECT_EQ(changed.count(), 1);
     EXPECT_EQ(body->getUseCount(), 2);
-
+    // Validation does not look at the figure type.
+    EXPECT_EQ(onOther->getGeomGroup(), nullptr);
+    EXPECT_EQ(onBody->getGeomGroup(), body->getGroup(0));
     document.setBaseGeometry(nullptr);
     EXPECT_EQ(changed.count(), 2);
     EXPECT_EQ(body->getUseCount(), 0);
     EXPECT_EQ(onBody->getGeomGroup(), nullptr);
-    // The old base geometry no longer reaches the document.
+
+    // Former base geometries, let go by a change or by clear(), no longer reach the document.
+    std::unique_ptr<VxFSGeomItem> former(makeGeomItem(QStringLiteral("former"), {}));
+    document.setBaseGeometry(former.get());
+    document.clear(false);
     document.setBaseGeometry(other.get());
     EXPECT_TRUE(document.removeGeometry(body));
-    EXPECT_EQ(changed.count(), 3);
-    EXPECT_EQ(document.getBaseGeometry(), other.get());
-    other.reset();
+    former.reset();
     EXPECT_EQ(changed.count(), 4);
+    EXPECT_EQ(document.getBaseGeometry(), other.get());
+    EXPECT_EQ(other->getUseCount(), 1);
+    other.reset();
+    EXPECT_EQ(changed.count(), 5);
     EXPECT_EQ(document.getBaseGeometry(), nullptr);
 }
 
@@ -105,8 +99,7 @@ TEST_F(HierarchyTest, ClearKeepsGeometryAndOptionallyRegions)
         document.setApplySubD(true);
         document.setFigureType(Poser);
         document.createIKChain(QStringLiteral("spine"))->addLink(document.getFirstBone(), 1.0f);
-        auto* head = new VxFSRegionItem(&document, QStringLiteral("Head"));
-        new VxFSRegionItem(head, QStringLiteral("Face"));
+        new VxFSRegionItem(new VxFSRegionItem(&document, QStringLiteral("Head")), QStringLiteral("Face"));
         EXPECT_EQ(body->getUseCount(), 3);
 
         QSignalSpy name(&document, &VxFSHierarchy::nameChanged);
@@ -114,30 +107,21 @@ TEST_F(HierarchyTest, ClearKeepsGeometryAndOptionallyRegions)
         document.clear(includeRegions);
         EXPECT_EQ(name.count(), 1);
         EXPECT_EQ(geometry.count(), 0);
-        EXPECT_EQ(document.getName(), QStringLiteral("Figure"));
-        EXPECT_EQ(document.getLabel(), QStringLiteral("Figure"));
-        EXPECT_TRUE(document.getSourceFigureName().isEmpty());
-        EXPECT_EQ(document.getFirstBone(), nullptr);
-        EXPECT_EQ(document.getNumIKChains(), 0);
-        EXPECT_EQ(document.getBaseGeometry(), nullptr);
+        EXPECT_EQ(QStringList({document.getName(), document.getLabel(), document.getSourceFigureName()}),
+                  QStringList({"Figure", "Figure", ""}));
+        EXPECT_TRUE(!document.getFirstBone() && document.getNumIKChains() == 0 && !document.getBaseGeometry());
         EXPECT_EQ(body->getUseCount(), 0);
         EXPECT_FALSE(body->getGroup(0)->isAssigned());
         EXPECT_EQ(document.getNumGeometries(), 1);
-        EXPECT_EQ(document.getFigureType(), Poser);
-        EXPECT_TRUE(document.getApplySubD());
-        EXPECT_EQ(document.getFirstRegion() != nullptr, !includeRegions);
-        if (!includeRegions) {
-            EXPECT_NE(document.findRegion(QStringLiteral("Face")), nullptr);
-        }
+        EXPECT_TRUE(document.getFigureType() == Poser && document.getApplySubD());
+        EXPECT_EQ(document.findRegion(QStringLiteral("Face")) != nullptr, !includeRegions);
     }
 }
 
-TEST_F(HierarchyTest, FromGeometryMakesOneRootBonePerFaceGroup)
+TEST_F(HierarchyTest, FromGeometryMakesOneUniquelyNamedRootBonePerFaceGroup)
 {
     VxFSHierarchy document;
     document.fromGeometry(nullptr);
-    EXPECT_EQ(document.getName(), QStringLiteral("Figure"));
-
     auto* body = makeGeomItem(QStringLiteral("body"), {"hip", "chest", "hip"});
     ASSERT_TRUE(document.addGeometryItem(body));
     new VxFSHierarchyItem(&document, QStringLiteral("old"));
@@ -145,84 +129,80 @@ TEST_F(HierarchyTest, FromGeometryMakesOneRootBonePerFaceGroup)
     QSignalSpy geometry(&document, &VxFSHierarchy::geometryChanged);
     VxMessageBoxAnswerer answerer;
     document.fromGeometry(body);
-    EXPECT_EQ(answerer.count(), 1);  // the group name used twice
-    EXPECT_EQ(name.count(), 2);  // clear, then the shape's name
+    EXPECT_EQ(answerer.count(), 1);
+    EXPECT_EQ(name.count(), 2); // clear, then the shape's name
     EXPECT_EQ(geometry.count(), 1);
-    EXPECT_EQ(document.getName(), QStringLiteral("body"));
     EXPECT_EQ(document.getLabel(), QStringLiteral("body"));
-    EXPECT_EQ(document.getBaseGeometry(), body);
-    const QList<VxFSHierarchyItem*> bones = document.getAllBones();
-    ASSERT_EQ(bones.size(), 3);
-    EXPECT_EQ(bones[0]->getName(), QStringLiteral("hip"));
-    EXPECT_EQ(bones[1]->getName(), QStringLiteral("chest"));
-    EXPECT_EQ(bones[2]->getName(), QStringLiteral("hip_1"));
-    EXPECT_EQ(bones[0]->getGeomGroup(), body->getGroup(0));
-    EXPECT_EQ(bones[2]->getGeomGroup(), body->getGroup(2));
+    EXPECT_EQ(namesOf(document.getFirstBone()), QStringList({"hip", "chest", "hip_1"}));
+    EXPECT_EQ(document.getAllBones()[2]->getGeomGroup(), body->getGroup(2));
+    // Groups are found by name through a table that keeps the first of each name.
+    EXPECT_EQ(body->findGroup(QStringLiteral("hip")), body->getGroup(0));
+    EXPECT_EQ(body->findGroup(QStringLiteral("Hip")), nullptr);
     EXPECT_EQ(body->getUseCount(), 4);
 }
 
-TEST_F(HierarchyTest, BoneForestLookups)
+// A forest of hip { a { a1 } b { b1 } c { c1 c2 } } and prop.
+TEST_F(HierarchyTest, ForestSearchesAndUnlinksRunInPreOrder)
 {
     VxFSHierarchy document;
     auto* hip = new VxFSHierarchyItem(&document, QStringLiteral("hip"));
-    auto* abdomen = new VxFSHierarchyItem(hip, QStringLiteral("abdomen"));
-    auto* chest = new VxFSHierarchyItem(abdomen, QStringLiteral("chest"));
-    auto* second = new VxFSHierarchyItem(&document, QStringLiteral("prop"));
-    EXPECT_EQ(document.findBone(QStringLiteral("chest")), chest);
-    EXPECT_EQ(document.findBone(QStringLiteral("Chest")), nullptr);
-    EXPECT_EQ(document.getNumBones(false), 2);
-    EXPECT_EQ(document.getNumBones(true), 4);
-    EXPECT_EQ(document.getAllBones(), (QList<VxFSHierarchyItem*>{hip, abdomen, chest, second}));
+    auto* a = new VxFSHierarchyItem(hip, QStringLiteral("a"));
+    auto* a1 = new VxFSHierarchyItem(a, QStringLiteral("a1"));
+    auto* b = new VxFSHierarchyItem(hip, QStringLiteral("b"));
+    auto* b1 = new VxFSHierarchyItem(b, QStringLiteral("b1"));
+    auto* c = new VxFSHierarchyItem(hip, QStringLiteral("c"));
+    auto* c1 = new VxFSHierarchyItem(c, QStringLiteral("c1"));
+    auto* c2 = new VxFSHierarchyItem(c, QStringLiteral("c2"));
+    auto* prop = new VxFSHierarchyItem(&document, QStringLiteral("prop"));
+    EXPECT_EQ(document.getAllBones(), (QList<VxFSHierarchyItem*>{hip, a, a1, b, b1, c, c1, c2, prop}));
+    EXPECT_EQ(hip->getAllDescendants(), document.getAllBones().mid(1, 7));
+    EXPECT_EQ(QList<int>({document.getNumBones(false), document.getNumBones(true), hip->getNumChildren(false),
+                          hip->getNumChildren(true)}),
+              QList<int>({2, 9, 3, 7}));
+    EXPECT_EQ(document.findBone(QStringLiteral("c2")), c2);
+    EXPECT_EQ(document.findBone(QStringLiteral("C2")), nullptr);
+    EXPECT_EQ(hip->findChild(QStringLiteral("b1")), b1);
+    EXPECT_EQ(hip->findChild(QStringLiteral("hip")), nullptr);
+    b1->setSourceBoneName(QStringLiteral("src"));
+    b->setSourceBoneName(QStringLiteral("src"));
+    EXPECT_EQ(hip->findBySourceBoneName(QStringLiteral("src")), b);
+    EXPECT_EQ(b1->findBySourceBoneName(QStringLiteral("src")), b1);
 
-    // Names can only clash through bones made outside the document and linked in; the
-    // first in pre-order wins.
-    auto* twin = new VxFSHierarchyItem(static_cast<VxFSHierarchyItem*>(nullptr), QStringLiteral("chest"));
-    second->addChild(twin);
-    twin->setParent(second);
-    EXPECT_EQ(document.findBone(QStringLiteral("chest")), chest);
+    // Names clash only through a bone made outside and linked in: the first in pre-order wins.
+    auto* twin = new VxFSHierarchyItem(static_cast<VxFSHierarchyItem*>(nullptr), QStringLiteral("a1"));
+    prop->addChild(twin);
+    twin->setParent(prop);
+    EXPECT_EQ(document.findBone(QStringLiteral("a1")), a1);
+    EXPECT_FALSE(document.removeBone(a1, false));
+    EXPECT_TRUE(document.removeBone(a1, true));
+    EXPECT_EQ(document.findBone(QStringLiteral("a1")), twin);
+    EXPECT_EQ(a1->parent(), a); // unlinked only: neither deleted nor re-parented
 
-    EXPECT_FALSE(document.removeBone(chest, false));
-    EXPECT_TRUE(document.removeBone(chest, true));
-    EXPECT_EQ(abdomen->getFirstChild(), nullptr);
-    EXPECT_EQ(document.findBone(QStringLiteral("chest")), twin);
+    EXPECT_FALSE(hip->removeChild(c2, false));
+    EXPECT_TRUE(hip->removeChild(c2, true)); // below the last child
+    EXPECT_EQ(c1->getNextSibling(), nullptr);
+    EXPECT_TRUE(hip->removeChild(b, false));
+    EXPECT_EQ(a->getNextSibling(), c);
+    EXPECT_EQ(b->getNextSibling(), nullptr);
+    EXPECT_FALSE(hip->removeChild(b, true));
+    EXPECT_FALSE(hip->removeChild(nullptr, true));
     EXPECT_TRUE(document.removeBone(hip, false));
-    EXPECT_EQ(document.getFirstBone(), second);
-    EXPECT_FALSE(document.removeBone(hip, true));
+    EXPECT_EQ(document.getFirstBone(), prop);
     document.addBone(hip);
-    EXPECT_EQ(second->getNextSibling(), hip);
-    delete chest;  // unlinked: its owner is whoever unlinked it
-}
+    EXPECT_EQ(prop->getNextSibling(), hip);
 
-TEST_F(HierarchyTest, IKChainsKeepTheirOrder)
-{
-    VxFSHierarchy document;
-    VxFSHierarchyIKChain* a = document.createIKChain(QStringLiteral("a"));
-    VxFSHierarchyIKChain* b = document.createIKChain(QStringLiteral("b"));
-    VxFSHierarchyIKChain* c = document.createIKChain(QStringLiteral("c"));
-    EXPECT_TRUE(a->isActive());
-    auto order = [&] {
-        QString names;
-        for (int i = 0; i < document.getNumIKChains(); ++i)
-            names += document.getIKChain(i)->getName();
-        return names;
-    };
-    document.moveIKChainToEnd(a);
-    EXPECT_EQ(order(), QStringLiteral("bca"));
-    document.moveIKChainAfter(b, c);
-    EXPECT_EQ(order(), QStringLiteral("cba"));
-    VxFSHierarchyIKChain stranger(QStringLiteral("x"));
-    document.moveIKChainAfter(a, &stranger);
-    EXPECT_EQ(order(), QStringLiteral("acb"));
-    document.moveIKChainAfter(b, nullptr);
-    EXPECT_EQ(order(), QStringLiteral("bac"));
-    document.moveIKChainToEnd(&stranger);
-    EXPECT_EQ(order(), QStringLiteral("bac"));
-    document.removeIKChain(a);
-    EXPECT_EQ(order(), QStringLiteral("bc"));
-    document.removeIKChain(nullptr);
-    // A chain deleted behind the document's back leaves the list too.
-    delete c;
-    EXPECT_EQ(order(), QStringLiteral("b"));
+    // A linked bone deleted directly leaves its list; linking a bone below itself is refused.
+    delete a;
+    EXPECT_EQ(namesOf(hip->getFirstChild()), QStringList({"c"}));
+    c->addChild(hip);
+    hip->addChild(hip);
+    EXPECT_EQ(namesOf(document.getFirstBone()), QStringList({"prop", "hip"}));
+    EXPECT_EQ(namesOf(c->getFirstChild()), QStringList({"c1"}));
+    auto* head = new VxFSRegionItem(&document, QStringLiteral("Head"));
+    auto* face = new VxFSRegionItem(head, QStringLiteral("Face"));
+    face->addChild(head);
+    EXPECT_EQ(document.getFirstRegion(), head);
+    EXPECT_EQ(face->getFirstChild(), nullptr);
 }
 
 TEST_F(HierarchyTest, GeometryItemsAreUniqueByPathAndMoveBetweenDocuments)
@@ -236,16 +216,13 @@ TEST_F(HierarchyTest, GeometryItemsAreUniqueByPathAndMoveBetweenDocuments)
     EXPECT_FALSE(first.addGeometryItem(hat.get()));
     EXPECT_EQ(first.findGeometryByName(QStringLiteral("body")), body);
     EXPECT_EQ(first.findGeometry(QString()), body);
-    EXPECT_EQ(first.findGeometryByName(QStringLiteral("hat")), nullptr);
     auto* bone = new VxFSHierarchyItem(&first, QStringLiteral("hip"));
     bone->setGeomGroup(body->getGroup(0));
-
     {
         VxFSHierarchy second;
         ASSERT_TRUE(second.addGeometryItem(body));
         EXPECT_EQ(first.getNumGeometries(), 0);
         EXPECT_EQ(body->getDocument(), &second);
-        EXPECT_EQ(second.getGeometry(0), body);
         EXPECT_TRUE(second.removeGeometry(body));
         EXPECT_FALSE(second.removeGeometry(body));
     }
@@ -253,65 +230,103 @@ TEST_F(HierarchyTest, GeometryItemsAreUniqueByPathAndMoveBetweenDocuments)
     EXPECT_EQ(first.getBaseGeometry(), nullptr);
 }
 
-TEST_F(HierarchyTest, AFileThatCannotBeReadAddsNothing)
+// The name table lets findBone answer names no bone ever had without searching the forest,
+// which keeps large imports linear; it must never change an answer.
+TEST_F(HierarchyTest, BonesAreFoundUnderEveryNameTheyTakeWhereverTheyComeFrom)
 {
-    VxFSHierarchy document;
-    bool alreadyLoaded = true;
-    EXPECT_EQ(document.addGeometry(tempPath(QStringLiteral("missing.obj")), &alreadyLoaded), nullptr);
-    EXPECT_FALSE(alreadyLoaded);
-    EXPECT_EQ(document.getNumGeometries(), 0);
-    EXPECT_EQ(m_app->getBusyCursorDepth(), 0);
+    VxFSHierarchy first;
+    VxFSHierarchy second;
+    auto* root = new VxFSHierarchyItem(&first, QStringLiteral("root"));
+    auto* child = new VxFSHierarchyItem(root, QStringLiteral("child"));
+    child->setName(QStringLiteral("renamed"));
+    EXPECT_EQ(first.findBone(QStringLiteral("renamed")), child);
+    EXPECT_EQ(first.findBone(QStringLiteral("child")), nullptr);
 
-    VxFSGeomItem failed(tempPath(QStringLiteral("dir/missing.obj")), 3, nullptr);
-    EXPECT_FALSE(failed.isLoaded());
-    EXPECT_TRUE(failed.getPath().isEmpty());
-    EXPECT_TRUE(failed.getShortName().isEmpty());
-    EXPECT_EQ(failed.getShape(), nullptr);
-    EXPECT_EQ(failed.getNumGroups(), 0);
-    EXPECT_EQ(failed.getIndex(), 3);
-}
+    // A subtree moved into another document is found there under all its names.
+    ASSERT_TRUE(first.removeBone(root, false));
+    root->setParent(&second);
+    second.addBone(root);
+    EXPECT_EQ(second.findBone(QStringLiteral("renamed")), child);
+    EXPECT_EQ(first.findBone(QStringLiteral("root")), nullptr);
+    // So is one moved under a bone of it.
+    auto* other = new VxFSHierarchyItem(&first, QStringLiteral("other"));
+    auto* leaf = new VxFSHierarchyItem(other, QStringLiteral("leaf"));
+    other->removeChild(leaf, false);
+    leaf->setParent(child);
+    child->addChild(leaf);
+    EXPECT_EQ(second.findBone(QStringLiteral("leaf")), leaf);
 
-TEST_F(HierarchyTest, AFormerBaseGeometryDyingLeavesTheCurrentOne)
-{
-    VxFSHierarchy document;
-    std::unique_ptr<VxFSGeomItem> former(makeGeomItem(QStringLiteral("former"), {}));
-    std::unique_ptr<VxFSGeomItem> current(makeGeomItem(QStringLiteral("current"), {}));
-    document.setBaseGeometry(former.get());
-    document.clear(false);
-    document.setBaseGeometry(current.get());
-    QSignalSpy changed(&document, &VxFSHierarchy::geometryChanged);
-    former.reset();
-    EXPECT_EQ(document.getBaseGeometry(), current.get());
-    EXPECT_EQ(changed.count(), 0);
-    EXPECT_EQ(current->getUseCount(), 1);
-}
+    // A bone kept out of the forest while the document is cleared is found again when it
+    // comes back, and the names of the bones cleared away are not.
+    second.removeBone(root, false);
+    second.clear(true);
+    second.addBone(root);
+    EXPECT_EQ(second.findBone(QStringLiteral("leaf")), leaf);
+    EXPECT_EQ(second.getBoneNames(), QSet<QString>({"root", "renamed", "leaf"}));
 
-TEST_F(HierarchyTest, BonesLinkedInFromOutsideAreFoundAndCyclesAreRefused)
-{
-    VxFSHierarchy document;
-    auto* hip = new VxFSHierarchyItem(&document, QStringLiteral("hip"));
-    auto* chest = new VxFSHierarchyItem(hip, QStringLiteral("chest"));
+    // Bones made outside any document and linked in, with their children, are found, also
+    // after a rename they cannot report.
     auto* loose = new VxFSHierarchyItem(static_cast<VxFSHierarchyItem*>(nullptr), QStringLiteral("loose"));
     auto* looseChild = new VxFSHierarchyItem(loose, QStringLiteral("looseChild"));
     auto* prop = new VxFSHierarchyItem(static_cast<VxFSHierarchyItem*>(nullptr), QStringLiteral("prop"));
-    document.addBone(loose);
-    chest->addChild(prop);
-    EXPECT_EQ(document.findBone(QStringLiteral("looseChild")), looseChild);
-    EXPECT_EQ(document.findBone(QStringLiteral("prop")), prop);
-    // Their QObject parents lead to no document, so they cannot report a rename.
+    first.addBone(loose);
+    EXPECT_EQ(first.findBone(QStringLiteral("looseChild")), looseChild);
+    child->addChild(prop);
+    EXPECT_EQ(second.findBone(QStringLiteral("prop")), prop);
     prop->setName(QStringLiteral("stick"));
-    EXPECT_EQ(document.findBone(QStringLiteral("stick")), prop);
+    EXPECT_EQ(second.findBone(QStringLiteral("stick")), prop);
+}
 
-    chest->addChild(hip);
-    hip->addChild(hip);
-    EXPECT_EQ(document.getFirstBone(), hip);
-    EXPECT_EQ(hip->getFirstChild(), chest);
-    EXPECT_EQ(chest->getFirstChild(), prop);
-    EXPECT_EQ(document.getNumBones(true), 5);
+// Appending goes after each list's remembered last node, for the same reason.
+TEST_F(HierarchyTest, AppendingAfterTheLastNodeSurvivesUnlinksDeathsAndOtherLists)
+{
+    VxFSHierarchy document;
+    auto* a = new VxFSHierarchyItem(&document, QStringLiteral("a"));
+    auto* b = new VxFSHierarchyItem(&document, QStringLiteral("b"));
+    auto* c = new VxFSHierarchyItem(&document, QStringLiteral("c"));
+    // Lists filled in turn keep their order.
+    for (int i = 0; i < 2; ++i) {
+        new VxFSHierarchyItem(a, QStringLiteral("a%1").arg(i));
+        new VxFSHierarchyItem(b, QStringLiteral("b%1").arg(i));
+        new VxFSHierarchyItem(&document, QStringLiteral("r%1").arg(i));
+    }
+    EXPECT_EQ(namesOf(a->getFirstChild()), QStringList({"a0", "a1"}));
 
-    auto* head = new VxFSRegionItem(&document, QStringLiteral("Head"));
-    auto* face = new VxFSRegionItem(head, QStringLiteral("Face"));
-    face->addChild(head);
-    EXPECT_EQ(document.getFirstRegion(), head);
-    EXPECT_EQ(face->getFirstChild(), nullptr);
+    // The last node leaves, by unlinking or by dying: the next one still goes to the end.
+    delete new VxFSHierarchyItem(&document, QStringLiteral("e"));
+    new VxFSHierarchyItem(&document, QStringLiteral("f"));
+    auto* g = new VxFSHierarchyItem(&document, QStringLiteral("g"));
+    document.removeBone(g, false);
+    new VxFSHierarchyItem(&document, QStringLiteral("h"));
+    document.removeBone(c, false);
+    document.addBone(c);
+    document.addBone(g);
+    EXPECT_EQ(namesOf(document.getFirstBone()), QStringList({"a", "b", "r0", "r1", "f", "h", "c", "g"}));
+
+    // A node appended last that moves to another list takes the shortcut with it.
+    a->addChild(g);
+    new VxFSHierarchyItem(&document, QStringLiteral("i"));
+    EXPECT_EQ(namesOf(document.getFirstBone()), QStringList({"a", "b", "r0", "r1", "f", "h", "c", "i"}));
+    EXPECT_EQ(namesOf(a->getFirstChild()), QStringList({"a0", "a1", "g"}));
+    // A list whose owner died is forgotten with it.
+    delete b;
+    auto* d = new VxFSHierarchyItem(&document, QStringLiteral("d"));
+    new VxFSHierarchyItem(d, QStringLiteral("d0"));
+    EXPECT_EQ(namesOf(d->getFirstChild()), QStringList({"d0"}));
+}
+
+TEST_F(HierarchyTest, RuntimePathsResolveThroughTheContentFolders)
+{
+    writeFile(QStringLiteral("first/Runtime/Geometries/Body/body.obj"), "v 0 0 0\n");
+    const QString stray = writeFile(QStringLiteral("second/Runtime/Geometries/Deep/stray.obj"), "v 0 0 0\n");
+    VxContentMgr* content = m_app->getContentMgr();
+    ASSERT_TRUE(content->addPoserDirectory(tempPath(QStringLiteral("first"))));
+    ASSERT_TRUE(content->addPoserDirectory(tempPath(QStringLiteral("second"))));
+    // Written on Windows, with back-slashes.
+    EXPECT_EQ(QDir::cleanPath(VxFSHierarchy::resolveRuntimePath(QStringLiteral("Runtime\\Geometries\\Body\\body.obj"))),
+              QDir::cleanPath(tempPath(QStringLiteral("first/Runtime/Geometries/Body/body.obj"))));
+    // Not below any folder as written: the content manager's search finds it by name.
+    EXPECT_EQ(VxFSHierarchy::resolveRuntimePath(QStringLiteral("/Runtime/Geometries/Moved/stray.obj")),
+              QDir::cleanPath(stray));
+    EXPECT_TRUE(VxFSHierarchy::resolveRuntimePath(QStringLiteral("Runtime/Geometries/none.obj")).isEmpty());
 }
