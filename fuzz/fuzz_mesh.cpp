@@ -4,12 +4,6 @@
 #include <cstddef>
 #include <cstdint>
 
-extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
-{
-    VxFuzzEnvironment::start(argc, argv);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     VxFuzzEnvironment& environment = VxFuzzEnvironment::instance();

@@ -11,6 +11,9 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace {
 
 VxFuzzEnvironment* s_environment = nullptr;
@@ -41,6 +44,13 @@ void writeExampleStandIn(const QString& runtimeFolder)
 }
 
 } // namespace
+
+// Every fuzz target starts the same way; each defines only LLVMFuzzerTestOneInput.
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    VxFuzzEnvironment::start(argc, argv);
+    return 0;
+}
 
 void VxFuzzEnvironment::start(int* argc, char*** argv)
 {
@@ -88,4 +98,15 @@ VxFuzzEnvironment::VxFuzzEnvironment(int* argc, char*** argv)
 void VxFuzzEnvironment::trimLog()
 {
     QFile::resize(m_app->getLogFilePath(), 0);
+}
+
+void VxFuzzEnvironment::checkRoundTrip(RoundTripReader read, const char* what, const std::uint8_t* data,
+                                       std::size_t size)
+{
+    QString mismatch;
+    if (!((*m_readers).*read)(QByteArray(reinterpret_cast<const char*>(data), int(size)), &mismatch)) {
+        std::fprintf(stderr, "%s round trip: %s\n", what, qPrintable(mismatch));
+        std::abort();
+    }
+    trimLog();
 }

@@ -2,6 +2,8 @@
 
 #include "vxfuzzreaders.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <memory>
 
 class QApplication;
@@ -20,6 +22,11 @@ public:
     static VxFuzzEnvironment& instance();
 
     VxFuzzReaders& readers() { return *m_readers; }
+    // One input through a reader that re-reads what it read (readTemplate, readPHI): a
+    // difference between the two readings aborts, with `what` and the difference on stderr,
+    // so libFuzzer keeps the input.
+    using RoundTripReader = bool (VxFuzzReaders::*)(const QByteArray&, QString*);
+    void checkRoundTrip(RoundTripReader read, const char* what, const std::uint8_t* data, std::size_t size);
     // Every refused input adds a line to the host log; emptying it keeps long runs from
     // filling the disk.
     void trimLog();

@@ -149,11 +149,8 @@ void VxFSHierarchy::writeFigureElement(QDomDocument& document, QDomElement& pare
     figure.setAttribute(QStringLiteral("Name"), getName());
     figure.setAttribute(QStringLiteral("Label"), getLabel());
     figure.setAttribute(QStringLiteral("FigureType"), figureTypeText(getFigureType()));
-    if (VxFSGeomItem* base = getBaseGeometry()) {
-        QDomElement assigned = document.createElement(QStringLiteral("AssignedGeom"));
-        VxFSGeometryPath::write(assigned, base->getPath());
-        figure.appendChild(assigned);
-    }
+    if (VxFSGeomItem* base = getBaseGeometry())
+        VxFSGeometryPath::appendElement(document, figure, QStringLiteral("AssignedGeom"), base->getPath());
     parent.appendChild(figure);
 
     for (const VxFSHierarchyItem* bone = getFirstBone(); bone; bone = bone->getNextSibling())
@@ -176,11 +173,8 @@ void VxFSHierarchy::writeFigureElement(QDomDocument& document, QDomElement& pare
     }
     for (const VxFSRegionItem* region = getFirstRegion(); region; region = region->getNextSibling())
         region->writeElement(document, figure);
-    for (int i = 0; i < getNumGeometries(); ++i) {
-        QDomElement item = document.createElement(QStringLiteral("GeomItem"));
-        VxFSGeometryPath::write(item, getGeometry(i)->getPath());
-        figure.appendChild(item);
-    }
+    for (int i = 0; i < getNumGeometries(); ++i)
+        VxFSGeometryPath::appendElement(document, figure, QStringLiteral("GeomItem"), getGeometry(i)->getPath());
 }
 
 void VxFSHierarchy::loadPreset(const QString& fileName)
@@ -226,21 +220,16 @@ void VxFSHierarchy::readFigureElement(const QDomElement& element)
     const QString type = element.attribute(QStringLiteral("FigureType"), QStringLiteral("SingleSkin"));
     setFigureType(type == QLatin1String("Poser") ? Poser : SingleSkin);
 
-    for (QDomNode node = element.firstChild(); !node.isNull(); node = node.nextSibling()) {
-        const QDomElement child = node.toElement();
-        if (child.isNull())
-            continue;
+    for (QDomElement child = element.firstChildElement(); !child.isNull(); child = child.nextSiblingElement()) {
         const QString tag = child.tagName();
         if (tag == QLatin1String("Bone")) {
             new VxFSHierarchyItem(this, child);
         } else if (tag == QLatin1String("AssignedGeom")) {
-            const QString path = VxFSGeometryPath::read(child);
-            if (!path.isEmpty())
-                setBaseGeometry(addGeometry(path));
+            // A base geometry that can not be loaded leaves the figure without one.
+            if (!VxFSGeometryPath::read(child).isEmpty())
+                setBaseGeometry(VxFSGeometryPath::addGeometry(*this, child));
         } else if (tag == QLatin1String("GeomItem")) {
-            const QString path = VxFSGeometryPath::read(child);
-            if (!path.isEmpty())
-                addGeometry(path);
+            VxFSGeometryPath::addGeometry(*this, child);
         } else if (tag == QLatin1String("IKChain")) {
             readIKChain(*this, child);
         } else if (tag == QLatin1String("Region")) {

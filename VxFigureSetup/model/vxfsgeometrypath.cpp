@@ -2,6 +2,7 @@
 
 #include "vxfshierarchy.h"
 
+#include <QDomDocument>
 #include <QDomElement>
 
 namespace {
@@ -27,4 +28,19 @@ QString VxFSGeometryPath::read(const QDomElement& element)
     if (!relative.isEmpty())
         return VxFSHierarchy::resolveRuntimePath(relative);
     return QString();
+}
+
+QDomElement VxFSGeometryPath::appendElement(QDomDocument& document, QDomElement& parent, const QString& tag,
+                                            const QString& path)
+{
+    QDomElement element = document.createElement(tag);
+    write(element, path);
+    parent.appendChild(element);
+    return element;
+}
+
+VxFSGeomItem* VxFSGeometryPath::addGeometry(VxFSHierarchy& document, const QDomElement& element)
+{
+    const QString path = read(element);
+    return path.isEmpty() ? nullptr : document.addGeometry(path);
 }

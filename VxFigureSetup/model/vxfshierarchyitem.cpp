@@ -414,18 +414,14 @@ void VxFSHierarchyItem::writeElement(QDomDocument& document, QDomElement& parent
         bone.appendChild(weld);
     }
     if (m_geomGroup) {
-        QDomElement assigned = document.createElement(QStringLiteral("AssignedGeom"));
         const VxFSGeomItem* item = m_geomGroup->getGeomItem();
-        VxFSGeometryPath::write(assigned, item ? item->getPath() : QString());
-        assigned.setAttribute(QStringLiteral("GeomGroup"), m_geomGroup->getName());
-        bone.appendChild(assigned);
+        VxFSGeometryPath::appendElement(document, bone, QStringLiteral("AssignedGeom"),
+                                        item ? item->getPath() : QString())
+            .setAttribute(QStringLiteral("GeomGroup"), m_geomGroup->getName());
     }
     for (const VxFSGeomItem* item : m_altGeometries) {
-        if (!item)
-            continue;
-        QDomElement alternate = document.createElement(QStringLiteral("AltGeom"));
-        VxFSGeometryPath::write(alternate, item->getPath());
-        bone.appendChild(alternate);
+        if (item)
+            VxFSGeometryPath::appendElement(document, bone, QStringLiteral("AltGeom"), item->getPath());
     }
     parent.appendChild(bone);
 
@@ -453,26 +449,17 @@ void VxFSHierarchyItem::readElement(const QDomElement& element)
     m_bendBulge = readSwitch(element, QStringLiteral("BendBulge"), false);
 
     VxFSHierarchy* document = getHierarchy();
-    for (QDomNode node = element.firstChild(); !node.isNull(); node = node.nextSibling()) {
-        const QDomElement child = node.toElement();
-        if (child.isNull())
-            continue;
+    for (QDomElement child = element.firstChildElement(); !child.isNull(); child = child.nextSiblingElement()) {
         const QString tag = child.tagName();
         if (tag == QLatin1String("Bone")) {
             new VxFSHierarchyItem(this, child);
         } else if (tag == QLatin1String("AssignedGeom")) {
-            const QString path = VxFSGeometryPath::read(child);
-            if (path.isEmpty() || !document)
-                continue;
+            VxFSGeomItem* item = document ? VxFSGeometryPath::addGeometry(*document, child) : nullptr;
             const QString groupName = child.attribute(QStringLiteral("GeomGroup"));
-            VxFSGeomItem* item = document->addGeometry(path);
             if (item && !groupName.isEmpty())
                 setGeomGroup(item->findGroup(groupName));
         } else if (tag == QLatin1String("AltGeom")) {
-            const QString path = VxFSGeometryPath::read(child);
-            if (path.isEmpty() || !document)
-                continue;
-            if (VxFSGeomItem* item = document->addGeometry(path))
+            if (VxFSGeomItem* item = document ? VxFSGeometryPath::addGeometry(*document, child) : nullptr)
                 addAltGeometry(item);
         } else if (tag == QLatin1String("WeldTarget")) {
             const QString targetName = child.attribute(QStringLiteral("WeldTargetName"));
