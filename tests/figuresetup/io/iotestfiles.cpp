@@ -1,16 +1,87 @@
 #include "iotestfiles.h"
 
+#include "vxmessageboxanswerer.h"
+
+#include "vxfsgeomgroup.h"
+#include "vxfsgeomitem.h"
 #include "vxfshierarchy.h"
+#include "vxfshierarchyikchain.h"
+#include "vxfshierarchyiklink.h"
 #include "vxfshierarchyitem.h"
 
 #include "vxcontentmgr.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 
 #include <functional>
 
-QByteArray smallObj(const QStringList& groups)
+namespace {
+
+void walkBones(const VxFSHierarchyItem* bone, int level, const std::function<void(const VxFSHierarchyItem*, int)>& visit)
+{
+    for (; bone; bone = bone->getNextSibling()) {
+        visit(bone, level);
+        walkBones(bone->getFirstChild(), level + 1, visit);
+    }
+}
+
+} // namespace
+
+QStringList outline(const VxFSHierarchy& hierarchy)
+{
+    QStringList lines;
+    walkBones(hierarchy.getFirstBone(), 0, [&lines](const VxFSHierarchyItem* bone, int level) {
+        lines.append(QString(2 * level, QLatin1Char(' ')) + bone->getName());
+    });
+    return lines;
+}
+
+QStringList details(const VxFSHierarchy& hierarchy)
+{
+    QStringList lines;
+    walkBones(hierarchy.getFirstBone(), 0, [&lines](const VxFSHierarchyItem* bone, int level) {
+        QString line = QString(2 * level, QLatin1Char(' ')) + bone->getName() + QLatin1Char(' ')
+                       + bone->getRotationOrder().toString() + (bone->getCurve() ? QStringLiteral(" curve") : QString());
+        if (const VxFSGeomGroup* group = bone->getGeomGroup())
+            line += QLatin1Char(' ') + QFileInfo(group->getGeomItem()->getPath()).fileName() + QLatin1Char(':') + group->getName();
+        lines.append(line);
+    });
+    for (int i = 0; i < hierarchy.getNumIKChains(); ++i) {
+        const VxFSHierarchyIKChain* chain = hierarchy.getIKChain(i);
+        lines.append(QStringLiteral("ikChain ") + chain->getName() + (chain->isActive() ? QString() : QStringLiteral(" off")));
+        for (int j = 0; j < chain->getNumLinks(); ++j)
+            lines.last() += QStringLiteral(" %1*%2").arg(chain->getLink(j)->getBone()->getName()).arg(double(chain->getLink(j)->getWeight()));
+    }
+    return lines;
+}
+
+int deepestLevel(const VxFSHierarchy& hierarchy)
+{
+    int deepest = 0;
+    walkBones(hierarchy.getFirstBone(), 1, [&deepest](const VxFSHierarchyItem*, int level) {
+        deepest = qMax(deepest, level);
+    });
+    return deepest;
+}
+
+QByteArray readBytes(const QString& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void IoTest::SetUp()
+{
+    VxAppTest::SetUp();
+    for (const char* folder : {"content", "content2"}) {
+        QDir().mkpath(tempPath(QString::fromLatin1(folder) + QStringLiteral("/Runtime/Geometries")));
+        ASSERT_TRUE(m_app->getContentMgr()->addPoserDirectory(tempPath(QString::fromLatin1(folder))));
+    }
+}
+
+QString IoTest::writeMesh(const QString& relative, const QStringList& groups) const
 {
     QByteArray obj;
     for (int g = 0; g < groups.size(); ++g) {
@@ -18,33 +89,16 @@ QByteArray smallObj(const QStringList& groups)
         obj += "g " + groups[g].toUtf8() + '\n';
         obj += QStringLiteral("f %1 %2 %3\n").arg(3 * g + 1).arg(3 * g + 2).arg(3 * g + 3).toUtf8();
     }
-    return obj;
+    return writeFile(relative, obj);
 }
 
-void IoTest::SetUp()
+void IoTest::expectOneBox(const VxMessageBoxAnswerer& answerer, const QString& title, const QString& text,
+                          const QString& logPrefix) const
 {
-    VxAppTest::SetUp();
-    QDir().mkpath(tempPath(QStringLiteral("content/Runtime/Geometries")));
-    QDir().mkpath(tempPath(QStringLiteral("content2/Runtime/Geometries")));
-    VxContentMgr* content = m_app->getContentMgr();
-    ASSERT_TRUE(content->addPoserDirectory(tempPath(QStringLiteral("content"))));
-    ASSERT_TRUE(content->addPoserDirectory(tempPath(QStringLiteral("content2"))));
-}
-
-QString IoTest::writeMesh(const QString& relative, const QStringList& groups) const
-{
-    return writeFile(relative, smallObj(groups));
-}
-
-QStringList outline(const VxFSHierarchy& hierarchy)
-{
-    QStringList lines;
-    std::function<void(const VxFSHierarchyItem*, int)> walk = [&](const VxFSHierarchyItem* bone, int level) {
-        for (; bone; bone = bone->getNextSibling()) {
-            lines.append(QString(2 * level, QLatin1Char(' ')) + bone->getName());
-            walk(bone->getFirstChild(), level + 1);
-        }
-    };
-    walk(hierarchy.getFirstBone(), 0);
-    return lines;
+    ASSERT_EQ(answerer.count(), 1);
+    EXPECT_EQ(answerer.seen()[0].title, title);
+    EXPECT_EQ(answerer.seen()[0].text, text);
+    EXPECT_EQ(answerer.seen()[0].clicked, QStringLiteral("Ok"));
+    if (!logPrefix.isEmpty())
+        EXPECT_TRUE(loggedLines().contains(logPrefix + text)) << qPrintable(loggedLines().join(QLatin1Char('\n')));
 }

@@ -12,54 +12,36 @@
 
 #include <functional>
 
-namespace {
+using FuzzRegressionTest = VxAppTest;
 
-class FuzzRegressionTest : public VxAppTest
+TEST_F(FuzzRegressionTest, EveryInputTheFuzzersKeptReadsAgain)
 {
-protected:
-    void SetUp() override
-    {
-        VxAppTest::SetUp();
-        m_app->getContentMgr()->addPoserDirectory(vxSourcePath(QStringLiteral("examples")));
-        QDir().mkpath(tempPath(QStringLiteral("inputs")));
-        m_readers = std::make_unique<VxFuzzReaders>(tempPath(QStringLiteral("inputs")));
-    }
-
-    // Feeds every kept input of `reader` to `read`; each must come back, and quickly (some
-    // of them once hung), and pass the fuzz target's own check. Returns how many there were.
-    int replay(const QString& reader, const std::function<bool(const QByteArray&, QString*)>& read)
-    {
-        const QDir folder(vxSourcePath(QStringLiteral("tests/figuresetup/io/regressions/") + reader));
-        const QStringList files = folder.entryList(QDir::Files, QDir::Name);
-        for (const QString& name : files) {
+    VxMessageBoxDismisser dismisser;
+    m_app->getContentMgr()->addPoserDirectory(vxSourcePath(QStringLiteral("examples")));
+    QDir().mkpath(tempPath(QStringLiteral("inputs")));
+    VxFuzzReaders readers(tempPath(QStringLiteral("inputs")));
+    const std::pair<const char*, std::function<bool(const QByteArray&, QString*)>> replays[] = {
+        {"mesh", [&readers](const QByteArray& bytes, QString*) {
+             readers.readMesh(bytes); // a mesh is checked only for coming back
+             return true;
+         }},
+        {"template", [&readers](const QByteArray& bytes, QString* mismatch) { return readers.readTemplate(bytes, mismatch); }},
+        {"phi", [&readers](const QByteArray& bytes, QString* mismatch) { return readers.readPHI(bytes, mismatch); }},
+    };
+    int kept = 0;
+    for (const auto& replay : replays) {
+        const QDir folder(vxSourcePath(QStringLiteral("tests/figuresetup/io/regressions/") + replay.first));
+        for (const QString& name : folder.entryList(QDir::Files, QDir::Name)) {
             QFile file(folder.filePath(name));
             EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << qPrintable(name);
+            // Each must come back, and quickly (some once hung), and pass the target's own check.
             QElapsedTimer timer;
             timer.start();
             QString mismatch;
-            EXPECT_TRUE(read(file.readAll(), &mismatch)) << qPrintable(name) << ": " << qPrintable(mismatch);
+            EXPECT_TRUE(replay.second(file.readAll(), &mismatch)) << qPrintable(name) << ": " << qPrintable(mismatch);
             EXPECT_LT(timer.elapsed(), 10000) << qPrintable(name) << " took too long";
+            ++kept;
         }
-        return files.size();
     }
-
-    VxMessageBoxDismisser m_dismisser;
-    std::unique_ptr<VxFuzzReaders> m_readers;
-};
-
-} // namespace
-
-TEST_F(FuzzRegressionTest, EveryKeptInputReadsAgain)
-{
-    int kept = replay(QStringLiteral("mesh"), [this](const QByteArray& bytes, QString*) {
-        m_readers->readMesh(bytes);
-        return true;
-    });
-    kept += replay(QStringLiteral("template"), [this](const QByteArray& bytes, QString* mismatch) {
-        return m_readers->readTemplate(bytes, mismatch);
-    });
-    kept += replay(QStringLiteral("phi"), [this](const QByteArray& bytes, QString* mismatch) {
-        return m_readers->readPHI(bytes, mismatch);
-    });
     EXPECT_GT(kept, 0) << "the kept inputs were not found";
 }
