@@ -15,23 +15,16 @@ namespace {
 // (1-based, counted from the last reset).
 struct FailingAllocator
 {
-    static int failAt;
-    static int calls;
-    static std::set<void*> live;
+    static inline int failAt = 0;
+    static inline int calls = 0;
+    static inline std::set<void*> live;
 
     static void reset(int failOn)
     {
         failAt = failOn;
         calls = 0;
     }
-    static void* allocate(std::size_t size)
-    {
-        if (++calls == failAt)
-            return nullptr;
-        void* p = std::malloc(size);
-        live.insert(p);
-        return p;
-    }
+    static void* allocate(std::size_t size) { return ++calls == failAt ? nullptr : *live.insert(std::malloc(size)).first; }
     static void release(void* p)
     {
         if (p)
@@ -39,9 +32,6 @@ struct FailingAllocator
         std::free(p);
     }
 };
-int FailingAllocator::failAt = 0;
-int FailingAllocator::calls = 0;
-std::set<void*> FailingAllocator::live;
 
 using CountedStack = VxTStack<int*, FailingAllocator>;
 
