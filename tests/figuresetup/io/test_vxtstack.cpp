@@ -27,8 +27,9 @@ struct FailingAllocator
     static void* allocate(std::size_t size) { return ++calls == failAt ? nullptr : *live.insert(std::malloc(size)).first; }
     static void release(void* p)
     {
-        if (p)
+        if (p) {
             EXPECT_EQ(live.erase(p), 1u) << "released memory it never handed out";
+        }
         std::free(p);
     }
 };
