@@ -99,6 +99,7 @@ void IoTest::expectOneBox(const VxMessageBoxAnswerer& answerer, const QString& t
     EXPECT_EQ(answerer.seen()[0].title, title);
     EXPECT_EQ(answerer.seen()[0].text, text);
     EXPECT_EQ(answerer.seen()[0].clicked, QStringLiteral("Ok"));
-    if (!logPrefix.isEmpty())
+    if (!logPrefix.isEmpty()) {
         EXPECT_TRUE(loggedLines().contains(logPrefix + text)) << qPrintable(loggedLines().join(QLatin1Char('\n')));
+    }
 }
