@@ -33,6 +33,23 @@ public:
         return root == node || find(root->m_firstChild, [node](const T* candidate) { return candidate == node; });
     }
 
+    // Whether `node` is linked in the forest whose top-level list starts at `head`, found
+    // by walking up through its QObject parents: each list on the way must be that parent's
+    // child list. False as well when a node's QObject parent is not its forest parent.
+    template<class T>
+    static bool linkedUnder(const T* node, T* const* head)
+    {
+        while (node) {
+            if (node->m_listHead == head)
+                return true;
+            const T* parent = qobject_cast<const T*>(node->parent());
+            if (!parent || node->m_listHead != &parent->m_firstChild)
+                return false;
+            node = parent;
+        }
+        return false;
+    }
+
     template<class T>
     static int count(const T* first, bool recursive)
     {

@@ -184,8 +184,16 @@ void VxFSHierarchy::addBone(VxFSHierarchyItem* bone)
 VxFSHierarchyItem* VxFSHierarchy::findBone(const QString& name) const
 {
     // A bone that joined unnamed (read from an element) may still be nameless.
-    if (!m_foreignBonesLinked && !name.isEmpty() && !m_knownBoneNames.contains(name))
-        return nullptr;
+    if (!m_foreignBonesLinked && !name.isEmpty()) {
+        const auto known = m_knownBones.constFind(name);
+        if (known == m_knownBones.constEnd())
+            return nullptr;
+        // Names are unique in the forest, so the bone that took the name last is the one,
+        // as long as it keeps the name and is still linked in.
+        VxFSHierarchyItem* bone = known.value();
+        if (bone && bone->getName() == name && VxFSForest::linkedUnder<VxFSHierarchyItem>(bone, &m_firstBone))
+            return bone;
+    }
     return VxFSForest::find(m_firstBone, [&name](const VxFSHierarchyItem* bone) { return bone->getName() == name; });
 }
 
@@ -196,21 +204,21 @@ QSet<QString> VxFSHierarchy::getBoneNames() const
     return names;
 }
 
-void VxFSHierarchy::noteBoneName(const QString& name)
+void VxFSHierarchy::noteBoneName(const QString& name, VxFSHierarchyItem* bone)
 {
-    m_knownBoneNames.insert(name);
+    m_knownBones.insert(name, bone);
 }
 
-void VxFSHierarchy::noteBoneNames(const VxFSHierarchyItem* subtree)
+void VxFSHierarchy::noteBoneNames(VxFSHierarchyItem* subtree)
 {
     if (!subtree)
         return;
-    noteBoneName(subtree->getName());
-    for (const VxFSHierarchyItem* child = subtree->getFirstChild(); child; child = child->getNextSibling())
+    noteBoneName(subtree->getName(), subtree);
+    for (VxFSHierarchyItem* child = subtree->getFirstChild(); child; child = child->getNextSibling())
         noteBoneNames(child);
 }
 
-void VxFSHierarchy::noteLinkedBones(const VxFSHierarchyItem* subtree)
+void VxFSHierarchy::noteLinkedBones(VxFSHierarchyItem* subtree)
 {
     if (!subtree)
         return;
@@ -345,10 +353,10 @@ void VxFSHierarchy::clear(bool includeRegions)
     if (includeRegions)
         VxFSForest::deleteAll(m_firstRegion);
     // Forget the names of the bones gone; a bone kept out of the forest still counts.
-    m_knownBoneNames.clear();
+    m_knownBones.clear();
     m_foreignBonesLinked = false;
-    for (const VxFSHierarchyItem* bone : findChildren<VxFSHierarchyItem*>())
-        noteBoneName(bone->getName());
+    for (VxFSHierarchyItem* bone : findChildren<VxFSHierarchyItem*>())
+        noteBoneName(bone->getName(), bone);
 
     m_name = QStringLiteral("Figure");
     m_label = m_name;

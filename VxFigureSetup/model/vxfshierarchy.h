@@ -3,7 +3,9 @@
 #include "vxfiguresetupfiguretype.h"
 
 #include <QList>
+#include <QHash>
 #include <QObject>
+#include <QPointer>
 #include <QSet>
 #include <QString>
 #include <QStringList>
@@ -73,13 +75,14 @@ public:
     // Every bone name of the forest.
     QSet<QString> getBoneNames() const;
     // Bones report the names they take and the subtrees that join the document: findBone
-    // answers a name no bone of the document ever had without searching the forest, which
-    // keeps the name rule from making large imports quadratic.
-    void noteBoneName(const QString& name);
-    void noteBoneNames(const VxFSHierarchyItem* subtree);
+    // answers a name no bone of the document ever had without searching the forest, and
+    // the bone that last took a name without searching when it still has it, which keeps
+    // the name rule and the chain and weld lookups from making large files quadratic.
+    void noteBoneName(const QString& name, VxFSHierarchyItem* bone);
+    void noteBoneNames(VxFSHierarchyItem* subtree);
     // Called for a subtree linked into the forest: also notes whether its QObject parents
     // lead elsewhere, since such bones cannot report their renames to the document.
-    void noteLinkedBones(const VxFSHierarchyItem* subtree);
+    void noteLinkedBones(VxFSHierarchyItem* subtree);
     int getNumBones(bool recursive) const;
     QList<VxFSHierarchyItem*> getAllBones() const;
     // Unlinks the bone from the root list (or, when recursive, from any list of the forest);
@@ -169,8 +172,8 @@ private:
     QStringList m_sourceGeometryPaths;
     VxFigureSetupFigureType m_figureType = SingleSkin;
     QString m_contentType;
-    // A superset of the bone names of the forest (see noteBoneName), trusted only while no
-    // bone of another QObject tree has been linked in.
-    QSet<QString> m_knownBoneNames;
+    // A superset of the bone names of the forest, each with the bone that took it last (see
+    // noteBoneName), trusted only while no bone of another QObject tree has been linked in.
+    QHash<QString, QPointer<VxFSHierarchyItem>> m_knownBones;
     bool m_foreignBonesLinked = false;
 };

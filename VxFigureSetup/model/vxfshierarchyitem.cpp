@@ -145,7 +145,7 @@ void VxFSHierarchyItem::setName(const QString& name)
         m_name = name;
     }
     if (document)
-        document->noteBoneName(m_name);
+        document->noteBoneName(m_name, this);
     if (m_labelFollowsName) {
         m_label = m_name;
         m_labelFollowsName = false;
