@@ -25,16 +25,16 @@ public:
         TooDeep,   // elements nest deeper than MaxElementDepth: `document` is left empty
     };
 
-    // Parses `bytes` into `document`, measuring the nesting first with a streaming reader
-    // (which keeps no recursion of its own). Namespaces are not processed.
+    // Parses `bytes` into `document`, measuring the nesting first without recursion (the
+    // DOM frees its nodes recursively). Namespaces are not processed.
     static Result parse(const QByteArray& bytes, QDomDocument& document);
 
     // UTF-8, one element per line, one more space of indentation per level, empty elements
     // as empty-element tags, no XML declaration. Characters XML cannot hold at all (control
     // characters other than tab and line breaks, U+FFFE, U+FFFF, unpaired surrogates: a
     // name imported from a damaged PHI file may have them) become U+FFFD in the document's
-    // attribute values first, so that whatever is saved can be read again.
-    static QByteArray serialize(QDomDocument& document);
+    // attribute values, so that whatever is saved can be read again.
+    static QByteArray serialize(const QDomDocument& document);
 
     // `text` with every character XML cannot hold replaced by U+FFFD.
     static QString xmlSafe(const QString& text);

@@ -328,7 +328,7 @@ TEST_F(TemplateTest, TemplatesNestedTooDeeplyAreRefusedBeforeAnythingChanges)
     }
     // One level more is refused whole, and so are deep towers of other elements.
     QByteArray tower = "<VexelHierarchyPreset>" + QByteArray("<a>").repeated(200000);
-    for (const QByteArray& bytes : {nestedBones(deepest + 1), nestedBones(10000), tower}) {
+    for (const QByteArray& bytes : {nestedBones(deepest + 1), nestedBones(10000), tower, "<!DOCTYPE x>" + tower}) {
         const QString path = writeFile(QStringLiteral("deep.vxt"), bytes);
         VxMessageBoxAnswerer answerer;
         hierarchy.loadPreset(path);
@@ -337,6 +337,18 @@ TEST_F(TemplateTest, TemplatesNestedTooDeeplyAreRefusedBeforeAnythingChanges)
                                     "be loaded.").arg(path).arg(VxFSTemplateXml::MaxElementDepth), kReadLog);
         EXPECT_EQ(deepestLevel(hierarchy), deepest); // untouched
     }
+
+    // The nesting is measured from the markup: what only looks like elements (in comments,
+    // CDATA sections, processing instructions, attribute values) does not count. A file
+    // with a document type is measured by the parser (the tower above with one is refused).
+    const QByteArray lookalikes = QByteArray("<a>").repeated(2000);
+    VxMessageBoxAnswerer answerer;
+    hierarchy.loadPreset(writeFile(QStringLiteral("shallow.vxt"),
+                                   "<?pi " + lookalikes + "?><!-- " + lookalikes
+                                       + " --><VexelHierarchyPreset><Figure><![CDATA[" + lookalikes
+                                       + "]]><Bone Name=\"x>y\" Label='>'/></Figure></VexelHierarchyPreset>"));
+    EXPECT_EQ(answerer.count(), 0);
+    EXPECT_EQ(outline(hierarchy), QStringList({"x>y"}));
 }
 
 TEST_F(TemplateTest, CharactersXmlCannotHoldAreSavedAsReplacementCharacters)
