@@ -1,0 +1,151 @@
+// Reads and writes the hierarchy files of a 2,000-bone figure, the size of a large real
+// figure: 105 humanoids of 19 bones (depth 7) plus 5 root bones, every bone with its face
+// group and rotation order, both legs of every humanoid an IK chain. Prints the median of 15
+// runs of each step against the targets: template save + load under 100 ms, PHI load under
+// 50 ms. The mesh is read once before timing: the pane keeps loaded geometry and both
+// readers reuse it, so the figures are the readers' own.
+#include "vxfshierarchy.h"
+#include "vxfshierarchyitem.h"
+
+#include "vxapp.h"
+#include "vxcontentmgr.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+#include <time.h>
+
+namespace {
+
+constexpr int kBones = 2000;
+constexpr int kRuns = 15;
+constexpr double kTemplateTargetMs = 100.0;
+constexpr double kPhiTargetMs = 50.0;
+
+const char* const kHumanoid[][3] = {
+    {"1", "hip", "yzx"},    {"2", "abdomen", "yzx"}, {"3", "chest", "yzx"},  {"4", "neck", "yzx"},
+    {"5", "head", "yzx"},   {"4", "lCollar", "xyz"}, {"5", "lShldr", "xyz"}, {"6", "lForeArm", "xyz"},
+    {"7", "lHand", "xyz"},  {"4", "rCollar", "xyz"}, {"5", "rShldr", "xyz"}, {"6", "rForeArm", "xyz"},
+    {"7", "rHand", "xyz"},  {"2", "lThigh", "yzx"},  {"3", "lShin", "yzx"},  {"4", "lFoot", "zyx"},
+    {"2", "rThigh", "yzx"}, {"3", "rShin", "yzx"},   {"4", "rFoot", "zyx"}};
+
+bool writeFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+// The PHI text and the face-group names of the figure.
+QByteArray phiText(QStringList& groups)
+{
+    QByteArray bones;
+    QByteArray chains;
+    int copy = 0;
+    for (; groups.size() + 19 <= kBones; ++copy) {
+        const QByteArray suffix = QByteArray::number(copy);
+        for (const auto& bone : kHumanoid) {
+            groups << QString::fromLatin1(bone[1]) + QString::fromLatin1(suffix);
+            bones += QByteArray(bone[0]) + ' ' + bone[1] + suffix + ' ' + bone[2] + '\n';
+        }
+        chains += "ikChain leftLeg" + suffix + " lThigh" + suffix + " lShin" + suffix + " lFoot" + suffix + '\n';
+        chains += "ikChain rightLeg" + suffix + " rThigh" + suffix + " rShin" + suffix + " rFoot" + suffix + '\n';
+    }
+    for (int extra = 0; groups.size() < kBones; ++extra) {
+        groups << QStringLiteral("prop%1").arg(extra);
+        bones += "1 prop" + QByteArray::number(extra) + " xyz\n";
+    }
+    return "objFile:Runtime:Geometries:Figure:figure.obj\n" + bones + chains;
+}
+
+// One triangle per face group.
+QByteArray mesh(const QStringList& groups)
+{
+    QByteArray obj;
+    for (int g = 0; g < groups.size(); ++g) {
+        obj += "v " + QByteArray::number(g) + " 0 0\nv " + QByteArray::number(g + 1) + " 0 0\nv "
+               + QByteArray::number(g) + " 1 0\ng " + groups[g].toUtf8() + "\nf -3 -2 -1\n";
+    }
+    return obj;
+}
+
+double medianMs(const std::function<void()>& step)
+{
+    std::vector<double> times;
+    for (int run = 0; run < kRuns; ++run) {
+        timespec start{}, end{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &start);
+        step();
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &end);
+        times.push_back(double(end.tv_sec - start.tv_sec) * 1e3 + double(end.tv_nsec - start.tv_nsec) / 1e6);
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// The bones, their face groups and the chains of a document, to check that each step did
+// all of its work.
+QString summary(const VxFSHierarchy& document)
+{
+    int assigned = 0;
+    for (const VxFSHierarchyItem* bone : document.getAllBones())
+        assigned += bone->getGeomGroup() ? 1 : 0;
+    return QStringLiteral("%1 bones, %2 with a face group, %3 IK chains")
+        .arg(document.getNumBones(true))
+        .arg(assigned)
+        .arg(document.getNumIKChains());
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication qtApp(argc, argv);
+    QTemporaryDir folder;
+    const QDir dir(folder.path());
+    dir.mkpath(QStringLiteral("data"));
+    dir.mkpath(QStringLiteral("content/Runtime/Geometries/Figure"));
+    VxApp app(VxAppPaths{dir.filePath(QStringLiteral("data")), folder.path(), folder.path()});
+    app.getContentMgr()->addPoserDirectory(dir.filePath(QStringLiteral("content")));
+
+    QStringList groups;
+    const QByteArray phi = phiText(groups);
+    const QString phiPath = dir.filePath(QStringLiteral("figure.phi"));
+    const QString templatePath = dir.filePath(QStringLiteral("figure.vxt"));
+    if (!writeFile(phiPath, phi)
+        || !writeFile(dir.filePath(QStringLiteral("content/Runtime/Geometries/Figure/figure.obj")), mesh(groups))) {
+        std::fprintf(stderr, "Cannot write the input files\n");
+        return 1;
+    }
+
+    VxFSHierarchy document;
+    document.loadPHI(phiPath); // reads the mesh, which stays loaded
+    const QString expected = summary(document);
+    const double phiMs = medianMs([&] { document.loadPHI(phiPath); });
+    const QString afterPhi = summary(document);
+    const double saveMs = medianMs([&] { document.savePreset(templatePath); });
+    const double loadMs = medianMs([&] { document.loadPreset(templatePath); });
+    const QString afterTemplate = summary(document);
+
+    std::printf("Hierarchy files of %s, median of %d runs\n", qPrintable(expected), kRuns);
+    std::printf("  PHI load                  %7.1f ms   target < %.0f ms: %s\n", phiMs, kPhiTargetMs,
+                phiMs < kPhiTargetMs ? "met" : "MISSED");
+    std::printf("  template save             %7.1f ms\n", saveMs);
+    std::printf("  template load             %7.1f ms\n", loadMs);
+    std::printf("  template save + load      %7.1f ms   target < %.0f ms: %s\n", saveMs + loadMs,
+                kTemplateTargetMs, saveMs + loadMs < kTemplateTargetMs ? "met" : "MISSED");
+    const bool complete = document.getNumBones(true) == kBones && afterPhi == expected && afterTemplate == expected
+                          && expected.contains(QStringLiteral("%1 with a face group").arg(kBones));
+    if (!complete)
+        std::fprintf(stderr, "A step lost work: after PHI \"%s\", after the template \"%s\"\n", qPrintable(afterPhi),
+                     qPrintable(afterTemplate));
+    return complete ? 0 : 1;
+}
