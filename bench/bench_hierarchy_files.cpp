@@ -1,9 +1,9 @@
 // Reads and writes the hierarchy files of a 2,000-bone figure, the size of a large real
 // figure: 105 humanoids of 19 bones (depth 7) plus 5 root bones, every bone with its face
 // group and rotation order, both legs of every humanoid an IK chain. Prints the median of 15
-// runs of each step against the targets: template save + load under 100 ms, PHI load under
-// 50 ms. The mesh is read once before timing: the pane keeps loaded geometry and both
-// readers reuse it, so the figures are the readers' own.
+// runs of each step against the targets, judged on CPU time: template save + load under
+// 100 ms, PHI load under 50 ms. The mesh is read once before timing: the pane keeps loaded
+// geometry and both readers reuse it, so the figures are the readers' own.
 #include "vxfshierarchy.h"
 #include "vxfshierarchyitem.h"
 
@@ -76,18 +76,45 @@ QByteArray mesh(const QStringList& groups)
     return obj;
 }
 
-double medianMs(const std::function<void()>& step)
+// The medians of the wall-clock time and of the thread's CPU time of `step`, in ms. On the
+// shared build machine the CPU time is the steadier figure: the wall clock also counts the
+// time other processes held the core.
+struct Timing
 {
-    std::vector<double> times;
+    double wallMs = 0;
+    double cpuMs = 0;
+};
+
+double cpuNowMs()
+{
+    timespec now{};
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &now);
+    return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
+Timing median(const std::function<void()>& step)
+{
+    std::vector<double> wall;
+    std::vector<double> cpu;
     for (int run = 0; run < kRuns; ++run) {
-        timespec start{}, end{};
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &start);
+        QElapsedTimer timer;
+        const double cpuStart = cpuNowMs();
+        timer.start();
         step();
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &end);
-        times.push_back(double(end.tv_sec - start.tv_sec) * 1e3 + double(end.tv_nsec - start.tv_nsec) / 1e6);
+        wall.push_back(double(timer.nsecsElapsed()) / 1e6);
+        cpu.push_back(cpuNowMs() - cpuStart);
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    std::sort(wall.begin(), wall.end());
+    std::sort(cpu.begin(), cpu.end());
+    return {wall[wall.size() / 2], cpu[cpu.size() / 2]};
+}
+
+void report(const char* what, const Timing& timing, double targetMs = 0)
+{
+    std::printf("  %-24s %7.1f ms wall %7.1f ms CPU", what, timing.wallMs, timing.cpuMs);
+    if (targetMs > 0)
+        std::printf("   target < %.0f ms: %s", targetMs, timing.cpuMs < targetMs ? "met" : "MISSED");
+    std::printf("\n");
 }
 
 // The bones, their face groups and the chains of a document, to check that each step did
@@ -129,19 +156,17 @@ int main(int argc, char** argv)
     VxFSHierarchy document;
     document.loadPHI(phiPath); // reads the mesh, which stays loaded
     const QString expected = summary(document);
-    const double phiMs = medianMs([&] { document.loadPHI(phiPath); });
+    const Timing phiRead = median([&] { document.loadPHI(phiPath); });
     const QString afterPhi = summary(document);
-    const double saveMs = medianMs([&] { document.savePreset(templatePath); });
-    const double loadMs = medianMs([&] { document.loadPreset(templatePath); });
+    const Timing save = median([&] { document.savePreset(templatePath); });
+    const Timing load = median([&] { document.loadPreset(templatePath); });
     const QString afterTemplate = summary(document);
 
     std::printf("Hierarchy files of %s, median of %d runs\n", qPrintable(expected), kRuns);
-    std::printf("  PHI load                  %7.1f ms   target < %.0f ms: %s\n", phiMs, kPhiTargetMs,
-                phiMs < kPhiTargetMs ? "met" : "MISSED");
-    std::printf("  template save             %7.1f ms\n", saveMs);
-    std::printf("  template load             %7.1f ms\n", loadMs);
-    std::printf("  template save + load      %7.1f ms   target < %.0f ms: %s\n", saveMs + loadMs,
-                kTemplateTargetMs, saveMs + loadMs < kTemplateTargetMs ? "met" : "MISSED");
+    report("PHI load", phiRead, kPhiTargetMs);
+    report("template save", save);
+    report("template load", load);
+    report("template save + load", {save.wallMs + load.wallMs, save.cpuMs + load.cpuMs}, kTemplateTargetMs);
     const bool complete = document.getNumBones(true) == kBones && afterPhi == expected && afterTemplate == expected
                           && expected.contains(QStringLiteral("%1 with a face group").arg(kBones));
     if (!complete)
