@@ -92,13 +92,13 @@ int scannedDepth(const QByteArray& bytes, int limit)
 }
 
 // Markup characters and the blanks that attribute-value normalisation would turn into
-// spaces, as character references.
-void appendEscaped(QString& text, const QString& value)
+// spaces, as character references; '>' as well in text, where "]]>" may not stand.
+void appendEscaped(QString& text, const QString& value, bool inAttribute)
 {
     for (const QChar c : value) {
         switch (c.unicode()) {
         case '<': text += QLatin1String("&lt;"); break;
-        case '>': text += QLatin1String("&gt;"); break;
+        case '>': text += inAttribute ? QLatin1String(">") : QLatin1String("&gt;"); break;
         case '&': text += QLatin1String("&amp;"); break;
         case '"': text += QLatin1String("&quot;"); break;
         case '\t': text += QLatin1String("&#x9;"); break;
@@ -172,7 +172,7 @@ QByteArray VxFSTemplateXml::serialize(const QDomDocument& document)
                 text += QLatin1Char(' ');
                 text += attribute.name();
                 text += QLatin1String("=\"");
-                appendEscaped(text, xmlSafe(attribute.value()));
+                appendEscaped(text, xmlSafe(attribute.value()), true);
                 text += QLatin1Char('"');
             }
             if (node.hasChildNodes()) {
@@ -183,7 +183,7 @@ QByteArray VxFSTemplateXml::serialize(const QDomDocument& document)
             }
             text += QLatin1String("/>\n");
         } else if (node.isText()) {
-            appendEscaped(text, xmlSafe(node.nodeValue()));
+            appendEscaped(text, xmlSafe(node.nodeValue()), false);
         }
         // The node is done: go on with its next sibling, closing every element it ends.
         for (;;) {
