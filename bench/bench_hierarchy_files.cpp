@@ -4,6 +4,7 @@
 // runs of each step against the targets, judged on CPU time: template save + load under
 // 100 ms, PHI load under 50 ms. The mesh is read once before timing: the pane keeps loaded
 // geometry and both readers reuse it, so the figures are the readers' own.
+#include "vxbenchsupport.h"
 #include "vxfshierarchy.h"
 #include "vxfshierarchyitem.h"
 
@@ -13,7 +14,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -30,18 +30,6 @@ constexpr int kRuns = 15;
 constexpr double kTemplateTargetMs = 100.0;
 constexpr double kPhiTargetMs = 50.0;
 
-const char* const kHumanoid[][3] = {
-    {"1", "hip", "yzx"},    {"2", "abdomen", "yzx"}, {"3", "chest", "yzx"},  {"4", "neck", "yzx"},
-    {"5", "head", "yzx"},   {"4", "lCollar", "xyz"}, {"5", "lShldr", "xyz"}, {"6", "lForeArm", "xyz"},
-    {"7", "lHand", "xyz"},  {"4", "rCollar", "xyz"}, {"5", "rShldr", "xyz"}, {"6", "rForeArm", "xyz"},
-    {"7", "rHand", "xyz"},  {"2", "lThigh", "yzx"},  {"3", "lShin", "yzx"},  {"4", "lFoot", "zyx"},
-    {"2", "rThigh", "yzx"}, {"3", "rShin", "yzx"},   {"4", "rFoot", "zyx"}};
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
 
 // The PHI text and the face-group names of the figure.
 QByteArray phiText(QStringList& groups)
@@ -51,9 +39,9 @@ QByteArray phiText(QStringList& groups)
     int copy = 0;
     for (; groups.size() + 19 <= kBones; ++copy) {
         const QByteArray suffix = QByteArray::number(copy);
-        for (const auto& bone : kHumanoid) {
-            groups << QString::fromLatin1(bone[1]) + QString::fromLatin1(suffix);
-            bones += QByteArray(bone[0]) + ' ' + bone[1] + suffix + ' ' + bone[2] + '\n';
+        for (const auto& bone : vxBenchHumanoid) {
+            groups << QString::fromLatin1(bone.name) + QString::fromLatin1(suffix);
+            bones += QByteArray(bone.depth) + ' ' + bone.name + suffix + ' ' + bone.rotationOrder + '\n';
         }
         chains += "ikChain leftLeg" + suffix + " lThigh" + suffix + " lShin" + suffix + " lFoot" + suffix + '\n';
         chains += "ikChain rightLeg" + suffix + " rThigh" + suffix + " rShin" + suffix + " rFoot" + suffix + '\n';
@@ -63,17 +51,6 @@ QByteArray phiText(QStringList& groups)
         bones += "1 prop" + QByteArray::number(extra) + " xyz\n";
     }
     return "objFile:Runtime:Geometries:Figure:figure.obj\n" + bones + chains;
-}
-
-// One triangle per face group.
-QByteArray mesh(const QStringList& groups)
-{
-    QByteArray obj;
-    for (int g = 0; g < groups.size(); ++g) {
-        obj += "v " + QByteArray::number(g) + " 0 0\nv " + QByteArray::number(g + 1) + " 0 0\nv "
-               + QByteArray::number(g) + " 1 0\ng " + groups[g].toUtf8() + "\nf -3 -2 -1\n";
-    }
-    return obj;
 }
 
 // The medians of the wall-clock time and of the thread's CPU time of `step`, in ms. On the
@@ -147,8 +124,8 @@ int main(int argc, char** argv)
     const QByteArray phi = phiText(groups);
     const QString phiPath = dir.filePath(QStringLiteral("figure.phi"));
     const QString templatePath = dir.filePath(QStringLiteral("figure.vxt"));
-    if (!writeFile(phiPath, phi)
-        || !writeFile(dir.filePath(QStringLiteral("content/Runtime/Geometries/Figure/figure.obj")), mesh(groups))) {
+    const QString meshPath = dir.filePath(QStringLiteral("content/Runtime/Geometries/Figure/figure.obj"));
+    if (!vxBenchWriteFile(phiPath, phi) || !vxBenchWriteFile(meshPath, vxBenchGroupMesh(groups))) {
         std::fprintf(stderr, "Cannot write the input files\n");
         return 1;
     }

@@ -31,27 +31,6 @@ constexpr int kBones = 100000;
 constexpr int kRuns = 3;
 constexpr double kTargetMs = 10000.0;
 
-const char* const kHumanoid[][2] = {
-    {"1", "hip"}, {"2", "abdomen"}, {"3", "chest"}, {"4", "neck"}, {"5", "head"}, {"4", "lCollar"},
-    {"5", "lShldr"}, {"6", "lForeArm"}, {"7", "lHand"}, {"4", "rCollar"}, {"5", "rShldr"}, {"6", "rForeArm"},
-    {"7", "rHand"}, {"2", "lThigh"}, {"3", "lShin"}, {"4", "lFoot"}, {"2", "rThigh"}, {"3", "rShin"}, {"4", "rFoot"}};
-
-bool writeFile(const QString& path, const QByteArray& bytes)
-{
-    QFile file(path);
-    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
-}
-
-// One triangle per face group, one group per bone name.
-QByteArray mesh(const QStringList& groups)
-{
-    QByteArray obj;
-    for (int g = 0; g < groups.size(); ++g) {
-        obj += "v " + QByteArray::number(g) + " 0 0\nv " + QByteArray::number(g + 1) + " 0 0\nv "
-               + QByteArray::number(g) + " 1 0\ng " + groups[g].toUtf8() + "\nf -3 -2 -1\n";
-    }
-    return obj;
-}
 
 double medianMs(const std::function<void()>& step)
 {
@@ -100,10 +79,10 @@ int main(int argc, char** argv)
         flat += "1 bone" + QByteArray::number(i) + " xyz\n";
     }
     for (int copy = 0; humanoidNames.size() + 19 <= kBones; ++copy) {
-        for (const auto& bone : kHumanoid) {
-            const QString name = QString::fromLatin1(bone[1]) + QString::number(copy);
+        for (const auto& bone : vxBenchHumanoid) {
+            const QString name = QString::fromLatin1(bone.name) + QString::number(copy);
             humanoidNames << name;
-            humanoids += QByteArray(bone[0]) + ' ' + name.toUtf8() + " yzx\n";
+            humanoids += QByteArray(bone.depth) + ' ' + name.toUtf8() + " yzx\n";
         }
     }
     QByteArray chain = "objFile:x\n";
@@ -117,10 +96,11 @@ int main(int argc, char** argv)
     const QString chainPhi = dir.filePath(QStringLiteral("chain.phi"));
     const QString deepVxt = dir.filePath(QStringLiteral("deep.vxt"));
     const QString savedVxt = dir.filePath(QStringLiteral("humanoids.vxt"));
-    if (!writeFile(flatPhi, flat) || !writeFile(humanoidPhi, humanoids) || !writeFile(chainPhi, chain)
-        || !writeFile(deepVxt, tower)
-        || !writeFile(dir.filePath(QStringLiteral("content/Runtime/Geometries/Big/flat.obj")), mesh(flatNames))
-        || !writeFile(dir.filePath(QStringLiteral("content/Runtime/Geometries/Big/humanoids.obj")), mesh(humanoidNames))) {
+    const QString meshes = dir.filePath(QStringLiteral("content/Runtime/Geometries/Big/"));
+    if (!vxBenchWriteFile(flatPhi, flat) || !vxBenchWriteFile(humanoidPhi, humanoids)
+        || !vxBenchWriteFile(chainPhi, chain) || !vxBenchWriteFile(deepVxt, tower)
+        || !vxBenchWriteFile(meshes + QStringLiteral("flat.obj"), vxBenchGroupMesh(flatNames))
+        || !vxBenchWriteFile(meshes + QStringLiteral("humanoids.obj"), vxBenchGroupMesh(humanoidNames))) {
         std::fprintf(stderr, "Cannot write the input files\n");
         return 1;
     }

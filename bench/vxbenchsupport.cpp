@@ -123,3 +123,26 @@ void vxBenchFillDocument(VxFSHierarchy& document, VxFSGeomItem* skin, int bones)
         made.push_back(bone);
     }
 }
+
+bool vxBenchWriteFile(const QString& path, const QByteArray& bytes)
+{
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+}
+
+QByteArray vxBenchGroupMesh(const QStringList& groups)
+{
+    QByteArray obj;
+    for (int g = 0; g < groups.size(); ++g) {
+        obj += "v " + QByteArray::number(g) + " 0 0\nv " + QByteArray::number(g + 1) + " 0 0\nv "
+               + QByteArray::number(g) + " 1 0\ng " + groups[g].toUtf8() + "\nf -3 -2 -1\n";
+    }
+    return obj;
+}
+
+const VxBenchHumanoidBone vxBenchHumanoid[19] = {
+    {"1", "hip", "yzx"},    {"2", "abdomen", "yzx"}, {"3", "chest", "yzx"},  {"4", "neck", "yzx"},
+    {"5", "head", "yzx"},   {"4", "lCollar", "xyz"}, {"5", "lShldr", "xyz"}, {"6", "lForeArm", "xyz"},
+    {"7", "lHand", "xyz"},  {"4", "rCollar", "xyz"}, {"5", "rShldr", "xyz"}, {"6", "rForeArm", "xyz"},
+    {"7", "rHand", "xyz"},  {"2", "lThigh", "yzx"},  {"3", "lShin", "yzx"},  {"4", "lFoot", "zyx"},
+    {"2", "rThigh", "yzx"}, {"3", "rShin", "yzx"},   {"4", "rFoot", "zyx"}};

@@ -54,3 +54,16 @@ private:
 // tree, bone i owning face group i of `skin` (its base geometry), default choices, rotation
 // orders cycling through all six.
 void vxBenchFillDocument(VxFSHierarchy& document, VxFSGeomItem* skin, int bones);
+
+// Files for the hierarchy readers' benchmarks.
+bool vxBenchWriteFile(const QString& path, const QByteArray& bytes);
+// An OBJ mesh of one triangle per face group, the groups in the given order.
+QByteArray vxBenchGroupMesh(const QStringList& groups);
+// The bones of a humanoid as a PHI file gives them: depth, name, rotation order.
+struct VxBenchHumanoidBone
+{
+    const char* depth;
+    const char* name;
+    const char* rotationOrder;
+};
+extern const VxBenchHumanoidBone vxBenchHumanoid[19];
