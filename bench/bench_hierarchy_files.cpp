@@ -8,13 +8,9 @@
 #include "vxfshierarchy.h"
 #include "vxfshierarchyitem.h"
 
-#include "vxapp.h"
-#include "vxcontentmgr.h"
-
 #include <QApplication>
 #include <QDir>
 #include <QElapsedTimer>
-#include <QTemporaryDir>
 
 #include <algorithm>
 #include <cstdio>
@@ -29,7 +25,6 @@ constexpr int kBones = 2000;
 constexpr int kRuns = 15;
 constexpr double kTemplateTargetMs = 100.0;
 constexpr double kPhiTargetMs = 50.0;
-
 
 // The PHI text and the face-group names of the figure.
 QByteArray phiText(QStringList& groups)
@@ -113,18 +108,15 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication qtApp(argc, argv);
-    QTemporaryDir folder;
-    const QDir dir(folder.path());
-    dir.mkpath(QStringLiteral("data"));
-    dir.mkpath(QStringLiteral("content/Runtime/Geometries/Figure"));
-    VxApp app(VxAppPaths{dir.filePath(QStringLiteral("data")), folder.path(), folder.path()});
-    app.getContentMgr()->addPoserDirectory(dir.filePath(QStringLiteral("content")));
+    VxBenchApp app;
+    app.addRuntimeFolder(QStringLiteral("content"));
+    QDir().mkpath(app.path(QStringLiteral("content/Runtime/Geometries/Figure")));
 
     QStringList groups;
     const QByteArray phi = phiText(groups);
-    const QString phiPath = dir.filePath(QStringLiteral("figure.phi"));
-    const QString templatePath = dir.filePath(QStringLiteral("figure.vxt"));
-    const QString meshPath = dir.filePath(QStringLiteral("content/Runtime/Geometries/Figure/figure.obj"));
+    const QString phiPath = app.path(QStringLiteral("figure.phi"));
+    const QString templatePath = app.path(QStringLiteral("figure.vxt"));
+    const QString meshPath = app.path(QStringLiteral("content/Runtime/Geometries/Figure/figure.obj"));
     if (!vxBenchWriteFile(phiPath, phi) || !vxBenchWriteFile(meshPath, vxBenchGroupMesh(groups))) {
         std::fprintf(stderr, "Cannot write the input files\n");
         return 1;

@@ -11,15 +11,10 @@
 #include "vxfshierarchy.h"
 #include "vxfshierarchyitem.h"
 
-#include "vxapp.h"
-#include "vxcontentmgr.h"
-
 #include <QApplication>
 #include <QDir>
 #include <QEvent>
-#include <QFile>
 #include <QMessageBox>
-#include <QTemporaryDir>
 
 #include <cstdio>
 #include <functional>
@@ -30,7 +25,6 @@ namespace {
 constexpr int kBones = 100000;
 constexpr int kRuns = 3;
 constexpr double kTargetMs = 10000.0;
-
 
 double medianMs(const std::function<void()>& step)
 {
@@ -63,12 +57,9 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication qtApp(argc, argv);
-    QTemporaryDir folder;
-    const QDir dir(folder.path());
-    dir.mkpath(QStringLiteral("data"));
-    dir.mkpath(QStringLiteral("content/Runtime/Geometries/Big"));
-    VxApp app(VxAppPaths{dir.filePath(QStringLiteral("data")), folder.path(), folder.path()});
-    app.getContentMgr()->addPoserDirectory(dir.filePath(QStringLiteral("content")));
+    VxBenchApp app;
+    app.addRuntimeFolder(QStringLiteral("content"));
+    QDir().mkpath(app.path(QStringLiteral("content/Runtime/Geometries/Big")));
 
     QByteArray flat = "objFile:Runtime:Geometries:Big:flat.obj\n";
     QByteArray humanoids = "objFile:Runtime:Geometries:Big:humanoids.obj\n";
@@ -91,12 +82,12 @@ int main(int argc, char** argv)
     QByteArray tower = "<VexelHierarchyPreset><Figure>";
     for (int i = 0; i < 10000; ++i)
         tower += "<Bone Name=\"b" + QByteArray::number(i) + "\">";
-    const QString flatPhi = dir.filePath(QStringLiteral("flat.phi"));
-    const QString humanoidPhi = dir.filePath(QStringLiteral("humanoids.phi"));
-    const QString chainPhi = dir.filePath(QStringLiteral("chain.phi"));
-    const QString deepVxt = dir.filePath(QStringLiteral("deep.vxt"));
-    const QString savedVxt = dir.filePath(QStringLiteral("humanoids.vxt"));
-    const QString meshes = dir.filePath(QStringLiteral("content/Runtime/Geometries/Big/"));
+    const QString flatPhi = app.path(QStringLiteral("flat.phi"));
+    const QString humanoidPhi = app.path(QStringLiteral("humanoids.phi"));
+    const QString chainPhi = app.path(QStringLiteral("chain.phi"));
+    const QString deepVxt = app.path(QStringLiteral("deep.vxt"));
+    const QString savedVxt = app.path(QStringLiteral("humanoids.vxt"));
+    const QString meshes = app.path(QStringLiteral("content/Runtime/Geometries/Big/"));
     if (!vxBenchWriteFile(flatPhi, flat) || !vxBenchWriteFile(humanoidPhi, humanoids)
         || !vxBenchWriteFile(chainPhi, chain) || !vxBenchWriteFile(deepVxt, tower)
         || !vxBenchWriteFile(meshes + QStringLiteral("flat.obj"), vxBenchGroupMesh(flatNames))

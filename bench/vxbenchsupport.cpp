@@ -6,8 +6,10 @@
 #include "vxfshierarchyitem.h"
 
 #include "vxapp.h"
+#include "vxcontentmgr.h"
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 
@@ -109,6 +111,12 @@ VxBenchApp::VxBenchApp()
 }
 
 VxBenchApp::~VxBenchApp() = default;
+
+void VxBenchApp::addRuntimeFolder(const QString& relative)
+{
+    QDir().mkpath(path(relative));
+    m_app->getContentMgr()->addPoserDirectory(path(relative));
+}
 
 void vxBenchFillDocument(VxFSHierarchy& document, VxFSGeomItem* skin, int bones)
 {

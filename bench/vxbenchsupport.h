@@ -44,6 +44,8 @@ public:
     VxBenchApp();
     ~VxBenchApp();
     QString path(const QString& relative) const { return m_folder.filePath(relative); }
+    // Makes `relative` a folder of the temporary tree and a Poser runtime folder.
+    void addRuntimeFolder(const QString& relative);
 
 private:
     QTemporaryDir m_folder;
