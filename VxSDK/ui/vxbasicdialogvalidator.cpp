@@ -1,0 +1,3 @@
+#include "vxbasicdialogvalidator.h"
+
+VxBasicDialogValidator::~VxBasicDialogValidator() = default;
