@@ -11,6 +11,7 @@
 #include "vxapp.h"
 #include "vxcontentmgr.h"
 #include "vxscene.h"
+#include "vxstyle.h"
 #include "vxversion.h"
 
 #include <QApplication>
@@ -199,6 +200,7 @@ int main(int argc, char** argv)
         g_defaultHandler = qInstallMessageHandler(&batchMessageHandler);
 
     QApplication application(argc, argv);
+    QApplication::setStyle(new VxStyle);
     QApplication::setOrganizationName(QStringLiteral("Vexel"));
     QApplication::setApplicationName(QStringLiteral("vxhost"));
     return run(commandLine);
