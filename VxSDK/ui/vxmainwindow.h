@@ -5,10 +5,15 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include <memory>
+
+class VxActionRegistry;
 class VxFileFilter;
+class VxPaneMgr;
 class VxViewportMgr;
 
-// The host's main window, reached through vxApp->getInterface().
+// The host's main window, reached through vxApp->getInterface(): its pane manager (the
+// docked panes) and the one instance of each registered action.
 class VXSDK_EXPORT VxMainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -26,6 +31,8 @@ public:
 
     // The scene's viewport manager (redraw locking); null when there is no scene.
     VxViewportMgr* getViewportMgr() const;
+    VxPaneMgr& getPaneMgr() const { return *m_paneMgr; }
+    VxActionRegistry& getActionRegistry() const { return *m_actions; }
 
     static void queueFileDialogAnswer(const QString& fileName);
     static void clearFileDialogAnswers();
@@ -36,6 +43,8 @@ public:
     QString getLastFileDialogDirectory() const { return m_lastDirectory; }
 
 private:
+    VxPaneMgr* m_paneMgr; // a child of the window
+    std::unique_ptr<VxActionRegistry> m_actions;
     QString m_lastCaption;
     QString m_lastDirectory;
 };
