@@ -6,6 +6,7 @@
 #include "vxpanemgr.h"
 
 #include <QDockWidget>
+#include <QEvent>
 
 VxPaneAction::VxPaneAction(const QString& paneClassName, QObject* parent)
     : VxAction(paneClassName, tr("Shows or hides the pane."), parent), m_paneClassName(paneClassName)
@@ -38,10 +39,17 @@ void VxPaneAction::followDock()
     if (!m_dock)
         return;
     setChecked(!m_dock->isHidden());
-    connect(m_dock, &QDockWidget::visibilityChanged, this, [this] {
-        if (m_dock)
-            setChecked(!m_dock->isHidden());
-    });
+    // The dock is opened and closed from many places (its title bar, a restored layout,
+    // another entry); whatever does it, the dock learns it through these two events, even
+    // while the window is not on screen.
+    m_dock->installEventFilter(this);
+}
+
+bool VxPaneAction::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_dock && (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent))
+        setChecked(!m_dock->isHidden());
+    return VxAction::eventFilter(watched, event);
 }
 
 QString VxPaneAction::getActionGroup() const

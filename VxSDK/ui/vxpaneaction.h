@@ -30,6 +30,9 @@ public slots:
     // Opens the pane when the action is checked, closes it otherwise.
     void executeAction() override;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void followDock();
 

@@ -11,13 +11,13 @@
 #include "vxdefaultmaterial.h"
 #include "vxfacetmesh.h"
 #include "vxfacetshape.h"
+#include "vxmainwindow.h"
 #include "vxmeshsmoothmorphbakeraction.h"
 #include "vxmeshsmoothresetbaseaction.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -70,10 +70,10 @@ TEST_F(HostClassesTest, RegisteredActionsLandInTheirMenusGroupedAndInitialisedOn
     m_app->registerClassFactory(&tool);
     m_app->registerClassFactory(&baker);
 
-    QMainWindow window;
+    VxMainWindow window;
     QMenu* edit = window.menuBar()->addMenu(QStringLiteral("&Edit"));
     edit->addAction(QStringLiteral("Undo"));
-    VxActionMenuBuilder builder(window.menuBar(), &window);
+    VxActionMenuBuilder builder(window.menuBar(), window.getActionRegistry());
     builder.menuForPath(QStringLiteral("&Edit/Mesh &Smoothing"))->addAction(QStringLiteral("Existing"));
     const QList<VxAction*> actions = builder.addRegisteredActions();
 

@@ -1,0 +1,79 @@
+#include "vxhostguitest.h"
+
+#include "vxhostgui.h"
+#include "vxpluginloader.h"
+
+#include "vxclassfactory.h"
+
+#include <QMenu>
+#include <QMenuBar>
+
+void VxHostGuiTest::TearDown()
+{
+    closeWindow();
+    for (VxClassFactory* factory : qAsConst(m_factories)) {
+        m_app->unregisterClassFactory(factory);
+        delete factory;
+    }
+    m_factories.clear();
+    VxSceneTest::TearDown();
+}
+
+void VxHostGuiTest::registerFactory(VxClassFactory* factory)
+{
+    m_factories.append(factory);
+    m_app->registerClassFactory(factory);
+}
+
+VxHostGui& VxHostGuiTest::openWindow()
+{
+    closeWindow();
+    if (!m_loader)
+        m_loader = std::make_unique<VxPluginLoader>();
+    m_gui = std::make_unique<VxHostGui>(*m_loader);
+    return *m_gui;
+}
+
+void VxHostGuiTest::closeWindow()
+{
+    m_gui.reset();
+}
+
+QStringList vxMenuEntries(const QMenu* menu)
+{
+    QStringList entries;
+    if (!menu)
+        return entries;
+    for (const QAction* action : menu->actions())
+        entries.append(action->isSeparator() ? QStringLiteral("--") : action->text().remove(QLatin1Char('&')));
+    return entries;
+}
+
+QMenu* vxFindMenu(const QMenuBar* bar, const QString& path)
+{
+    QList<QAction*> entries = bar->actions();
+    QMenu* menu = nullptr;
+    for (const QString& title : path.split(QLatin1Char('/'))) {
+        menu = nullptr;
+        for (QAction* action : entries) {
+            if (action->menu() && action->text().remove(QLatin1Char('&')) == title)
+                menu = action->menu();
+        }
+        if (!menu)
+            return nullptr;
+        entries = menu->actions();
+    }
+    return menu;
+}
+
+QAction* vxFindMenuAction(const QMenuBar* bar, const QString& path, const QString& text)
+{
+    const QMenu* menu = vxFindMenu(bar, path);
+    if (!menu)
+        return nullptr;
+    for (QAction* action : menu->actions()) {
+        if (action->text().remove(QLatin1Char('&')) == text)
+            return action;
+    }
+    return nullptr;
+}
