@@ -178,4 +178,34 @@ TEST(HostCommandLine, ParsesOneBatchOptionWithTheSessionOptions)
                                     QStringLiteral("--data-dir"), QStringLiteral("b")}));
 }
 
+TEST(HostCommandLine, TheScreenshotComesAfterTheScriptAndAloneNeedsADisplay)
+{
+    VxHostCommandLine commandLine;
+    ASSERT_TRUE(commandLine.parse({QStringLiteral("vxhost"), QStringLiteral("--script"), QStringLiteral("a.js"),
+                                   QStringLiteral("--screenshot"), QStringLiteral("s.png"), QStringLiteral("--size"),
+                                   QStringLiteral("1600x1000"), QStringLiteral("--save-scene"), QStringLiteral("s.json")}));
+    EXPECT_EQ(commandLine.mode(), VxHostCommandLine::RunScript);
+    EXPECT_EQ(commandLine.screenshotFile(), QStringLiteral("s.png"));
+    EXPECT_EQ(commandLine.sceneFile(), QStringLiteral("s.json"));
+    EXPECT_EQ(commandLine.windowSize(), QSize(1600, 1000));
+    EXPECT_TRUE(commandLine.needsDisplay());
+    EXPECT_TRUE(commandLine.buildsWindow());
+
+    ASSERT_TRUE(commandLine.parse({QStringLiteral("vxhost"), QStringLiteral("--save-scene"), QStringLiteral("s.json")}));
+    EXPECT_FALSE(commandLine.needsDisplay());
+    EXPECT_TRUE(commandLine.buildsWindow());
+
+    const QStringList refused[] = {
+        {QStringLiteral("--size"), QStringLiteral("800x600")},
+        {QStringLiteral("--screenshot"), QStringLiteral("s.png"), QStringLiteral("--size"), QStringLiteral("800")},
+        {QStringLiteral("--screenshot"), QStringLiteral("s.png"), QStringLiteral("--size"), QStringLiteral("0x600")},
+        {QStringLiteral("--screenshot"), QStringLiteral("s.png"), QStringLiteral("--plugins")},
+    };
+    for (const QStringList& arguments : refused) {
+        SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
+        EXPECT_FALSE(commandLine.parse(QStringList{QStringLiteral("vxhost")} + arguments));
+        EXPECT_FALSE(commandLine.errorText().isEmpty());
+    }
+}
+
 #include "test_hostclasses.moc"
