@@ -43,8 +43,19 @@ void writeError(const QString& line)
 // says so at once instead of letting Qt abort.
 bool choosePlatform(const VxHostCommandLine& commandLine)
 {
-    if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+    if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        // Qt's offscreen platform draws widgets but has no OpenGL: the scene view would be
+        // missing from the picture.
+        const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+        if (!commandLine.screenshotFile().isEmpty() && (platform == "offscreen" || platform == "minimal")) {
+            writeError(QStringLiteral("--screenshot needs a display with OpenGL, and QT_QPA_PLATFORM=%1 has none. "
+                                      "Run it under a virtual display instead: xvfb-run -a -s \"-screen 0 "
+                                      "1600x1000x24\" vxhost ... --screenshot FILE.")
+                           .arg(QString::fromLatin1(platform)));
+            return false;
+        }
         return true;
+    }
     if (!commandLine.needsDisplay()) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         return true;
@@ -230,7 +241,10 @@ int main(int argc, char** argv)
     if (commandLine.isBatch())
         g_defaultHandler = qInstallMessageHandler(&batchMessageHandler);
 
-    QApplication application(argc, argv);
+    // vxhost parses its own command line; Qt would read "--plugin PATH" as its own option
+    // (a generic input plug-in) and complain that there is none.
+    int qtArgc = 1;
+    QApplication application(qtArgc, argv);
     QApplication::setStyle(new VxStyle);
     QApplication::setOrganizationName(QStringLiteral("Vexel"));
     QApplication::setApplicationName(QStringLiteral("vxhost"));
