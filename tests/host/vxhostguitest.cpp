@@ -10,7 +10,7 @@
 
 void VxHostGuiTest::TearDown()
 {
-    closeWindow();
+    m_gui.reset();
     for (VxClassFactory* factory : qAsConst(m_factories)) {
         m_app->unregisterClassFactory(factory);
         delete factory;
@@ -27,16 +27,9 @@ void VxHostGuiTest::registerFactory(VxClassFactory* factory)
 
 VxHostGui& VxHostGuiTest::openWindow()
 {
-    closeWindow();
-    if (!m_loader)
-        m_loader = std::make_unique<VxPluginLoader>();
-    m_gui = std::make_unique<VxHostGui>(*m_loader);
-    return *m_gui;
-}
-
-void VxHostGuiTest::closeWindow()
-{
     m_gui.reset();
+    m_gui = std::make_unique<VxHostGui>(m_loader);
+    return *m_gui;
 }
 
 QStringList vxMenuEntries(const QMenu* menu)
@@ -69,11 +62,6 @@ QMenu* vxFindMenu(const QMenuBar* bar, const QString& path)
 QAction* vxFindMenuAction(const QMenuBar* bar, const QString& path, const QString& text)
 {
     const QMenu* menu = vxFindMenu(bar, path);
-    if (!menu)
-        return nullptr;
-    for (QAction* action : menu->actions()) {
-        if (action->text().remove(QLatin1Char('&')) == text)
-            return action;
-    }
-    return nullptr;
+    const int index = vxMenuEntries(menu).indexOf(text);
+    return index < 0 ? nullptr : menu->actions().at(index);
 }

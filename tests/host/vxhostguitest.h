@@ -26,13 +26,13 @@ protected:
 
     // Registered with vxApp for this test; owned by the fixture.
     void registerFactory(VxClassFactory* factory);
+    // A new window, after closing the one open (which saves nothing).
     VxHostGui& openWindow();
-    void closeWindow();
 
     std::unique_ptr<VxHostGui> m_gui;
 
 private:
-    std::unique_ptr<VxPluginLoader> m_loader;
+    VxPluginLoader m_loader;
     QList<VxClassFactory*> m_factories;
 };
 
@@ -40,6 +40,7 @@ private:
 QStringList vxMenuEntries(const QMenu* menu);
 // The menu titled `path` ("Edit/Geometry", titles without '&'); null when absent.
 QMenu* vxFindMenu(const QMenuBar* bar, const QString& path);
+// The entry `text` of that menu; null when absent.
 QAction* vxFindMenuAction(const QMenuBar* bar, const QString& path, const QString& text);
 
 // Readable failures for QString and QStringList comparisons.
