@@ -5,6 +5,7 @@
 #include "vxlegacyfigure.h"
 #include "vxnode.h"
 #include "vxscene.h"
+#include "vxstyle.h"
 
 #include <QHeaderView>
 #include <QSet>
@@ -42,6 +43,25 @@ QString VxSceneOutliner::typeText(const VxNode* node)
         return tr("Skeleton");
     return node->getObject() ? tr("Prop") : tr("Node");
 }
+
+namespace {
+// The host style's pixmap for a node's kind; none for plain nodes.
+QIcon nodeIcon(const VxNode* node)
+{
+    // Made once: every item of a kind shares its icon's data.
+    static const QIcon skinFigure = VxStyle::icon(VxStyle::PixmapSingleSkinFigure);
+    static const QIcon parametricFigure = VxStyle::icon(VxStyle::PixmapParametricFigure);
+    static const QIcon bone = VxStyle::icon(VxStyle::PixmapBone);
+    static const QIcon geometry = VxStyle::icon(VxStyle::PixmapGeometry);
+    if (qobject_cast<const VxLegacyFigure*>(node))
+        return parametricFigure;
+    if (qobject_cast<const VxSkeleton*>(node))
+        return skinFigure;
+    if (qobject_cast<const VxBone*>(node))
+        return bone;
+    return node->getObject() ? geometry : QIcon();
+}
+} // namespace
 
 void VxSceneOutliner::rebuild()
 {
@@ -87,6 +107,7 @@ void VxSceneOutliner::rebuild()
 QTreeWidgetItem* VxSceneOutliner::makeItem(VxNode* node)
 {
     auto* item = new QTreeWidgetItem({node->getName(), typeText(node)});
+    item->setIcon(NameColumn, nodeIcon(node));
     m_items.insert(node, item);
     m_nodes.insert(item, node);
     connect(node, &QObject::objectNameChanged, this, [this, node] { renameNodeItem(node); });
@@ -110,7 +131,20 @@ void VxSceneOutliner::placeItem(VxNode* node, QTreeWidgetItem* item)
 {
     QTreeWidgetItem* parentItem = itemForNode(node->getNodeParent());
     if (!parentItem) {
-        addTopLevelItem(item);
+        // Top-level items keep the scene's order. A new node is the scene's last one; only a
+        // node put back by undo needs its place counted.
+        const QList<VxNode*>& nodes = m_scene->getNodes();
+        int index = topLevelItemCount();
+        if (!nodes.isEmpty() && nodes.last() != node) {
+            index = 0;
+            for (const VxNode* other : nodes) {
+                if (other == node)
+                    break;
+                if (const QTreeWidgetItem* otherItem = itemForNode(other); otherItem && !otherItem->parent())
+                    ++index;
+            }
+        }
+        insertTopLevelItem(index, item);
         return;
     }
     int index = 0;
@@ -143,8 +177,8 @@ void VxSceneOutliner::removeNodeItem(VxNode* node)
         return;
     const bool wasSyncing = m_syncing;
     m_syncing = true;
-    // Children still in the scene are removed first (the scene announces them first);
-    // any left move up rather than vanish with this item.
+    // The scene announces a node's children before the node, so no item below this one
+    // stands for a node that stays.
     forgetItem(item);
     delete item;
     m_syncing = wasSyncing;

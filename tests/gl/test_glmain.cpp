@@ -1,5 +1,8 @@
 // Entry point of the tests that need OpenGL: a QApplication on a real X display (CTest runs
 // this binary under xvfb-run, where Mesa gives OpenGL), not on the offscreen platform.
+// Widgets get the host's style, as in vxhost.
+#include "vxstyle.h"
+
 #include <QApplication>
 
 #include <gtest/gtest.h>
@@ -16,6 +19,7 @@ int main(int argc, char** argv)
     qputenv("QT_QPA_PLATFORM", "xcb");
     ::testing::InitGoogleTest(&argc, argv);
     QApplication app(argc, argv);
+    QApplication::setStyle(new VxStyle);
     QApplication::setApplicationName(QStringLiteral("vxhost-gl-tests"));
     return RUN_ALL_TESTS();
 }

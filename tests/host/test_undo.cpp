@@ -22,6 +22,7 @@
 #include <QPointer>
 #include <QStatusBar>
 #include <QTest>
+#include <QTreeWidgetItem>
 
 namespace {
 
@@ -49,9 +50,15 @@ protected:
     }
     void undo() { m_gui->menus()->getUndoAction()->trigger(); }
     void redo() { m_gui->menus()->getRedoAction()->trigger(); }
-    int outlinedNodes() const
+    int outlinedNodes() const { return outlined().size(); }
+    // The names of the outliner's top-level items, in order.
+    QStringList outlined() const
     {
-        return m_gui->outlinerPane()->getOutliner()->topLevelItemCount();
+        QStringList names;
+        const VxSceneOutliner* tree = m_gui->outlinerPane()->getOutliner();
+        for (int i = 0; i < tree->topLevelItemCount(); ++i)
+            names.append(tree->topLevelItem(i)->text(VxSceneOutliner::NameColumn));
+        return names;
     }
     VxUndoStack* stack() const { return m_scene->getUndoStack(); }
 
@@ -133,7 +140,7 @@ TEST_F(UndoTest, DeleteRemovesTheSelectionAsOneStepAndUndoRestoresItInPlace)
     undo();
     m_scene->selectAllNodes(false);
     EXPECT_EQ(m_scene->toJson(), before);
-    EXPECT_EQ(outlinedNodes(), 3);
+    EXPECT_EQ(outlined(), (QStringList{QStringLiteral("Kept"), QStringLiteral("figure"), QStringLiteral("Gone")}));
     // The figure's rigging came back with its bones.
     EXPECT_EQ(gone->getSkinBinding()->getNumBoneBindings(), kept->getSkinBinding()->getNumBoneBindings());
     redo();
