@@ -153,6 +153,7 @@ int runBatch(const VxHostCommandLine& commandLine, const VxPluginLoader& loader)
 {
     VxProgress::setConsoleOutput(true);
     VxHostGui gui(loader);
+    gui.showUnseen();
     if (commandLine.mode() == VxHostCommandLine::RunScript) {
         const int status = runScript(commandLine.file());
         if (status != Success)

@@ -164,7 +164,7 @@ QString VxHostCommandLine::helpText()
         "  -v, --version        Show the host and SDK versions.\n"
         "\n"
         "--script, --save-scene and --screenshot build the same main window, panes and actions\n"
-        "as an interactive start, unshown (shown only for the screenshot).\n"
+        "as an interactive start, off screen (on screen only for the screenshot).\n"
         "Plug-ins are loaded from the folder 'plugins' next to the executable.\n"
         "Exit status: 0 on success, 1 when the requested work failed, 2 for a bad command line.\n");
 }

@@ -92,10 +92,22 @@ int VxHostGui::exec()
     return status;
 }
 
+void VxHostGui::showUnseen()
+{
+    m_window->setAttribute(Qt::WA_DontShowOnScreen);
+    m_window->show();
+}
+
 bool VxHostGui::saveScreenshot(const QString& path, const QSize& size, QString* error)
 {
     if (size.isValid())
         m_window->resize(size);
+    // A window shown unseen must be shown again for real: only a mapped window draws its
+    // OpenGL view for sure.
+    if (m_window->testAttribute(Qt::WA_DontShowOnScreen)) {
+        m_window->hide();
+        m_window->setAttribute(Qt::WA_DontShowOnScreen, false);
+    }
     m_window->show();
     // Let the window system map the window and every widget, the OpenGL view included,
     // draw once before the grab.

@@ -18,9 +18,9 @@ class VxSceneOutlinerPane;
 // menus (VxHostMenus) and the host log in the status bar. The window is vxApp's interface
 // while it lives.
 //
-// Batch runs build the same window, unshown, so that a script meets the same panes and
-// actions as a user. The pane settings and the last window layout are restored on
-// construction; exec() (the interactive start) saves them when the user quits.
+// Batch runs build the same window, shown unseen (showUnseen), so that a script meets the
+// same panes and actions as a user. The pane settings and the last window layout are
+// restored on construction; exec() (the interactive start) saves them when the user quits.
 class VxHostGui
 {
 public:
@@ -35,6 +35,10 @@ public:
     // Shows the window and runs the event loop; saves the layout at the end and returns
     // the application's exit status.
     int exec();
+
+    // Shows the window without putting it on screen, for batch runs: panes get shown and
+    // follow the scene as in a session, and nothing appears on the user's display.
+    void showUnseen();
 
     // Shows the window at `size` (its current size when empty), lets it draw, and writes
     // it, scene view included, to a PNG file; false with the reason in *error.

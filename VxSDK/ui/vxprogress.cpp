@@ -16,9 +16,12 @@ constexpr int kBarWidth = 30;
 // Redrawing the bar more often than this only costs time: nobody reads that fast.
 constexpr int kConsoleRedrawMs = 100;
 
+// Batch runs show their window without putting it on screen (Qt::WA_DontShowOnScreen), so
+// that panes behave as in a session; nobody would see a dialog there.
 bool mainWindowOnScreen()
 {
-    return vxApp && vxApp->getInterface() && vxApp->getInterface()->isVisible();
+    const VxMainWindow* window = vxApp ? vxApp->getInterface() : nullptr;
+    return window && window->isVisible() && !window->testAttribute(Qt::WA_DontShowOnScreen);
 }
 } // namespace
 

@@ -48,6 +48,11 @@ protected:
 
 TEST_F(ProgressTest, BatchRunsGetOneBarOnStderrThatEndsItsLine)
 {
+    // Batch runs show their window unseen; it gets no dialog.
+    VxMainWindow window;
+    window.setAttribute(Qt::WA_DontShowOnScreen);
+    window.show();
+    m_app->setInterface(&window);
     {
         VxProgress progress(QStringLiteral("Creating new figure..."), 4, false, false);
         EXPECT_TRUE(progress.hasConsoleBar());

@@ -255,20 +255,20 @@ TEST_F(VxHostProcessTest, WithoutADisplayTheWindowIsRefusedAtOnceWithTheWayOut)
     EXPECT_FALSE(QFile::exists(shot));
 }
 
-// A plug-in's pane is created, docked and reachable from a batch script as from the
-// window.
+// A plug-in's pane is created, docked, shown (though not on screen) and reachable from a
+// batch script as in a session.
 TEST_F(VxHostProcessTest, APluginsPaneIsDockedInBatchRunsAndReachableFromScripts)
 {
     const QString script = write(QStringLiteral("panes.js"), R"(
 var pane = vxApp.findPane("VxTestPluginPane");
-print(vxApp.getPaneNames(), pane.windowTitle, vxApp.findPane("VxFigureSetupPane") === null);
+print(vxApp.getPaneNames(), pane.windowTitle, pane.visible, vxApp.findPane("VxFigureSetupPane") === null);
 )");
     const QStringList arguments{QStringLiteral("--plugin"), testPlugin(QStringLiteral("vxtest_paneplugin")),
                                 QStringLiteral("--script"), script};
     const VxHostRun result = run(arguments);
     ASSERT_TRUE(result.finished);
     EXPECT_EQ(result.exitCode, 0) << qPrintable(result.err);
-    EXPECT_EQ(result.out, QStringLiteral("VxSceneOutlinerPane,VxTestPluginPane Test Setup true\n"));
+    EXPECT_EQ(result.out, QStringLiteral("VxSceneOutlinerPane,VxTestPluginPane Test Setup true true\n"));
 }
 
 // A script works in the same window a user sees: its panes are there, and the scene it
