@@ -1,0 +1,89 @@
+#include "vxviewportdrawlist.h"
+
+#include "vxbone.h"
+#include "vxfacegroup.h"
+#include "vxfacetmesh.h"
+#include "vxfacetshape.h"
+#include "vxnode.h"
+#include "vxscene.h"
+#include "vxselectionmap.h"
+#include "vxskeleton.h"
+
+#include <QHash>
+
+namespace {
+QVector3D toQt(const VxVec3& v)
+{
+    return QVector3D(v.x, v.y, v.z);
+}
+} // namespace
+
+VxViewportDrawList VxViewportDrawList::collect(const VxScene& scene)
+{
+    VxViewportDrawList list;
+    for (VxNode* node : scene.getNodes()) {
+        const VxVec3 offset = node->getWorldOffset();
+        if (auto* shape = qobject_cast<VxFacetShape*>(VxShape::getCurrentShapeForNode(node))) {
+            if (VxFacetMesh* mesh = shape->getFacetMesh(); mesh && mesh->getNumFacets() > 0)
+                list.m_meshes.push_back({node, shape, mesh, toQt(offset), node->isSelected(), {}});
+        }
+        if (qobject_cast<VxBone*>(node)) {
+            const QVector3D origin = toQt(node->getOrigin() + offset);
+            const QVector3D end = toQt(node->getEndPoint() + offset);
+            if (origin != end)
+                list.m_bones.push_back({node, origin, end, node->isSelected()});
+        }
+    }
+    list.markSelectedBoneGroups(scene);
+    return list;
+}
+
+void VxViewportDrawList::markSelectedBoneGroups(const VxScene& scene)
+{
+    QHash<const VxNode*, VxViewportMeshItem*> itemOfNode;
+    for (VxViewportMeshItem& item : m_meshes)
+        itemOfNode.insert(item.node, &item);
+    for (VxNode* selected : scene.getSelectedNodes()) {
+        VxSkeleton* skeleton = selected->getSkeleton();
+        if (!skeleton || skeleton == selected || !skeleton->getSelectionMap())
+            continue;
+        VxViewportMeshItem* skin = itemOfNode.value(skeleton);
+        if (!skin)
+            continue;
+        for (const QString& name : skeleton->getSelectionMap()->getGroupsOfNode(selected)) {
+            const int group = skin->mesh->findFaceGroup(name);
+            if (group < 0)
+                continue;
+            skin->selectedGroups.resize(size_t(skin->mesh->getNumFaceGroups()), 0);
+            skin->selectedGroups[size_t(group)] = 1;
+        }
+    }
+}
+
+VxBox3 VxViewportDrawList::bounds() const
+{
+    VxBox3 box;
+    for (const VxViewportMeshItem& item : m_meshes) {
+        const VxBox3 meshBox = item.mesh->getBoundingBox();
+        if (meshBox.isEmpty())
+            continue;
+        const VxVec3 offset(item.offset.x(), item.offset.y(), item.offset.z());
+        box.extendBy(VxBox3(meshBox.getMin() + offset, meshBox.getMax() + offset));
+    }
+    for (const VxViewportBoneItem& bone : m_bones) {
+        box.extendBy(VxVec3(bone.origin.x(), bone.origin.y(), bone.origin.z()));
+        box.extendBy(VxVec3(bone.end.x(), bone.end.y(), bone.end.z()));
+    }
+    return box;
+}
+
+VxNode* VxViewportDrawList::nodeForGroup(const VxViewportMeshItem& item, int group)
+{
+    VxSkeleton* skeleton = qobject_cast<VxSkeleton*>(item.node);
+    if (!skeleton || !skeleton->getSelectionMap() || group < 0 || group >= item.mesh->getNumFaceGroups())
+        return item.node;
+    const VxSelectionMap* map = skeleton->getSelectionMap();
+    const int pair = map->findGroupPair(item.mesh->getFaceGroup(group)->objectName());
+    VxNode* paired = pair >= 0 ? map->getPairNode(pair) : nullptr;
+    return paired && paired->getScene() == item.node->getScene() ? paired : item.node;
+}
