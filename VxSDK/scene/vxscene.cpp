@@ -164,6 +164,16 @@ void VxScene::selectAllNodes(bool onOff)
     changeSelection(selected);
 }
 
+void VxScene::setSelection(const QList<VxNode*>& nodes)
+{
+    QList<VxNode*> selected;
+    for (VxNode* node : nodes) {
+        if (containsNode(node) && !selected.contains(node))
+            selected.append(node);
+    }
+    changeSelection(selected);
+}
+
 bool VxScene::isNodeSelected(const VxNode* node) const
 {
     return node && m_selected.contains(const_cast<VxNode*>(node));

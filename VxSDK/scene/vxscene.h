@@ -72,6 +72,9 @@ public:
     // selected; deselecting it makes the most recent remaining one primary.
     void selectNode(VxNode* node, bool onOff);
     void selectAllNodes(bool onOff);
+    // Makes exactly these nodes (those in the scene) the selection, the last one primary,
+    // as one change: a click in a view replaces the selection with one signal, not two.
+    void setSelection(const QList<VxNode*>& nodes);
     bool isNodeSelected(const VxNode* node) const;
     const QList<VxNode*>& getSelectedNodes() const { return m_selected; }
     VxNode* getPrimarySelection() const { return m_selected.isEmpty() ? nullptr : m_selected.last(); }
