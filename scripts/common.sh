@@ -9,9 +9,11 @@ VX_ASAN_BUILD_DIR="${VX_ASAN_BUILD_DIR:-$VX_ROOT/build-asan}"
 VX_ASAN_CMAKE_ARGS=(-DCMAKE_CXX_COMPILER=clang++ -DVX_BUILD_FUZZERS=ON -DVX_BUILD_BENCH=OFF)
 VX_JOBS="${VX_JOBS:-2}"
 
-# Packages the build and the tests need on Debian 12.
+# Packages the build and the tests need on Debian 12. The OpenGL tests and the viewport
+# benchmark run under Xvfb (xvfb-run needs xauth) with Mesa's software renderer.
 VX_PACKAGES=(cmake ninja-build g++ pkg-config qtbase5-dev qtscript5-dev libgtest-dev
-             zlib1g-dev libtinyobjloader-dev libnanoflann-dev xvfb xauth)
+             zlib1g-dev libtinyobjloader-dev libnanoflann-dev
+             xvfb xauth libgl1-mesa-dri libglx-mesa0)
 # And for the sanitizer tree and the fuzzers: clang with its sanitizer and libFuzzer runtimes,
 # and llvm-symbolizer for readable reports.
 VX_ASAN_PACKAGES=(clang libclang-rt-14-dev llvm-14)

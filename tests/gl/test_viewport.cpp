@@ -1,0 +1,240 @@
+// The viewport as a user meets it: what it draws, what a click selects, how it follows the
+// scene and the redraw lock, and what goes to the GPU.
+#include "vxviewporttest.h"
+
+#include "vxviewport.h"
+
+#include "vxbone.h"
+#include "vxdefaultmaterial.h"
+#include "vxfacetmesh.h"
+#include "vxfacetshape.h"
+#include "vxfigure.h"
+#include "vxgraftingfigureshape.h"
+#include "vxmeshgen.h"
+#include "vxobject.h"
+#include "vxproperty.h"
+#include "vxviewportmgr.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+const QColor kRed(220, 30, 30);
+const QColor kGreen(30, 190, 40);
+
+// Background: the neutral grey of the gradient, no hue of its own.
+bool isBackground(QRgb pixel)
+{
+    return std::abs(qRed(pixel) - qGreen(pixel)) < 10 && std::abs(qGreen(pixel) - qBlue(pixel)) < 16
+           && qBlue(pixel) >= qRed(pixel);
+}
+
+QVector3D centerOf(const VxVec3& min, const VxVec3& max)
+{
+    return QVector3D((min.x + max.x) / 2, (min.y + max.y) / 2, (min.z + max.z) / 2);
+}
+
+VxFacetMesh* meshOf(VxNode* node)
+{
+    return qobject_cast<VxFacetShape*>(node->getObject()->getCurrentShape())->getFacetMesh();
+}
+} // namespace
+
+TEST_F(VxViewportTest, DrawsMeshesInTheirMaterialColoursAndTintsTheSelection)
+{
+    VxNode* red = vxAddBoxProp("red", {-0.5f, 0.0f, -0.5f}, {0.5f, 1.0f, 0.5f}, kRed);
+    vxAddBoxProp("green", {1.0f, 0.0f, -0.5f}, {2.0f, 1.0f, 0.5f}, kGreen);
+    ASSERT_TRUE(renderFrame());
+    QImage shot = image();
+    keepImage(shot, "two-props");
+    const QPoint redAt = project({0.0f, 0.5f, 0.0f});
+    const QPoint greenAt = project({1.5f, 0.5f, 0.0f});
+    EXPECT_TRUE(vxLooksLike(shot.pixel(redAt), kRed)) << qPrintable(QColor(shot.pixel(redAt)).name());
+    EXPECT_TRUE(vxLooksLike(shot.pixel(greenAt), kGreen)) << qPrintable(QColor(shot.pixel(greenAt)).name());
+    EXPECT_TRUE(isBackground(shot.pixel(3, 3))) << qPrintable(QColor(shot.pixel(3, 3)).name());
+
+    red->select(true);
+    ASSERT_TRUE(renderFrame());
+    const QRgb selected = image().pixel(redAt);
+    EXPECT_FALSE(vxLooksLike(selected, kRed));
+    EXPECT_GT(qBlue(selected), qBlue(shot.pixel(redAt)) + 60);
+    EXPECT_TRUE(vxLooksLike(image().pixel(greenAt), kGreen));
+}
+
+TEST_F(VxViewportTest, ClickSelectsTheNodeUnderTheCursorAndEmptySpaceClears)
+{
+    VxNode* red = vxAddBoxProp("red", {-0.5f, 0.0f, -0.5f}, {0.5f, 1.0f, 0.5f}, kRed);
+    VxNode* green = vxAddBoxProp("green", {1.0f, 0.0f, -0.5f}, {2.0f, 1.0f, 0.5f}, kGreen);
+    ASSERT_TRUE(renderFrame());
+    QSignalSpy changes(m_scene.get(), &VxScene::nodeSelectionListChanged);
+
+    QTest::mouseClick(m_viewport, Qt::LeftButton, {}, project({1.5f, 0.5f, 0.0f}));
+    EXPECT_EQ(m_scene->getSelectedNodes(), QList<VxNode*>{green});
+    EXPECT_EQ(changes.count(), 1);
+    QTest::mouseClick(m_viewport, Qt::LeftButton, Qt::ShiftModifier, project({0.0f, 0.5f, 0.0f}));
+    EXPECT_EQ(m_scene->getSelectedNodes(), (QList<VxNode*>{green, red}));
+    EXPECT_EQ(m_scene->getPrimarySelection(), red);
+    QTest::mouseClick(m_viewport, Qt::LeftButton, {}, project({1.5f, 0.5f, 0.0f}));
+    EXPECT_EQ(m_scene->getSelectedNodes(), QList<VxNode*>{green});
+    // A drag orbits and selects nothing.
+    const QList<VxNode*> before = m_scene->getSelectedNodes();
+    const float yaw = m_viewport->getCamera().getYaw();
+    QTest::mousePress(m_viewport, Qt::LeftButton, {}, QPoint(20, 20));
+    QMouseEvent move(QEvent::MouseMove, QPoint(80, 30), Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_viewport, &move);
+    QTest::mouseRelease(m_viewport, Qt::LeftButton, {}, QPoint(80, 30));
+    EXPECT_NE(m_viewport->getCamera().getYaw(), yaw);
+    EXPECT_EQ(m_scene->getSelectedNodes(), before);
+
+    QTest::mouseClick(m_viewport, Qt::LeftButton, {}, QPoint(3, 3));
+    EXPECT_TRUE(m_scene->getSelectedNodes().isEmpty());
+}
+
+TEST_F(VxViewportTest, PickingAFiguresSkinSelectsTheBoneOwningThatPart)
+{
+    VxFacetMesh* mesh = vxMakeBoxMesh({{"lower", {-0.5f, 0.0f, -0.5f}, {0.5f, 1.0f, 0.5f}},
+                                       {"upper", {-0.5f, 1.0f, -0.5f}, {0.5f, 2.0f, 0.5f}}});
+    VxFigure* figure = vxMakeFigure<VxFigure>(mesh, "Figure");
+    VxNode* lower = figure->findBone("lower");
+    VxNode* upper = figure->findBone("upper");
+    lower->setOrigin({0.0f, 0.0f, 0.0f}, true);
+    lower->setEndPoint({0.0f, 1.0f, 0.0f}, true);
+    upper->setOrigin({0.0f, 1.0f, 0.0f}, true);
+    upper->setEndPoint({0.0f, 2.0f, 0.0f}, true);
+    ASSERT_TRUE(renderFrame());
+
+    // Off the bone's axis the skin is hit, and the selection map names the bone.
+    QTest::mouseClick(m_viewport, Qt::LeftButton, {}, project({0.4f, 1.5f, 0.5f}));
+    EXPECT_EQ(m_scene->getSelectedNodes(), QList<VxNode*>{upper});
+    // Bones are drawn over the skin, and a click on one selects it.
+    QTest::mouseClick(m_viewport, Qt::LeftButton, {}, project({0.0f, 0.5f, 0.0f}));
+    EXPECT_EQ(m_scene->getSelectedNodes(), QList<VxNode*>{lower});
+
+    // The selected bone's body part is tinted, the other part keeps the skin's grey.
+    ASSERT_TRUE(renderFrame());
+    const QImage shot = image();
+    keepImage(shot, "bone-selected");
+    const QRgb lowerSkin = shot.pixel(project({0.4f, 0.5f, 0.5f}));
+    const QRgb upperSkin = shot.pixel(project({0.4f, 1.5f, 0.5f}));
+    EXPECT_GT(qBlue(lowerSkin) - qRed(lowerSkin), 40);
+    EXPECT_LT(std::abs(qBlue(upperSkin) - qRed(upperSkin)), 20);
+}
+
+TEST_F(VxViewportTest, FollowsTheSceneOnItsOwn)
+{
+    VxNode* red = vxAddBoxProp("red", {-0.5f, 0.0f, -0.5f}, {0.5f, 1.0f, 0.5f}, kRed);
+    vxAddBoxProp("green", {1.0f, 0.0f, -0.5f}, {2.0f, 1.0f, 0.5f}, kGreen);
+    ASSERT_TRUE(renderFrame());
+    QSignalSpy frames(m_viewport, &VxViewport::frameRendered);
+
+    // A translation control moves the node; the viewport redraws without being asked.
+    red->getXPosControl()->setValue(-2.0f);
+    ASSERT_TRUE(frames.wait(5000));
+    EXPECT_TRUE(vxLooksLike(image().pixel(project({-2.0f, 0.5f, 0.0f})), kRed));
+    // A mesh edit shows too.
+    VxFacetMesh* mesh = meshOf(red);
+    ASSERT_TRUE(mesh->beginEdit(true));
+    for (int i = 0; i < mesh->getNumVertices(); ++i)
+        mesh->getVertexArray()[3 * i + 1] += 2.0f;
+    mesh->finishEdit();
+    ASSERT_TRUE(frames.wait(5000));
+    EXPECT_TRUE(vxLooksLike(image().pixel(project({-2.0f, 2.5f, 0.0f})), kRed));
+
+    const QPoint redAt = project({-2.0f, 2.5f, 0.0f});
+    frames.clear();
+    m_scene->removeNode(red);
+    ASSERT_TRUE(frames.wait(5000));
+    EXPECT_FALSE(vxLooksLike(image().pixel(redAt), kRed));
+}
+
+TEST_F(VxViewportTest, RedrawLockHoldsRepaintsAndGivesOneAtRelease)
+{
+    QSignalSpy frames(m_viewport, &VxViewport::frameRendered);
+    VxViewportMgr* manager = m_scene->getViewportMgr();
+    manager->lockRedraws();
+    VxNode* red = vxAddBoxProp("red", {-0.5f, 0.0f, -0.5f}, {0.5f, 1.0f, 0.5f}, kRed);
+    red->select(true);
+    red->getXPosControl()->setValue(0.5f);
+    QTest::qWait(200);
+    EXPECT_EQ(frames.count(), 0);
+
+    manager->unlockRedraws();
+    ASSERT_TRUE(frames.wait(5000));
+    QTest::qWait(200);
+    EXPECT_EQ(frames.count(), 1);
+}
+
+TEST_F(VxViewportTest, MeshDataGoesToTheGpuOncePerEdit)
+{
+    VxNode* red = vxAddBoxProp("red", {-0.5f, 0.0f, -0.5f}, {0.5f, 1.0f, 0.5f}, kRed);
+    ASSERT_TRUE(renderFrame());
+    const int first = m_viewport->getMeshUploadCount();
+    EXPECT_EQ(first, 1);
+    m_viewport->getCamera().orbit(30.0f, 0.0f);
+    ASSERT_TRUE(renderFrame());
+    ASSERT_TRUE(renderFrame());
+    EXPECT_EQ(m_viewport->getMeshUploadCount(), first);
+
+    // A second node showing the same mesh shares its buffer.
+    auto* twin = new VxNode();
+    twin->setObject(new VxObject());
+    auto* shape = new VxFacetShape();
+    shape->setFacetMesh(meshOf(red));
+    twin->getObject()->addShape(shape);
+    m_scene->addNode(twin);
+    ASSERT_TRUE(renderFrame());
+    EXPECT_EQ(m_viewport->getMeshUploadCount(), first);
+
+    // Two edits before a frame cost one upload; frames after it cost none.
+    VxFacetMesh* mesh = meshOf(red);
+    for (int edit = 0; edit < 2; ++edit) {
+        ASSERT_TRUE(mesh->beginEdit(true));
+        mesh->getVertexArray()[0] += 0.25f;
+        mesh->finishEdit();
+    }
+    ASSERT_TRUE(renderFrame());
+    EXPECT_EQ(m_viewport->getMeshUploadCount(), first + 1);
+    ASSERT_TRUE(renderFrame());
+    EXPECT_EQ(m_viewport->getMeshUploadCount(), first + 1);
+}
+
+TEST_F(VxViewportTest, ScreenshotOfAGeneratedFigureShowsTheFigure)
+{
+    QStringList materials;
+    auto* mesh = new VxFacetMesh();
+    mesh->setData(VxMeshGen::humanoid(&materials));
+    VxFigure* figure = vxMakeFigure<VxFigure>(mesh, "Figure");
+    VxShape* skin = figure->getObject()->getCurrentShape();
+    for (const QString& name : materials) {
+        float rgb[3];
+        VxMeshGen::materialColor(name, rgb);
+        auto* material = new VxDefaultMaterial();
+        material->setObjectName(name);
+        material->setDiffuseColor(QColor::fromRgbF(rgb[0], rgb[1], rgb[2]));
+        skin->addMaterial(material);
+    }
+    for (VxBone* bone : figure->getAllBones()) {
+        const VxBox3 box = mesh->getFaceGroupBoundingBox(bone->getName());
+        const VxVec3 c = box.getCenter();
+        bone->setOrigin({c.x, box.getMin().y, c.z}, true);
+        bone->setEndPoint({c.x, box.getMax().y, c.z}, true);
+    }
+    ASSERT_TRUE(renderFrame());
+
+    const QImage shot = m_window->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    keepImage(shot, "figure");
+    float rgb[3];
+    VxMeshGen::materialColor("skin", rgb);
+    const QColor skinColor = QColor::fromRgbF(rgb[0], rgb[1], rgb[2]);
+    const VxBox3 chest = mesh->getFaceGroupBoundingBox("chest");
+    const QVector3D chestCenter = centerOf(chest.getMin(), chest.getMax());
+    const QPoint chestAt = project({chestCenter.x() + 0.06f, chestCenter.y(), chest.getMax().z});
+    EXPECT_TRUE(vxLooksLike(shot.pixel(chestAt), skinColor, 0.06)) << qPrintable(QColor(shot.pixel(chestAt)).name());
+    int skinPixels = 0;
+    for (int y = 0; y < shot.height(); ++y) {
+        for (int x = 0; x < shot.width(); ++x)
+            skinPixels += vxLooksLike(shot.pixel(x, y), skinColor, 0.04);
+    }
+    EXPECT_GT(skinPixels, shot.width() * shot.height() / 40);
+    EXPECT_TRUE(isBackground(shot.pixel(shot.width() - 3, 3)));
+}
