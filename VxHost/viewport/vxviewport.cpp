@@ -117,7 +117,7 @@ void VxViewport::paintGL()
             m_autoFramedBounds = bounds;
         }
     }
-    m_renderer->render(list, m_camera, pixelSize(), devicePixelRatioF());
+    m_renderer->render(list, m_camera, pixelSize(), devicePixelRatioF(), defaultFramebufferObject());
     m_imageValid = true;
     ++m_frameCount;
     emit frameRendered();

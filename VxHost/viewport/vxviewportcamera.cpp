@@ -71,13 +71,24 @@ void VxViewportCamera::frame(const VxBox3& box, const QSize& viewSize)
     }
     const VxVec3 center = box.getCenter();
     m_target = QVector3D(center.x, center.y, center.z);
-    // The bounding sphere must fit the narrower of the two fields of view.
-    const float radius = std::max(0.5f * box.getSize().length(), kMinDistance);
+    // Every corner of the box must fall inside both fields of view: the distance each
+    // corner needs is its depth towards the eye plus what its sideways offset asks for.
     const float aspect = viewSize.height() > 0 ? float(viewSize.width()) / float(viewSize.height()) : 1.0f;
-    const float halfFov = qDegreesToRadians(m_fov) * 0.5f;
-    const float halfHorizontalFov = std::atan(std::tan(halfFov) * aspect);
-    const float fitAngle = std::min(halfFov, halfHorizontalFov);
-    m_distance = std::clamp(kFrameMargin * radius / std::sin(fitAngle), kMinDistance, kMaxDistance);
+    const float tanY = std::tan(qDegreesToRadians(m_fov) * 0.5f) / kFrameMargin;
+    const float tanX = tanY * aspect;
+    const QMatrix4x4 view = viewMatrix();
+    const QVector3D right(view(0, 0), view(0, 1), view(0, 2));
+    const QVector3D up(view(1, 0), view(1, 1), view(1, 2));
+    const QVector3D back(view(2, 0), view(2, 1), view(2, 2));
+    const VxVec3 half = box.getSize() * 0.5f;
+    float distance = kMinDistance;
+    for (int corner = 0; corner < 8; ++corner) {
+        const QVector3D offset(corner & 1 ? half.x : -half.x, corner & 2 ? half.y : -half.y, corner & 4 ? half.z : -half.z);
+        const float depth = QVector3D::dotProduct(offset, back);
+        distance = std::max({distance, depth + std::abs(QVector3D::dotProduct(offset, right)) / tanX,
+                             depth + std::abs(QVector3D::dotProduct(offset, up)) / tanY});
+    }
+    m_distance = std::min(distance, kMaxDistance);
 }
 
 QMatrix4x4 VxViewportCamera::viewMatrix() const

@@ -33,8 +33,8 @@ public:
     void pan(float dx, float dy, int viewHeight);
     // Positive steps move closer, each step by a fixed fraction of the distance.
     void zoom(float steps);
-    // Looks at the box's centre from the current direction, near enough that the whole
-    // box fits a view of `viewSize`. An empty box gives the default view of a unit scene.
+    // Looks at the box's centre from the current direction, as near as the whole box
+    // allows in a view of `viewSize`, with a small margin. An empty box gives the default view of a unit scene.
     void frame(const VxBox3& box, const QSize& viewSize);
 
     QMatrix4x4 viewMatrix() const;

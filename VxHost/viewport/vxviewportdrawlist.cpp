@@ -11,12 +11,19 @@
 
 #include <QHash>
 
+#include <algorithm>
+
 namespace {
 QVector3D toQt(const VxVec3& v)
 {
     return QVector3D(v.x, v.y, v.z);
 }
 } // namespace
+
+bool VxViewportMeshItem::isSelected() const
+{
+    return selected || std::find(selectedGroups.begin(), selectedGroups.end(), 1) != selectedGroups.end();
+}
 
 VxViewportDrawList VxViewportDrawList::collect(const VxScene& scene)
 {

@@ -24,6 +24,9 @@ struct VxViewportMeshItem
     // Per face group: shown as selected, since a selected bone owns it through the
     // figure's selection map. Empty when no group is.
     std::vector<char> selectedGroups;
+
+    // Whether any of it is shown as selected.
+    bool isSelected() const;
 };
 
 // A bone drawn from its origin to its end point.

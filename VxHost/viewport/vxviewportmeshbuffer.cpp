@@ -40,7 +40,7 @@ bool VxViewportMeshBuffer::upload(const VxViewportMeshGeometry& geometry)
     m_gl->glVertexAttribPointer(PositionAttribute, 3, GL_FLOAT, GL_FALSE, stride,
                                 reinterpret_cast<const void*>(offsetof(VxViewportVertex, position)));
     m_gl->glEnableVertexAttribArray(NormalAttribute);
-    m_gl->glVertexAttribPointer(NormalAttribute, 4, GL_INT_2_10_10_10_REV, GL_TRUE, stride,
+    m_gl->glVertexAttribPointer(NormalAttribute, 4, GL_BYTE, GL_TRUE, stride,
                                 reinterpret_cast<const void*>(offsetof(VxViewportVertex, normal)));
     m_vao.release();
 

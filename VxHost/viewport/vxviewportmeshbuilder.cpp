@@ -210,18 +210,14 @@ VxViewportMeshGeometry VxViewportMeshBuilder::build(const VxFacetMeshData& mesh)
 uint32_t VxViewportMeshBuilder::packNormal(float x, float y, float z)
 {
     const auto pack = [](float value) {
-        const int scaled = int(std::lround(std::clamp(value, -1.0f, 1.0f) * 511.0f));
-        return uint32_t(scaled) & 0x3FFu;
+        const int scaled = int(std::lround(std::clamp(value, -1.0f, 1.0f) * 127.0f));
+        return uint32_t(uint8_t(int8_t(scaled)));
     };
-    return pack(x) | (pack(y) << 10) | (pack(z) << 20);
+    return pack(x) | (pack(y) << 8) | (pack(z) << 16);
 }
 
 void VxViewportMeshBuilder::unpackNormal(uint32_t packed, float* xyz)
 {
-    for (int axis = 0; axis < 3; ++axis) {
-        int value = int((packed >> (10 * axis)) & 0x3FFu);
-        if (value & 0x200)
-            value -= 0x400;
-        xyz[axis] = std::max(float(value) / 511.0f, -1.0f);
-    }
+    for (int axis = 0; axis < 3; ++axis)
+        xyz[axis] = std::max(float(int8_t(uint8_t(packed >> (8 * axis)))) / 127.0f, -1.0f);
 }

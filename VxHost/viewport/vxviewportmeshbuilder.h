@@ -5,8 +5,8 @@
 
 struct VxFacetMeshData;
 
-// One vertex as the viewport's vertex buffer holds it: the position and the normal packed
-// as signed normalized 10:10:10:2 (GL_INT_2_10_10_10_REV), 16 bytes in all.
+// One vertex as the viewport's vertex buffer holds it: the position and the normal as three
+// signed normalized bytes and a spare one, 16 bytes in all.
 struct VxViewportVertex
 {
     float position[3];

@@ -1,48 +1,53 @@
 #include "vxviewportprograms.h"
 
 namespace {
+// Lit per vertex: a key light from the upper right, a cooler fill from the left, a
+// sky/ground ambient and a faint highlight, enough for forms to read in a neutral grey
+// scene. Lights are directional and the view direction is taken as the camera's axis, so
+// a flat facet (the sides of a box-built figure) gets exactly the colour per-pixel
+// lighting would give it, and dense meshes cannot tell the difference; per vertex, a
+// mesh of a million triangles costs little more than a bare draw. Surfaces are lit on
+// the side facing the camera, since meshes from files are not always consistently wound.
+// The selection mixes in a little of the highlight colour, so the material still shows,
+// adds a glow of it towards the silhouette, and gets an outline (below).
 const char* const kMeshVertex = R"(#version 330 core
 layout(location = 0) in vec3 position;
 layout(location = 1) in vec4 normal;
 uniform mat4 modelViewProjection;
-uniform mat4 modelView;
 uniform mat3 normalMatrix;
-out vec3 vNormal;
-out vec3 vViewPosition;
+uniform vec3 baseColor;
+uniform vec4 tint;
+out vec3 vColor;
 void main()
 {
-    vec4 p = vec4(position, 1.0);
-    gl_Position = modelViewProjection * p;
-    vNormal = normalMatrix * normal.xyz;
-    vViewPosition = (modelView * p).xyz;
+    gl_Position = modelViewProjection * vec4(position, 1.0);
+    vec3 n = normalize(normalMatrix * normal.xyz);
+    if (n.z < 0.0)
+        n = -n;
+    const vec3 key = vec3(0.36, 0.77, 0.53);
+    const vec3 fill = vec3(-0.8, 0.0, 0.6);
+    const vec3 halfway = vec3(0.21, 0.44, 0.87);
+    float diffuse = max(dot(n, key), 0.0) * 0.72 + max(dot(n, fill), 0.0) * 0.25;
+    float ambient = 0.24 + 0.1 * n.y;
+    // A highlight of exponent 32 by squaring: cheaper than pow() on every vertex.
+    float h = max(dot(n, halfway), 0.0);
+    h *= h;
+    h *= h;
+    h *= h;
+    h *= h;
+    float specular = h * h * 0.12;
+    vec3 color = baseColor * (ambient + diffuse) + vec3(specular);
+    float rim = 1.0 - n.z;
+    vColor = mix(color, tint.rgb, tint.a * 0.1) + tint.rgb * (tint.a * 0.6 * rim * rim);
 }
 )";
 
-// A key light from the upper right, a cooler fill from the left, a sky/ground ambient and a
-// faint highlight: enough for forms to read in a neutral grey scene. Surfaces are lit on
-// both sides, since meshes from files are not always closed or consistently wound. The
-// selection mixes in the highlight colour and adds a rim of it along the silhouette.
 const char* const kMeshFragment = R"(#version 330 core
-in vec3 vNormal;
-in vec3 vViewPosition;
-uniform vec3 baseColor;
-uniform vec4 tint;
+in vec3 vColor;
 out vec4 fragColor;
 void main()
 {
-    vec3 n = normalize(vNormal);
-    if (!gl_FrontFacing)
-        n = -n;
-    vec3 v = normalize(-vViewPosition);
-    const vec3 key = vec3(0.36, 0.77, 0.53);
-    const vec3 fill = vec3(-0.8, 0.0, 0.6);
-    float diffuse = max(dot(n, key), 0.0) * 0.72 + max(dot(n, fill), 0.0) * 0.25;
-    float ambient = 0.24 + 0.1 * n.y;
-    float specular = pow(max(dot(n, normalize(key + v)), 0.0), 40.0) * 0.12;
-    vec3 color = baseColor * (ambient + diffuse) + vec3(specular);
-    float rim = pow(1.0 - max(dot(n, v), 0.0), 2.0);
-    color = mix(color, tint.rgb, tint.a * (0.45 + 0.55 * rim));
-    fragColor = vec4(color, 1.0);
+    fragColor = vec4(vColor, 1.0);
 }
 )";
 
@@ -56,45 +61,50 @@ void main()
 )";
 
 // The octahedron's frame comes from the bone itself, so one vertex buffer serves every
-// bone and the per-bone data is seven floats.
+// bone and the per-bone data is seven floats. Each corner carries its face's normal in the
+// unit octahedron; stretched to the bone it is scaled by the inverse of the stretch. Lit
+// flat, per face, in the vertex shader: bones can cover much of the view.
 const char* const kBoneVertex = R"(#version 330 core
 layout(location = 0) in vec3 corner;
+layout(location = 4) in vec3 faceNormal;
 layout(location = 1) in vec3 boneOrigin;
 layout(location = 2) in vec3 boneEnd;
 layout(location = 3) in float boneSelected;
 uniform mat4 viewProjection;
 uniform mat4 view;
-out vec3 vViewPosition;
-flat out float vSelected;
+uniform vec4 boneColor;
+uniform vec4 selectedColor;
+uniform bool selectedOnly;
+flat out vec4 vColor;
 flat out int vInstance;
 void main()
 {
+    if (selectedOnly && boneSelected < 0.5) {
+        gl_Position = vec4(2.0, 2.0, 2.0, 1.0);
+        return;
+    }
     vec3 axis = boneEnd - boneOrigin;
     float len = length(axis);
     vec3 d = axis / len;
     vec3 helper = abs(d.y) < 0.9 ? vec3(0.0, 1.0, 0.0) : vec3(1.0, 0.0, 0.0);
     vec3 u = normalize(cross(d, helper));
     vec3 w = cross(d, u);
-    vec3 p = boneOrigin + axis * corner.x + (u * corner.y + w * corner.z) * (0.09 * len);
+    float width = 0.07 * len;
+    vec3 p = boneOrigin + axis * corner.x + (u * corner.y + w * corner.z) * width;
     gl_Position = viewProjection * vec4(p, 1.0);
-    vViewPosition = (view * vec4(p, 1.0)).xyz;
-    vSelected = boneSelected;
+    vec3 n = normalize(mat3(view) * (d * (faceNormal.x / len) + (u * faceNormal.y + w * faceNormal.z) / width));
+    vec4 color = boneSelected > 0.5 ? selectedColor : boneColor;
+    vColor = vec4(color.rgb * (0.5 + 0.5 * abs(n.z)), color.a);
     vInstance = gl_InstanceID;
 }
 )";
 
 const char* const kBoneFragment = R"(#version 330 core
-in vec3 vViewPosition;
-flat in float vSelected;
-uniform vec4 boneColor;
-uniform vec4 selectedColor;
+flat in vec4 vColor;
 out vec4 fragColor;
 void main()
 {
-    vec3 n = normalize(cross(dFdx(vViewPosition), dFdy(vViewPosition)));
-    float light = 0.5 + 0.5 * abs(n.z);
-    vec4 color = vSelected > 0.5 ? selectedColor : boneColor;
-    fragColor = vec4(color.rgb * light, color.a);
+    fragColor = vColor;
 }
 )";
 
@@ -140,23 +150,54 @@ void main()
 // One triangle covering the view at the far plane: with the depth test at less-or-equal
 // it only shades pixels that no surface covered.
 const char* const kBackgroundVertex = R"(#version 330 core
-out float vHeight;
+uniform vec3 topColor;
+uniform vec3 bottomColor;
+out vec3 vColor;
 void main()
 {
     vec2 p = vec2(float((gl_VertexID & 1) * 4 - 1), float((gl_VertexID & 2) * 2 - 1));
-    vHeight = p.y * 0.5 + 0.5;
+    vColor = mix(bottomColor, topColor, p.y * 0.5 + 0.5);
     gl_Position = vec4(p, 1.0, 1.0);
 }
 )";
 
 const char* const kBackgroundFragment = R"(#version 330 core
-in float vHeight;
-uniform vec3 topColor;
-uniform vec3 bottomColor;
+in vec3 vColor;
 out vec4 fragColor;
 void main()
 {
-    fragColor = vec4(mix(bottomColor, topColor, clamp(vHeight, 0.0, 1.0)), 1.0);
+    fragColor = vec4(vColor, 1.0);
+}
+)";
+
+const char* const kCoverVertex = R"(#version 330 core
+void main()
+{
+    gl_Position = vec4(float((gl_VertexID & 1) * 4 - 1), float((gl_VertexID & 2) * 2 - 1), 0.0, 1.0);
+}
+)";
+
+// Pixels just outside the selection's silhouette (its mask, drawn beforehand) take the
+// highlight colour: a crisp outline a few pixels wide, whatever colour the surface has.
+const char* const kOutlineFragment = R"(#version 330 core
+uniform sampler2D mask;
+uniform vec4 color;
+uniform int width;
+out vec4 fragColor;
+void main()
+{
+    ivec2 size = textureSize(mask, 0);
+    ivec2 p = ivec2(gl_FragCoord.xy);
+    if (texelFetch(mask, p, 0).r > 0.5)
+        discard;
+    ivec2 last = size - 1;
+    float near = max(max(texelFetch(mask, clamp(p + ivec2(width, 0), ivec2(0), last), 0).r,
+                         texelFetch(mask, clamp(p - ivec2(width, 0), ivec2(0), last), 0).r),
+                     max(texelFetch(mask, clamp(p + ivec2(0, width), ivec2(0), last), 0).r,
+                         texelFetch(mask, clamp(p - ivec2(0, width), ivec2(0), last), 0).r));
+    if (near < 0.5)
+        discard;
+    fragColor = color;
 }
 )";
 } // namespace
@@ -168,7 +209,8 @@ bool VxViewportPrograms::create(QString* error)
         && build(bone, kBoneVertex, kBoneFragment, "bone", error)
         && build(bonePick, kBoneVertex, kBonePickFragment, "bone picking", error)
         && build(line, kLineVertex, kLineFragment, "line", error)
-        && build(background, kBackgroundVertex, kBackgroundFragment, "background", error);
+        && build(background, kBackgroundVertex, kBackgroundFragment, "background", error)
+        && build(outline, kCoverVertex, kOutlineFragment, "selection outline", error);
 }
 
 bool VxViewportPrograms::build(QOpenGLShaderProgram& program, const char* vertex, const char* fragment,

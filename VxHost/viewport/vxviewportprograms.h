@@ -7,9 +7,9 @@
 class VxViewportPrograms
 {
 public:
-    // Attribute locations of the bone programs: the octahedron's corner per vertex, the
-    // bone's ends and selection per instance.
-    enum BoneAttribute { BoneCorner = 0, BoneOrigin = 1, BoneEnd = 2, BoneSelected = 3 };
+    // Attribute locations of the bone programs: the octahedron's corner and face normal per
+    // vertex, the bone's ends and selection per instance.
+    enum BoneAttribute { BoneCorner = 0, BoneOrigin = 1, BoneEnd = 2, BoneSelected = 3, BoneFaceNormal = 4 };
     // Attribute locations of the line program.
     enum LineAttribute { LinePosition = 0, LineColor = 1 };
 
@@ -22,6 +22,7 @@ public:
     QOpenGLShaderProgram bonePick;   // octahedra in identifier colours, one per instance
     QOpenGLShaderProgram line;       // ground grid and axis triad
     QOpenGLShaderProgram background; // a vertical gradient behind everything
+    QOpenGLShaderProgram outline;    // a line around the selection's silhouette
 
 private:
     static bool build(QOpenGLShaderProgram& program, const char* vertex, const char* fragment,

@@ -6,6 +6,7 @@
 #include "vxviewportmeshcache.h"
 
 #include "vxdefaultmaterial.h"
+#include "vxfacetmesh.h"
 #include "vxfacetshape.h"
 
 #include <QMatrix4x4>
@@ -90,6 +91,7 @@ VxViewportRenderer::~VxViewportRenderer()
 {
     m_meshes.reset();
     m_pickTarget.reset();
+    m_selectionMask.reset();
     m_gridVao.destroy();
     m_gridBuffer.destroy();
     m_triadVao.destroy();
@@ -188,21 +190,30 @@ void VxViewportRenderer::createBoneShape()
     // An octahedron along +X from 0 to 1, widest a fifth of the way out: the classic bone.
     const QVector3D tip0(0.0f, 0.0f, 0.0f), tip1(1.0f, 0.0f, 0.0f);
     const QVector3D ring[4] = {{0.2f, 1.0f, 0.0f}, {0.2f, 0.0f, 1.0f}, {0.2f, -1.0f, 0.0f}, {0.2f, 0.0f, -1.0f}};
+    // Per corner: its position, then its face's normal.
     std::vector<float> corners;
-    const auto add = [&corners](const QVector3D& p) { corners.insert(corners.end(), {p.x(), p.y(), p.z()}); };
+    const auto addFace = [&corners](const QVector3D& a, const QVector3D& b, const QVector3D& c) {
+        const QVector3D normal = QVector3D::normal(a, b, c);
+        for (const QVector3D* p : {&a, &b, &c})
+            corners.insert(corners.end(), {p->x(), p->y(), p->z(), normal.x(), normal.y(), normal.z()});
+    };
     for (int i = 0; i < 4; ++i) {
         const QVector3D& a = ring[i];
         const QVector3D& b = ring[(i + 1) % 4];
-        add(tip0), add(a), add(b);
-        add(tip1), add(b), add(a);
+        addFace(tip0, a, b);
+        addFace(tip1, b, a);
     }
     m_boneVao.create();
     m_boneVao.bind();
     m_boneShape.create();
     m_boneShape.bind();
     m_boneShape.allocate(corners.data(), int(corners.size() * sizeof(float)));
+    const GLsizei cornerStride = 6 * sizeof(float);
     m_gl->glEnableVertexAttribArray(VxViewportPrograms::BoneCorner);
-    m_gl->glVertexAttribPointer(VxViewportPrograms::BoneCorner, 3, GL_FLOAT, GL_FALSE, 0, nullptr);
+    m_gl->glVertexAttribPointer(VxViewportPrograms::BoneCorner, 3, GL_FLOAT, GL_FALSE, cornerStride, nullptr);
+    m_gl->glEnableVertexAttribArray(VxViewportPrograms::BoneFaceNormal);
+    m_gl->glVertexAttribPointer(VxViewportPrograms::BoneFaceNormal, 3, GL_FLOAT, GL_FALSE, cornerStride,
+                                reinterpret_cast<const void*>(3 * sizeof(float)));
     m_boneInstances.create();
     m_boneInstances.bind();
     const GLsizei stride = 7 * sizeof(float);
@@ -234,7 +245,7 @@ VxViewportRenderer::Matrices VxViewportRenderer::matrices(const VxViewportDrawLi
 }
 
 void VxViewportRenderer::render(const VxViewportDrawList& list, const VxViewportCamera& camera, const QSize& pixelSize,
-                                qreal pixelRatio)
+                                qreal pixelRatio, unsigned int framebuffer)
 {
     if (!m_gl || pixelSize.isEmpty())
         return;
@@ -262,9 +273,15 @@ void VxViewportRenderer::render(const VxViewportDrawList& list, const VxViewport
     m_gl->glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
     m_gl->glDepthFunc(GL_LESS);
     drawGrid(m);
-    // Bones show through the skin: they are what a figure is posed by.
     m_gl->glDisable(GL_DEPTH_TEST);
+    drawSelectionOutline(list, m, pixelSize, pixelRatio, framebuffer);
+    // Bones show through the skin, since they are what a figure is posed by, but hide one
+    // another: a depth buffer of their own, which also spares shading hidden bone pixels.
+    m_gl->glDepthMask(GL_TRUE);
+    m_gl->glClear(GL_DEPTH_BUFFER_BIT);
+    m_gl->glEnable(GL_DEPTH_TEST);
     drawBones(list, m, nullptr);
+    m_gl->glDisable(GL_DEPTH_TEST);
     drawAxisTriad(m, pixelRatio);
     m_gl->glDisable(GL_BLEND);
     m_gl->glDepthMask(GL_TRUE);
@@ -295,8 +312,9 @@ VxNode* VxViewportRenderer::pick(const VxViewportDrawList& list, const VxViewpor
     m_gl->glEnable(GL_DEPTH_TEST);
     m_gl->glDepthFunc(GL_LESS);
     drawMeshes(list, m, &ids);
-    m_gl->glDisable(GL_DEPTH_TEST);
+    m_gl->glClear(GL_DEPTH_BUFFER_BIT);
     drawBones(list, m, &ids);
+    m_gl->glDisable(GL_DEPTH_TEST);
 
     unsigned char rgba[4] = {0, 0, 0, 0};
     m_gl->glReadPixels(pixel.x(), pixel.y(), 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, rgba);
@@ -315,20 +333,20 @@ void VxViewportRenderer::drawMeshes(const VxViewportDrawList& list, const Matric
     program.release();
 }
 
-void VxViewportRenderer::drawMeshItem(const VxViewportMeshItem& item, const Matrices& m, std::vector<VxNode*>* pickIds)
+void VxViewportRenderer::drawMeshItem(const VxViewportMeshItem& item, const Matrices& m, std::vector<VxNode*>* pickIds,
+                                      bool selectionOnly)
 {
     VxViewportMeshBuffer* buffer = m_meshes->bufferFor(item.mesh);
     if (!buffer || buffer->indexCount() == 0)
         return;
-    QOpenGLShaderProgram& program = pickIds ? m_programs.meshPick : m_programs.mesh;
+    QOpenGLShaderProgram& program = pickIds || selectionOnly ? m_programs.meshPick : m_programs.mesh;
     QMatrix4x4 modelView = m.view;
     modelView.translate(item.offset);
     program.setUniformValue("modelViewProjection", m.projection * modelView);
-    program.setUniformValue("modelView", modelView);
     program.setUniformValue("normalMatrix", modelView.normalMatrix());
 
     const QColor highlight = highlightColor();
-    const QVector4D selectedTint(float(highlight.redF()), float(highlight.greenF()), float(highlight.blueF()), 0.55f);
+    const QVector4D selectedTint(float(highlight.redF()), float(highlight.greenF()), float(highlight.blueF()), 1.0f);
     buffer->bind();
     // Neighbouring ranges that look alike (or pick alike) go out as one draw.
     struct Pending
@@ -341,10 +359,14 @@ void VxViewportRenderer::drawMeshItem(const VxViewportMeshItem& item, const Matr
     const auto flush = [&] {
         if (pending.count == 0)
             return;
+        if (selectionOnly && pending.tint.isNull()) {
+            pending.count = 0;
+            return;
+        }
         if (pickIds) {
             pickIds->push_back(pending.node);
             program.setUniformValue("pickColor", pickColor(int(pickIds->size())));
-        } else {
+        } else if (!selectionOnly) {
             program.setUniformValue("baseColor", pending.color);
             program.setUniformValue("tint", pending.tint);
         }
@@ -404,9 +426,96 @@ void VxViewportRenderer::drawBones(const VxViewportDrawList& list, const Matrice
         program.setUniformValue("boneColor", kBone);
         program.setUniformValue("selectedColor", kSelectedBone);
     }
+    program.setUniformValue("selectedOnly", false);
     m_gl->glDrawArraysInstanced(GL_TRIANGLES, 0, 24, GLsizei(list.bones().size()));
+    // Selected bones once more over the others, so that none hides them.
+    const bool anySelected = std::any_of(list.bones().begin(), list.bones().end(),
+                                         [](const VxViewportBoneItem& bone) { return bone.selected; });
+    if (!pickIds && anySelected) {
+        m_gl->glDisable(GL_DEPTH_TEST);
+        program.setUniformValue("selectedOnly", true);
+        m_gl->glDrawArraysInstanced(GL_TRIANGLES, 0, 24, GLsizei(list.bones().size()));
+    }
     program.release();
     m_boneVao.release();
+}
+
+void VxViewportRenderer::drawSelectionOutline(const VxViewportDrawList& list, const Matrices& m,
+                                              const QSize& pixelSize, qreal pixelRatio, unsigned int framebuffer)
+{
+    const int width = std::max(1, int(std::lround(2.0 * pixelRatio)));
+    // Both passes stay inside the selection's box on screen: a selected hand costs a few
+    // thousand pixels, not the whole view.
+    const QRect area = selectionScreenRect(list, m, pixelSize).adjusted(-width - 1, -width - 1, width + 1, width + 1)
+                       & QRect(QPoint(0, 0), pixelSize);
+    if (area.isEmpty())
+        return;
+    if (!m_selectionMask || m_selectionMask->size() != pixelSize)
+        m_selectionMask = std::make_unique<QOpenGLFramebufferObject>(pixelSize);
+    if (!m_selectionMask->isValid() || !m_selectionMask->bind())
+        return;
+    m_gl->glEnable(GL_SCISSOR_TEST);
+    m_gl->glScissor(area.x(), area.y(), area.width(), area.height());
+
+    // The mask: the selection's silhouette, whole even where other things cover it, so the
+    // outline also shows a selected part behind another.
+    m_gl->glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    m_gl->glClear(GL_COLOR_BUFFER_BIT);
+    m_programs.meshPick.bind();
+    m_programs.meshPick.setUniformValue("pickColor", QVector4D(1.0f, 1.0f, 1.0f, 1.0f));
+    for (const VxViewportMeshItem& item : list.meshes()) {
+        if (item.isSelected())
+            drawMeshItem(item, m, nullptr, true);
+    }
+    m_programs.meshPick.release();
+    m_gl->glBindFramebuffer(GL_FRAMEBUFFER, framebuffer);
+
+    m_programs.outline.bind();
+    m_gl->glActiveTexture(GL_TEXTURE0);
+    m_gl->glBindTexture(GL_TEXTURE_2D, m_selectionMask->texture());
+    m_programs.outline.setUniformValue("mask", 0);
+    m_programs.outline.setUniformValue("color", highlightColor());
+    m_programs.outline.setUniformValue("width", width);
+    m_backgroundVao.bind();
+    m_gl->glDrawArrays(GL_TRIANGLES, 0, 3);
+    m_backgroundVao.release();
+    m_gl->glBindTexture(GL_TEXTURE_2D, 0);
+    m_programs.outline.release();
+    m_gl->glDisable(GL_SCISSOR_TEST);
+}
+
+QRect VxViewportRenderer::selectionScreenRect(const VxViewportDrawList& list, const Matrices& m, const QSize& pixelSize)
+{
+    QRect rect;
+    const QRect all(QPoint(0, 0), pixelSize);
+    for (const VxViewportMeshItem& item : list.meshes()) {
+        if (!item.isSelected())
+            continue;
+        VxBox3 box;
+        if (item.selected) {
+            box = item.mesh->getBoundingBox();
+        } else {
+            for (size_t group = 0; group < item.selectedGroups.size(); ++group) {
+                if (item.selectedGroups[group])
+                    box.extendBy(item.mesh->getFaceGroupBoundingBox(int(group)));
+            }
+        }
+        if (box.isEmpty())
+            continue;
+        const VxVec3 lo = box.getMin(), hi = box.getMax();
+        for (int corner = 0; corner < 8; ++corner) {
+            const QVector4D p = m.viewProjection
+                                * QVector4D(QVector3D(corner & 1 ? hi.x : lo.x, corner & 2 ? hi.y : lo.y,
+                                                      corner & 4 ? hi.z : lo.z) + item.offset, 1.0f);
+            // A corner behind the eye projects nowhere sensible: take the whole view.
+            if (p.w() <= 0.0f)
+                return all;
+            const QPoint pixel(int(std::floor((p.x() / p.w() * 0.5f + 0.5f) * float(pixelSize.width()))),
+                               int(std::floor((p.y() / p.w() * 0.5f + 0.5f) * float(pixelSize.height()))));
+            rect |= QRect(pixel, QSize(1, 1));
+        }
+    }
+    return rect;
 }
 
 void VxViewportRenderer::drawBackground()

@@ -6,6 +6,7 @@
 #include <QOpenGLBuffer>
 #include <QOpenGLVertexArrayObject>
 #include <QPoint>
+#include <QRect>
 #include <QSize>
 
 #include <memory>
@@ -37,10 +38,10 @@ public:
     // reason in *error when the context cannot do it.
     bool create(QString* error);
 
-    // Draws into the framebuffer bound now, of `pixelSize` device pixels, `pixelRatio` of
-    // them to a logical pixel.
+    // Draws into `framebuffer` of `pixelSize` device pixels, `pixelRatio` of them to a
+    // logical pixel.
     void render(const VxViewportDrawList& list, const VxViewportCamera& camera, const QSize& pixelSize,
-                qreal pixelRatio = 1.0);
+                qreal pixelRatio, unsigned int framebuffer);
     // The node drawn at `pixel` (device pixels, origin bottom left), or null for
     // background. Renders that one pixel into a framebuffer of its own, then binds
     // `restoreFramebuffer` again.
@@ -59,9 +60,16 @@ private:
     struct Matrices;
     Matrices matrices(const VxViewportDrawList& list, const VxViewportCamera& camera, const QSize& pixelSize) const;
     void drawMeshes(const VxViewportDrawList& list, const Matrices& m, std::vector<VxNode*>* pickIds);
-    void drawMeshItem(const VxViewportMeshItem& item, const Matrices& m, std::vector<VxNode*>* pickIds);
+    // Draws the item's ranges: shaded, in identifier colours (pickIds), or only the
+    // selected ones in the bound program's colour (selectionOnly).
+    void drawMeshItem(const VxViewportMeshItem& item, const Matrices& m, std::vector<VxNode*>* pickIds,
+                      bool selectionOnly = false);
     void drawBones(const VxViewportDrawList& list, const Matrices& m, std::vector<VxNode*>* pickIds);
+    // The selection's bounding boxes on screen, in device pixels from the bottom left.
+    static QRect selectionScreenRect(const VxViewportDrawList& list, const Matrices& m, const QSize& pixelSize);
     void drawBackground();
+    void drawSelectionOutline(const VxViewportDrawList& list, const Matrices& m, const QSize& pixelSize,
+                              qreal pixelRatio, unsigned int framebuffer);
     void drawGrid(const Matrices& m);
     void drawAxisTriad(const Matrices& m, qreal pixelRatio);
     void createGrid();
@@ -83,4 +91,5 @@ private:
     std::vector<float> m_uploadedBones;
     QOpenGLVertexArrayObject m_backgroundVao;
     std::unique_ptr<QOpenGLFramebufferObject> m_pickTarget;
+    std::unique_ptr<QOpenGLFramebufferObject> m_selectionMask;
 };

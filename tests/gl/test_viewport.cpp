@@ -3,6 +3,7 @@
 #include "vxviewporttest.h"
 
 #include "vxviewport.h"
+#include "vxviewportrenderer.h"
 
 #include "vxbone.h"
 #include "vxdefaultmaterial.h"
@@ -53,12 +54,25 @@ TEST_F(VxViewportTest, DrawsMeshesInTheirMaterialColoursAndTintsTheSelection)
     EXPECT_TRUE(vxLooksLike(shot.pixel(greenAt), kGreen)) << qPrintable(QColor(shot.pixel(greenAt)).name());
     EXPECT_TRUE(isBackground(shot.pixel(3, 3))) << qPrintable(QColor(shot.pixel(3, 3)).name());
 
+    // The selection keeps its material colour and gets an outline in the highlight colour.
+    const auto highlighted = [](const QImage& picture) {
+        int count = 0;
+        for (int y = 0; y < picture.height(); ++y) {
+            for (int x = 0; x < picture.width(); ++x)
+                count += vxLooksLike(picture.pixel(x, y), VxViewportRenderer::highlightColor(), 0.03);
+        }
+        return count;
+    };
+    EXPECT_EQ(highlighted(shot), 0);
     red->select(true);
     ASSERT_TRUE(renderFrame());
-    const QRgb selected = image().pixel(redAt);
-    EXPECT_FALSE(vxLooksLike(selected, kRed));
-    EXPECT_GT(qBlue(selected), qBlue(shot.pixel(redAt)) + 60);
-    EXPECT_TRUE(vxLooksLike(image().pixel(greenAt), kGreen));
+    shot = image();
+    keepImage(shot, "red-selected");
+    const QRgb selected = shot.pixel(redAt);
+    EXPECT_TRUE(qRed(selected) > 2 * qGreen(selected) && qRed(selected) > 2 * qBlue(selected))
+        << qPrintable(QColor(selected).name());
+    EXPECT_GT(highlighted(shot), 300);
+    EXPECT_TRUE(vxLooksLike(shot.pixel(greenAt), kGreen));
 }
 
 TEST_F(VxViewportTest, ClickSelectsTheNodeUnderTheCursorAndEmptySpaceClears)
@@ -110,14 +124,21 @@ TEST_F(VxViewportTest, PickingAFiguresSkinSelectsTheBoneOwningThatPart)
     QTest::mouseClick(m_viewport, Qt::LeftButton, {}, project({0.0f, 0.5f, 0.0f}));
     EXPECT_EQ(m_scene->getSelectedNodes(), QList<VxNode*>{lower});
 
-    // The selected bone's body part is tinted, the other part keeps the skin's grey.
+    // The selected bone's body part is outlined, at the side of the figure; the other
+    // part's side is not.
     ASSERT_TRUE(renderFrame());
     const QImage shot = image();
     keepImage(shot, "bone-selected");
-    const QRgb lowerSkin = shot.pixel(project({0.4f, 0.5f, 0.5f}));
-    const QRgb upperSkin = shot.pixel(project({0.4f, 1.5f, 0.5f}));
-    EXPECT_GT(qBlue(lowerSkin) - qRed(lowerSkin), 40);
-    EXPECT_LT(std::abs(qBlue(upperSkin) - qRed(upperSkin)), 20);
+    const auto outlinedBeside = [&](float y) {
+        const QPoint edge = project({-0.5f, y, 0.5f});
+        for (int dx = 1; dx <= 4; ++dx) {
+            if (vxLooksLike(shot.pixel(edge.x() - dx, edge.y()), VxViewportRenderer::highlightColor(), 0.03))
+                return true;
+        }
+        return false;
+    };
+    EXPECT_TRUE(outlinedBeside(0.5f));
+    EXPECT_FALSE(outlinedBeside(1.5f));
 }
 
 TEST_F(VxViewportTest, FollowsTheSceneOnItsOwn)
