@@ -259,3 +259,36 @@ TEST_F(VxViewportTest, ScreenshotOfAGeneratedFigureShowsTheFigure)
     EXPECT_GT(skinPixels, shot.width() * shot.height() / 40);
     EXPECT_TRUE(isBackground(shot.pixel(shot.width() - 3, 3)));
 }
+
+TEST_F(VxViewportTest, KeysAndWheelNavigateAndFFramesEverything)
+{
+    vxAddBoxProp("red", {-0.5f, 0.0f, -0.5f}, {0.5f, 1.0f, 0.5f}, kRed);
+    vxAddBoxProp("green", {3.0f, 0.0f, -0.5f}, {4.0f, 2.0f, 0.5f}, kGreen);
+    ASSERT_TRUE(renderFrame());
+    m_viewport->setFocus();
+    const VxViewportCamera before = m_viewport->getCamera();
+    QTest::keyClick(m_viewport, Qt::Key_Left);
+    QTest::keyClick(m_viewport, Qt::Key_Up);
+    EXPECT_NE(m_viewport->getCamera().getYaw(), before.getYaw());
+    EXPECT_NE(m_viewport->getCamera().getPitch(), before.getPitch());
+    QTest::keyClick(m_viewport, Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_NE(m_viewport->getCamera().getTarget(), before.getTarget());
+    QWheelEvent wheel(QPointF(100, 100), QPointF(m_viewport->mapToGlobal(QPoint(100, 100))), QPoint(), QPoint(0, 240),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(m_viewport, &wheel);
+    EXPECT_LT(m_viewport->getCamera().getDistance(), before.getDistance());
+    // The user's camera stays when the scene grows; F frames everything again.
+    const float distance = m_viewport->getCamera().getDistance();
+    vxAddBoxProp("far", {-6.0f, 0.0f, -0.5f}, {-5.0f, 1.0f, 0.5f}, kGreen);
+    ASSERT_TRUE(renderFrame());
+    EXPECT_EQ(m_viewport->getCamera().getDistance(), distance);
+
+    QTest::keyClick(m_viewport, Qt::Key_F);
+    ASSERT_TRUE(renderFrame());
+    const QRect view = m_viewport->rect();
+    for (const QVector3D& corner : {QVector3D(-6, 0, -0.5f), QVector3D(-6, 1, 0.5f), QVector3D(4, 2, 0.5f),
+                                    QVector3D(4, 0, -0.5f), QVector3D(-0.5f, 0, 0.5f)})
+        EXPECT_TRUE(view.contains(project(corner))) << corner.x() << " " << corner.y() << " " << corner.z();
+    // Framed, not lost in the distance: the scene spans most of the view's width.
+    EXPECT_GT(project({4, 2, 0.5f}).x() - project({-6, 1, 0.5f}).x(), view.width() / 2);
+}
