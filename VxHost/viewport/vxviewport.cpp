@@ -64,6 +64,17 @@ QString VxViewport::navigationHelp()
               "F or Home: frame all    Arrow keys: orbit    Shift+arrow keys: pan    + and -: zoom");
 }
 
+QString VxViewport::getErrorString() const
+{
+    if (!m_error.isEmpty())
+        return m_error;
+    // A shown viewport has tried to make its context; without one initializeGL never runs.
+    if (isVisible() && !isValid())
+        return tr("The 3D viewport could not create an OpenGL context on this display; it needs OpenGL 3.3 "
+                  "(core profile), as a desktop or xvfb-run with Mesa offers.");
+    return QString();
+}
+
 int VxViewport::getMeshUploadCount() const
 {
     return m_renderer ? m_renderer->getMeshUploadCount() : 0;

@@ -45,8 +45,9 @@ public:
     // Frames drawn, and mesh uploads to the GPU, since the viewport was made.
     int getFrameCount() const { return m_frameCount; }
     int getMeshUploadCount() const;
-    // Why the viewport cannot draw (no OpenGL 3.3), or empty.
-    QString getErrorString() const { return m_error; }
+    // Why the viewport cannot draw (no OpenGL context, or one below 3.3 core), or empty.
+    // Known once the viewport has been shown.
+    QString getErrorString() const;
 
     // The mouse and key bindings, as shown in the tooltip and the status bar.
     static QString navigationHelp();

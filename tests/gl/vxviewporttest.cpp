@@ -25,8 +25,8 @@ void VxViewportTest::SetUp()
     layout->addWidget(m_viewport);
     m_window->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(m_window.get()));
-    ASSERT_TRUE(renderFrame());
     ASSERT_TRUE(m_viewport->getErrorString().isEmpty()) << m_viewport->getErrorString().toStdString();
+    ASSERT_TRUE(renderFrame());
 }
 
 void VxViewportTest::TearDown()
