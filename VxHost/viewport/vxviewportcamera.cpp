@@ -62,7 +62,9 @@ void VxViewportCamera::zoom(float steps)
 
 void VxViewportCamera::frame(const VxBox3& box, const QSize& viewSize)
 {
-    if (box.isEmpty()) {
+    // A point at infinity (a script can place a node there) would take the view with it.
+    const auto finite = [](const VxVec3& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); };
+    if (box.isEmpty() || !finite(box.getMin()) || !finite(box.getMax())) {
         const float yaw = m_yaw, pitch = m_pitch;
         reset();
         m_yaw = yaw;
