@@ -92,10 +92,8 @@ std::vector<int> drawOrder(const VxFacetMeshData& mesh, const std::vector<char>&
     });
     std::vector<int> order;
     for (const Run& run : runs) {
-        for (int f = run.first; f <= run.last; ++f) {
-            if (drawable[size_t(f)])
-                order.push_back(f);
-        }
+        for (int f = run.first; f <= run.last; ++f)
+            order.push_back(f);
     }
     return order;
 }

@@ -13,7 +13,6 @@
 #include <QOpenGLContext>
 #include <QOpenGLFramebufferObject>
 #include <QOpenGLFunctions_3_3_Core>
-#include <QtMath>
 
 #include <algorithm>
 #include <cmath>
@@ -236,7 +235,9 @@ VxViewportRenderer::Matrices VxViewportRenderer::matrices(const VxViewportDrawLi
 {
     Matrices m;
     const VxBox3 bounds = list.bounds();
-    const float radius = bounds.isEmpty() ? 1.0f : std::max(0.5f * bounds.getSize().length(), 1e-3f);
+    float radius = bounds.isEmpty() ? 1.0f : std::max(0.5f * bounds.getSize().length(), 1e-3f);
+    if (!std::isfinite(radius))
+        radius = 1.0f;
     m.gridCell = roundCellSize(radius / 3.0f);
     m.view = camera.viewMatrix();
     m.projection = camera.projectionMatrix(pixelSize, std::max(radius, m.gridCell * kGridHalfCells * 0.5f));

@@ -49,7 +49,6 @@ public:
                  const QPoint& pixel, unsigned int restoreFramebuffer);
 
     int getMeshUploadCount() const;
-    QOpenGLFunctions_3_3_Core* functions() const { return m_gl; }
 
     // The look: background gradient, selection highlight.
     static QColor backgroundTop();
