@@ -37,7 +37,7 @@ VxViewport::VxViewport(VxScene* scene, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setMinimumSize(160, 120);
     setToolTip(navigationHelp());
-    setStatusTip(navigationHelp());
+    setStatusTip(navigationSummary());
 
     connect(m_watcher.get(), &VxViewportSceneWatcher::redrawNeeded, this, &VxViewport::requestRedraw);
     if (scene) {
@@ -73,6 +73,11 @@ QString VxViewport::getErrorString() const
         return tr("The 3D viewport could not create an OpenGL context on this display; it needs OpenGL 3.3 "
                   "(core profile), as a desktop or xvfb-run with Mesa offers.");
     return QString();
+}
+
+QString VxViewport::navigationSummary()
+{
+    return tr("Click: select    Left drag: orbit    Middle drag: pan    Right drag or wheel: zoom    F: frame all");
 }
 
 int VxViewport::getMeshUploadCount() const

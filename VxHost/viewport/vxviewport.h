@@ -49,8 +49,10 @@ public:
     // Known once the viewport has been shown.
     QString getErrorString() const;
 
-    // The mouse and key bindings, as shown in the tooltip and the status bar.
+    // The mouse and key bindings, as the tooltip shows them, and in one line for the
+    // status bar.
     static QString navigationHelp();
+    static QString navigationSummary();
 
 signals:
     void frameRendered();

@@ -24,9 +24,9 @@ void main()
     vec3 n = normalize(normalMatrix * normal.xyz);
     if (n.z < 0.0)
         n = -n;
-    const vec3 key = vec3(0.36, 0.77, 0.53);
+    const vec3 key = vec3(0.3, 0.6, 0.74);
     const vec3 fill = vec3(-0.8, 0.0, 0.6);
-    const vec3 halfway = vec3(0.21, 0.44, 0.87);
+    const vec3 halfway = vec3(0.16, 0.32, 0.93);
     float diffuse = max(dot(n, key), 0.0) * 0.72 + max(dot(n, fill), 0.0) * 0.25;
     float ambient = 0.24 + 0.1 * n.y;
     // A highlight of exponent 32 by squaring: cheaper than pow() on every vertex.
@@ -38,7 +38,7 @@ void main()
     float specular = h * h * 0.12;
     vec3 color = baseColor * (ambient + diffuse) + vec3(specular);
     float rim = 1.0 - n.z;
-    vColor = mix(color, tint.rgb, tint.a * 0.1) + tint.rgb * (tint.a * 0.6 * rim * rim);
+    vColor = mix(color, tint.rgb, tint.a * 0.05) + tint.rgb * (tint.a * 0.5 * rim * rim);
 }
 )";
 
