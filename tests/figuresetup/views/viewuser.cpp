@@ -1,0 +1,99 @@
+#include "viewuser.h"
+
+#include "vxmeshgen.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QDir>
+#include <QFileInfo>
+#include <QDropEvent>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QTest>
+#include <QTreeWidget>
+
+namespace ViewUser {
+
+namespace {
+QPoint pointOf(QTreeWidget& view, QTreeWidgetItem* item, int column)
+{
+    view.show();
+    if (!item) {
+        // Below the last row, where a drop or a click meets no item.
+        return QPoint(5, view.viewport()->height() - 3);
+    }
+    view.scrollToItem(item);
+    const QRect row = view.visualItemRect(item);
+    const int x = view.header()->sectionViewportPosition(column) + view.header()->sectionSize(column) / 2;
+    return QPoint(qBound(row.left() + 1, x, row.right() - 1), row.center().y());
+}
+} // namespace
+
+void rightClick(QTreeWidget& view, QTreeWidgetItem* item, int column)
+{
+    const QPoint pos = pointOf(view, item, column);
+    QContextMenuEvent event(QContextMenuEvent::Mouse, pos, view.viewport()->mapToGlobal(pos));
+    QApplication::sendEvent(view.viewport(), &event);
+}
+
+bool accepts(QTreeWidget& view, QTreeWidgetItem* item, const QMimeData& data)
+{
+    const QPoint pos = pointOf(view, item, 0);
+    const Qt::DropActions actions = Qt::CopyAction | Qt::MoveAction;
+    QDragEnterEvent enter(pos, actions, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDragMoveEvent move(pos, actions, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &move);
+    return move.isAccepted();
+}
+
+bool drop(QTreeWidget& view, QTreeWidgetItem* item, const QMimeData& data)
+{
+    if (!accepts(view, item, data))
+        return false;
+    QDropEvent event(pointOf(view, item, 0), Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &event);
+    return event.isAccepted();
+}
+
+bool typeRename(QTreeWidget& view, QTreeWidgetItem* item, int column, const QString& text)
+{
+    view.show();
+    view.editItem(item, column);
+    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+    if (!editor || !view.isAncestorOf(editor)) {
+        const QList<QLineEdit*> editors = view.viewport()->findChildren<QLineEdit*>();
+        editor = editors.isEmpty() ? nullptr : editors.last();
+    }
+    if (!editor || !editor->isVisible())
+        return false;
+    editor->selectAll();
+    editor->insert(text);
+    QTest::keyClick(editor, Qt::Key_Return);
+    settle();
+    return true;
+}
+
+void settle()
+{
+    for (int i = 0; i < 3; ++i) {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QApplication::processEvents();
+    }
+}
+
+} // namespace ViewUser
+
+QString writeGroupedMesh(const QString& path, int groups)
+{
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    QStringList materials;
+    const VxFacetMeshData mesh = VxMeshGen::grid(groups * 2, groups, 1, &materials);
+    QString error;
+    if (!VxMeshGen::writeObjFile(mesh, materials, path, &error))
+        qWarning("cannot write %s: %s", qPrintable(path), qPrintable(error));
+    return path;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <ostream>
+
+class QAbstractItemView;
+class QMimeData;
+class QTreeWidget;
+class QTreeWidgetItem;
+
+// What a user does to the pane's views, done through the views' own event handling: a right
+// click, a drag moved over an item and released, a rename typed into the item's editor.
+namespace ViewUser {
+
+// Right-clicks `item` (null: the empty area below the items) in `column`.
+void rightClick(QTreeWidget& view, QTreeWidgetItem* item, int column = 0);
+// Drags `data` onto `item` (null: the empty area) and releases it. False when the view
+// refused the drag at any of enter, move or drop.
+bool drop(QTreeWidget& view, QTreeWidgetItem* item, const QMimeData& data);
+// Only enters and moves over `item`: whether the view would take the drop there.
+bool accepts(QTreeWidget& view, QTreeWidgetItem* item, const QMimeData& data);
+// Opens the editor of `item`'s `column` as a rename does, types `text` and presses Return.
+// False when no editor opened.
+bool typeRename(QTreeWidget& view, QTreeWidgetItem* item, int column, const QString& text);
+// Lets queued work (deferred renames, deleteLater) run.
+void settle();
+
+} // namespace ViewUser
+
+// OBJ files for the view tests: a flat sheet cut into face groups "group_000", ...
+QString writeGroupedMesh(const QString& path, int groups);
+
+// Readable failures for Qt strings.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
