@@ -4,8 +4,10 @@
 
 #include "vxstyle.h"
 
-VxGeometryGroupListItem::VxGeometryGroupListItem(VxFSGeomGroup* group)
-    : QTreeWidgetItem(Type), m_group(group)
+VxGeometryGroupListItem::VxGeometryGroupListItem(VxFSGeomGroup* group) : VxGeometryGroupListItem(nullptr, group) {}
+
+VxGeometryGroupListItem::VxGeometryGroupListItem(QTreeWidgetItem* parent, VxFSGeomGroup* group)
+    : QTreeWidgetItem(parent, Type), m_group(group)
 {
     setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled);
     setIcon(0, VxStyle::icon(VxStyle::PixmapFaceGroup));

@@ -6,12 +6,21 @@
 
 #include "vxstyle.h"
 
-VxGeometryListItem::VxGeometryListItem(VxFSGeomItem* geometry)
-    : QTreeWidgetItem(Type), m_geometry(geometry)
+#include <QTreeWidget>
+
+VxGeometryListItem::VxGeometryListItem(VxFSGeomItem* geometry) : VxGeometryListItem(nullptr, geometry) {}
+
+VxGeometryListItem::VxGeometryListItem(QTreeWidget* view, VxFSGeomItem* geometry)
+    : QTreeWidgetItem(view, Type), m_geometry(geometry)
 {
     setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled);
     setIcon(0, VxStyle::icon(VxStyle::PixmapGeometry));
     refresh();
+}
+
+VxFSGeomItem* VxGeometryListItem::geometry() const
+{
+    return m_geometry;
 }
 
 void VxGeometryListItem::refresh()
