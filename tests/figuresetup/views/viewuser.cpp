@@ -1,5 +1,6 @@
 #include "viewuser.h"
 
+#include "vxbasicdialog.h"
 #include "vxmeshgen.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -26,6 +28,14 @@ QPoint pointOf(QTreeWidget& view, QTreeWidgetItem* item, int column)
     const QRect row = view.visualItemRect(item);
     const int x = view.header()->sectionViewportPosition(column) + view.header()->sectionSize(column) / 2;
     return QPoint(qBound(row.left() + 1, x, row.right() - 1), row.center().y());
+}
+QLineEdit* openEditor(QTreeWidget& view)
+{
+    for (QLineEdit* editor : view.viewport()->findChildren<QLineEdit*>()) {
+        if (editor->isVisible())
+            return editor;
+    }
+    return nullptr;
 }
 } // namespace
 
@@ -62,13 +72,13 @@ bool drop(QTreeWidget& view, QTreeWidgetItem* item, const QMimeData& data)
 bool typeRename(QTreeWidget& view, QTreeWidgetItem* item, int column, const QString& text)
 {
     view.show();
-    view.editItem(item, column);
-    auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-    if (!editor || !view.isAncestorOf(editor)) {
-        const QList<QLineEdit*> editors = view.viewport()->findChildren<QLineEdit*>();
-        editor = editors.isEmpty() ? nullptr : editors.last();
+    // A menu entry may have opened the editor already.
+    QLineEdit* editor = openEditor(view);
+    if (!editor) {
+        view.editItem(item, column);
+        editor = openEditor(view);
     }
-    if (!editor || !editor->isVisible())
+    if (!editor)
         return false;
     editor->selectAll();
     editor->insert(text);
@@ -86,6 +96,52 @@ void settle()
 }
 
 } // namespace ViewUser
+
+DialogDriver::DialogDriver()
+{
+    m_timer.setInterval(5);
+    connect(&m_timer, &QTimer::timeout, this, &DialogDriver::poll);
+    m_timer.start();
+}
+
+void DialogDriver::queue(const QString& objectName, Step step)
+{
+    m_steps.append({objectName, std::move(step)});
+}
+
+void DialogDriver::poll()
+{
+    QWidget* modal = QApplication::activeModalWidget();
+    if (!modal || !modal->isVisible() || m_steps.isEmpty() || modal->objectName() != m_steps.first().first)
+        return;
+    const Step step = m_steps.takeFirst().second;
+    step(modal);
+}
+
+DialogDriver::Step DialogDriver::typeAndAccept(const QString& field, const QString& text)
+{
+    return [field, text](QWidget* dialog) {
+        if (auto* edit = dialog->findChild<QLineEdit*>(field))
+            edit->setText(text);
+        accept()(dialog);
+    };
+}
+
+DialogDriver::Step DialogDriver::accept()
+{
+    return [](QWidget* dialog) {
+        if (auto* basic = qobject_cast<VxBasicDialog*>(dialog))
+            basic->getAcceptButton()->click();
+    };
+}
+
+DialogDriver::Step DialogDriver::cancel()
+{
+    return [](QWidget* dialog) {
+        if (auto* basic = qobject_cast<VxBasicDialog*>(dialog))
+            basic->getCancelButton()->click();
+    };
+}
 
 QString writeGroupedMesh(const QString& path, int groups)
 {

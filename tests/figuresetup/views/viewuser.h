@@ -1,8 +1,13 @@
 #pragma once
 
+#include <QList>
+#include <QObject>
+#include <QPair>
 #include <QString>
 #include <QStringList>
+#include <QTimer>
 
+#include <functional>
 #include <ostream>
 
 class QAbstractItemView;
@@ -28,6 +33,28 @@ bool typeRename(QTreeWidget& view, QTreeWidgetItem* item, int column, const QStr
 void settle();
 
 } // namespace ViewUser
+
+// Works the application's modal dialogs from a test: while it lives, each time the dialog
+// named by the next queued step is the active modal window, the step runs with it (fills
+// its fields, clicks a button). A dialog that refuses its input stays up for the next step.
+class DialogDriver : public QObject
+{
+public:
+    using Step = std::function<void(QWidget* dialog)>;
+    DialogDriver();
+    void queue(const QString& objectName, Step step);
+    int pending() const { return m_steps.size(); }
+
+    // Common steps: type into the line edit named `field`, then press the dialog's OK.
+    static Step typeAndAccept(const QString& field, const QString& text);
+    static Step accept();
+    static Step cancel();
+
+private:
+    void poll();
+    QTimer m_timer;
+    QList<QPair<QString, Step>> m_steps;
+};
 
 // OBJ files for the view tests: a flat sheet cut into face groups "group_000", ...
 QString writeGroupedMesh(const QString& path, int groups);
