@@ -131,8 +131,11 @@ void VxNewBoneSequenceDlg::accept()
             bone = new VxFSHierarchyItem(parentBoneItem->getBone(), name);
         if (!bone)
             continue;
-        auto* item = new VxHierarchyBoneItem(bone, parentItem, VxHierarchyTreeItem::lastChild(parentItem));
+        // Made whole before it joins the tree: the view takes any change of an item's text
+        // there for a rename by the user.
+        auto* item = new VxHierarchyBoneItem(bone, nullptr);
         item->setBone(bone);
+        VxHierarchyTreeItem::place(item, parentItem, VxHierarchyTreeItem::lastChild(parentItem));
         if (m_cascade->isChecked())
             parentItem = item;
     }

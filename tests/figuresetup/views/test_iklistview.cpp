@@ -5,7 +5,10 @@
 #include "viewuser.h"
 
 #include "vxfsitemdrag.h"
+#include "vxgeometrygrouplistitem.h"
+#include "vxgeometrylistitem.h"
 #include "vxgeometrylistview.h"
+#include "vxhierarchybonecontaineritem.h"
 #include "vxhierarchyboneitem.h"
 #include "vxhierarchyeditorview.h"
 #include "vxhierarchyitem.h"
@@ -30,6 +33,8 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QSignalSpy>
+#include <QSpinBox>
+#include <QUrl>
 
 #include <memory>
 #include <random>
@@ -305,4 +310,107 @@ TEST_F(IKListViewTest, ItemsFollowLinksAndChainsThatGoAndTheCheckBoxIsTheActiveF
     // Clearing the document (as loading a template does) takes every chain item with it.
     document.clear(false);
     EXPECT_EQ(ik.topLevelItemCount(), 0);
+}
+
+// Random edits through the three views, each followed by the check that every view still
+// shows exactly what the document holds.
+TEST_F(IKListViewTest, RandomEditsAcrossTheThreeViewsKeepEveryViewTrueToTheDocument)
+{
+    VxGeometryListView geometries(&pane);
+    geometries.resize(300, 400);
+    geometries.setHierarchy(&document);
+    const QStringList files{writeGroupedMesh(tempPath("r/a.obj"), 3), writeGroupedMesh(tempPath("r/b.obj"), 4),
+                            writeGroupedMesh(tempPath("r/c.obz"), 2)};
+    std::mt19937 random(12);
+    auto pick = [&random](int count) { return int(std::uniform_int_distribution<int>(0, count - 1)(random)); };
+    auto itemsOf = [](QTreeWidget& view, int type) {
+        QList<QTreeWidgetItem*> items;
+        for (QTreeWidgetItemIterator it(&view); *it; ++it) {
+            if ((*it)->type() == type)
+                items.append(*it);
+        }
+        return items;
+    };
+    auto any = [&pick](const QList<QTreeWidgetItem*>& items) {
+        return items.isEmpty() ? nullptr : items[pick(items.size())];
+    };
+    const QStringList names{"arm", "leg", "tail"};
+    int sequence = 0;
+
+    for (int step = 0; step < 160; ++step) {
+        const int action = pick(12) % 11;
+        QTreeWidgetItem* bone = any(itemsOf(relationships, VxHierarchyBoneItem::Type));
+        QTreeWidgetItem* link = any(itemsOf(ik, VxIKLinkItem::Type));
+        QTreeWidgetItem* chainItem = any(itemsOf(ik, VxIKChainItem::Type));
+        QTreeWidgetItem* anyIK = pick(4) == 0 ? nullptr : any(itemsOf(ik, pick(2) ? VxIKLinkItem::Type : VxIKChainItem::Type));
+        if (action == 0) {
+            auto data = std::make_unique<QMimeData>();
+            data->setUrls({QUrl::fromLocalFile(files[pick(files.size())])});
+            ViewUser::drop(geometries, nullptr, *data);
+        } else if (action == 1 && geometries.topLevelItemCount() > 0) {
+            QTreeWidgetItem* item = geometries.topLevelItem(pick(geometries.topLevelItemCount()));
+            if (static_cast<VxGeometryListItem*>(item)->geometry()->isInUse())
+                answerer.queueAnswer(pick(2) ? "OK" : "Cancel");
+            geometries.clearSelection();
+            item->setSelected(true);
+            VxMenuRunner::queueAnswer(QStringLiteral("Remove Geometry"));
+            ViewUser::rightClick(geometries, item);
+        } else if (action == 2 && bone) {
+            QTreeWidgetItem* group = any(itemsOf(geometries, VxGeometryGroupListItem::Type));
+            if (group) {
+                geometries.clearSelection();
+                group->setSelected(true);
+                std::unique_ptr<QDrag> drag(geometries.dragObject());
+                ViewUser::drop(relationships, bone, *drag->mimeData());
+            }
+        } else if (action == 3 && bone) {
+            if (!anyIK) {
+                const QString name = names[pick(names.size())];
+                dialogs.queue("VxCreateIKDialog", DialogDriver::typeAndAccept("VxCreateNewIKChainNameEdit", name));
+                for (int i = 0; i < document.getNumIKChains(); ++i) {
+                    if (document.getIKChain(i)->getName() == name)
+                        dialogs.queue("VxCreateIKDialog", DialogDriver::cancel());
+                }
+            }
+            ViewUser::drop(ik, anyIK, *dragOf(relationships, bone));
+        } else if (action == 4 && link) {
+            ViewUser::drop(ik, anyIK, *dragOf(ik, link));
+        } else if (action == 5 && chainItem) {
+            ViewUser::drop(ik, pick(3) ? any(itemsOf(ik, VxIKChainItem::Type)) : nullptr, *dragOf(ik, chainItem));
+        } else if (action == 6 && (link || chainItem)) {
+            ik.clearSelection();
+            (link ? link : chainItem)->setSelected(true);
+            chooseIK(link ? link : chainItem, link ? QStringLiteral("Remove Bone(s)") : QStringLiteral("Remove IK Chain(s)"));
+        } else if (action == 7 && bone && pick(3) == 0) {
+            relationships.clearSelection();
+            bone->setSelected(true);
+            VxMenuRunner::queueAnswer(pick(2) ? QStringLiteral("Remove Bone(s)") : QStringLiteral("Remove Bones(s) and Children"));
+            ViewUser::rightClick(relationships, bone);
+        } else if (action == 8 || action == 10) {
+            // Below a bone, or below the "Bones" container.
+            QTreeWidgetItem* target = bone && pick(2) ? bone : relationships.getRootItem()->getBoneContainer();
+            // Now and then the prefix of an earlier sequence, whose names may still be taken.
+            const QString prefix = QStringLiteral("s%1_").arg(sequence > 0 && pick(3) == 0 ? pick(sequence) : sequence++);
+            const bool clash = document.findBone(prefix + "1") || document.findBone(prefix + "2");
+            dialogs.queue("VxNewBoneSequenceDlg", [prefix](QWidget* dialog) {
+                dialog->findChild<QSpinBox*>("VxBoneSequenceEndRangeBox")->setValue(2);
+                dialog->findChild<QSpinBox*>("VxBoneSequenceStartRangeBox")->setValue(1);
+                DialogDriver::typeAndAccept("VxBoneSequencePrefixEdit", prefix)(dialog);
+            });
+            if (clash)
+                dialogs.queue("VxNewBoneSequenceDlg", DialogDriver::cancel());
+            relationships.clearSelection();
+            target->setSelected(true);
+            VxMenuRunner::queueAnswer(QStringLiteral("Add Bone Sequence..."));
+            ViewUser::rightClick(relationships, target);
+        } else if (action == 9 && bone) {
+            static_cast<VxHierarchyBoneItem*>(bone)->getBone()->setName(names[pick(names.size())]);
+        }
+        ViewUser::settle();
+        ASSERT_EQ(dialogs.pending(), 0) << "step " << step << " action " << action;
+        ASSERT_EQ(ViewMirror::chainsOf(ik), ViewMirror::chainsOf(document)) << "step " << step << " action " << action;
+        ASSERT_EQ(ViewMirror::geometriesOf(geometries), ViewMirror::geometriesOf(document)) << "step " << step;
+        ASSERT_EQ(ViewMirror::bonePathsOf(relationships), ViewMirror::bonePathsOf(document)) << "step " << step;
+    }
+    EXPECT_GT(answerer.count(), 0);
 }
