@@ -11,8 +11,6 @@ VxGeometryGroupListItem::VxGeometryGroupListItem(QTreeWidgetItem* parent, VxFSGe
 {
     setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled);
     setIcon(0, VxStyle::icon(VxStyle::PixmapFaceGroup));
-    if (group)
-        connect(group, &VxFSGeomGroup::nameChanged, this, &VxGeometryGroupListItem::refresh);
     refresh();
 }
 

@@ -32,7 +32,7 @@ const char* const kSettingsGroup = "VxFigureSetup";
 const char* const kLastDirectoryKey = "LastGeomDirectory";
 } // namespace
 
-VxGeometryListView::VxGeometryListView(QWidget* parent) : QTreeWidget(parent)
+VxGeometryListView::VxGeometryListView(QWidget* pane, QWidget* parent) : QTreeWidget(parent), m_pane(pane)
 {
     setColumnCount(2);
     setHeaderLabels({tr("Geometry"), tr("ID")});

@@ -20,12 +20,15 @@ class VxGeometryListView : public QTreeWidget
 {
     Q_OBJECT
 public:
-    explicit VxGeometryListView(QWidget* parent = nullptr);
+    // `pane` is the Figure Setup pane that owns the view (kept, never called: the pane sits
+    // above the views).
+    explicit VxGeometryListView(QWidget* pane, QWidget* parent = nullptr);
 
     // Shows `document`'s geometries: items of geometries already shown stay, the others are
     // added, and items of geometries the document does not hold are dropped.
     void setHierarchy(VxFSHierarchy* document);
     VxFSHierarchy* getHierarchy() const { return m_document; }
+    QWidget* getPane() const { return m_pane; }
 
     VxGeometryListItem* findItem(const VxFSGeomItem* geometry) const;
     // The drag that dragging the selection now would start (a geometry or a face group), or
@@ -66,6 +69,7 @@ private:
     void removeGeometries(const QList<QPointer<VxFSGeomItem>>& geometries);
     void browseToFiles(const QList<QPointer<VxFSGeomItem>>& geometries, bool itemClicked);
 
+    QWidget* m_pane;
     QPointer<VxFSHierarchy> m_document;
     QHash<const VxFSGeomItem*, VxGeometryListItem*> m_items;
     bool m_refreshQueued = false;

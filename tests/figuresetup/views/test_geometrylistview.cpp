@@ -87,7 +87,8 @@ protected:
 
     VxMainWindow window;
     VxFSHierarchy document;
-    VxGeometryListView view;
+    QWidget pane;
+    VxGeometryListView view{&pane};
 };
 
 TEST_F(GeometryListViewTest, AddGeometryLoadsSeveralFilesAndRemembersTheirFolder)
