@@ -10,6 +10,9 @@ VxIKLinkItem::VxIKLinkItem(VxFSHierarchyIKLink* link, QTreeWidgetItem* parent)
     : QTreeWidgetItem(parent, Type), m_link(link), m_bone(link ? link->getBone() : nullptr)
 {
     setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsDragEnabled | Qt::ItemIsEditable);
+    // The padded weights line up only in a fixed-width font; aligned right they line up in
+    // any.
+    setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
     m_proxy = new VxIKLink(this, link);
     refreshOwnTexts();
 }
