@@ -2,11 +2,8 @@
 // "Geometry in use" question, the file browser, and items that follow the document.
 #include "viewuser.h"
 
-#include "vxfsitemdrag.h"
-#include "vxgeometrygrouplistitem.h"
 #include "vxgeometrylistitem.h"
 #include "vxgeometrylistview.h"
-#include "vxhierarchyboneitem.h"
 #include "vxhierarchyeditorview.h"
 #include "vxhierarchyitem.h"
 
@@ -24,7 +21,6 @@
 #include <QDrag>
 #include <QMimeData>
 #include <QSignalSpy>
-#include <QTreeWidgetItemIterator>
 #include <QUrl>
 
 #include <memory>
@@ -201,15 +197,6 @@ TEST_F(GeometryListViewTest, ItemsFollowTheirGeometriesAndTheAttachedDocument)
     VxFSGeomItem* b = document.addGeometry(mesh(QStringLiteral("b.obj"), 2));
     view.setHierarchy(&document);
 
-    // A drag of a face group carries that group's item.
-    QTreeWidgetItem* groupItem = view.findItem(a)->child(2);
-    groupItem->setSelected(true);
-    std::unique_ptr<QDrag> drag(view.dragObject());
-    ASSERT_TRUE(drag);
-    VxGeometryGroupListItem* decoded = VxGeometryGroupItemDrag::decodeGeometryGroupItem(drag->mimeData());
-    ASSERT_EQ(decoded, groupItem);
-    EXPECT_EQ(decoded->group(), a->getGroup(2));
-
     // Removed behind the view's back: the item goes and the other's ID follows.
     document.removeGeometry(a);
     ViewUser::settle();
@@ -240,13 +227,8 @@ TEST_F(GeometryListViewTest, AFaceGroupDraggedOntoABoneBecomesItsGroupOnlyFromTh
     VxHierarchyEditorView relationships(&pane);
     relationships.resize(400, 400);
     relationships.fromHierarchy(&document);
-    auto boneItem = [&relationships](const VxFSHierarchyItem* bone) -> QTreeWidgetItem* {
-        for (QTreeWidgetItemIterator it(&relationships); *it; ++it) {
-            auto* item = vxHierarchyItemCast<VxHierarchyBoneItem>(*it);
-            if (item && item->getBone() == bone)
-                return item;
-        }
-        return nullptr;
+    auto boneItem = [&relationships](const VxFSHierarchyItem* bone) {
+        return ViewUser::boneItem(relationships, bone->getName());
     };
     auto dragGroup = [this](VxFSGeomItem* geometry, int group) {
         view.clearSelection();

@@ -77,15 +77,7 @@ protected:
         VxAppTest::TearDown();
     }
 
-    VxHierarchyBoneItem* boneItem(const QString& name)
-    {
-        for (QTreeWidgetItemIterator it(&relationships); *it; ++it) {
-            auto* item = vxHierarchyItemCast<VxHierarchyBoneItem>(*it);
-            if (item && item->getBone()->getName() == name)
-                return item;
-        }
-        return nullptr;
-    }
+    QTreeWidgetItem* boneItem(const QString& name) { return ViewUser::boneItem(relationships, name); }
     VxFSHierarchyIKChain* chain(const QString& name, const QStringList& bones)
     {
         VxFSHierarchyIKChain* made = document.createIKChain(name);
@@ -108,15 +100,13 @@ protected:
         ViewUser::rightClick(ik, item, column);
         ViewUser::settle();
     }
-    std::unique_ptr<QMimeData> dragOf(QTreeWidget& view, QTreeWidgetItem* item)
+    // What dragging `item` carries.
+    const QMimeData& dragOf(QTreeWidget& view, QTreeWidgetItem* item)
     {
         view.clearSelection();
         item->setSelected(true);
-        std::unique_ptr<QDrag> drag(&view == &ik ? ik.dragObject() : relationships.dragObject());
-        auto data = std::make_unique<QMimeData>();
-        for (const QString& format : drag->mimeData()->formats())
-            data->setData(format, drag->mimeData()->data(format));
-        return data;
+        m_drag.reset(&view == &ik ? ik.dragObject() : relationships.dragObject());
+        return *m_drag->mimeData();
     }
     void expectMirrored() { EXPECT_EQ(ViewMirror::chainsOf(ik), ViewMirror::chainsOf(document)); }
 
@@ -126,6 +116,7 @@ protected:
     VxIKListView ik{&pane, nullptr, QStringLiteral("IKList")};
     VxMessageBoxAnswerer answerer;
     DialogDriver dialogs;
+    std::unique_ptr<QDrag> m_drag;
 };
 
 TEST_F(IKListViewTest, AChainMadeFromABoneAndItsDescendantLinksTheBonesBetween)
@@ -247,34 +238,34 @@ TEST_F(IKListViewTest, BonesLinksAndChainsDroppedWhereTheyMayGo)
     VxFSHierarchyIKChain* leg = chain("leg", {"lThigh", "lShin", "lFoot"});
 
     // A bone on a chain item becomes its first link; on a link, the link after it.
-    EXPECT_TRUE(ViewUser::drop(ik, ik.findItem(spine), *dragOf(relationships, boneItem("hip"))));
+    EXPECT_TRUE(ViewUser::drop(ik, ik.findItem(spine), dragOf(relationships, boneItem("hip"))));
     EXPECT_FALSE(boneItem("hip")->isSelected());
-    EXPECT_TRUE(ViewUser::drop(ik, linkItem(spine, 1), *dragOf(relationships, boneItem("chest"))));
+    EXPECT_TRUE(ViewUser::drop(ik, linkItem(spine, 1), dragOf(relationships, boneItem("chest"))));
     EXPECT_EQ(ViewMirror::chainsOf(ik).first(), QStringLiteral("spine[on]: hip=1, abdomen=0.5, chest=1, neck=<Goal>"));
     expectMirrored();
 
     // Links move only towards the front of their own chain.
-    EXPECT_FALSE(ViewUser::drop(ik, linkItem(leg, 2), *dragOf(ik, linkItem(leg, 0))));
-    EXPECT_FALSE(ViewUser::drop(ik, linkItem(spine, 0), *dragOf(ik, linkItem(leg, 2))));
-    EXPECT_FALSE(ViewUser::drop(ik, ik.findItem(spine), *dragOf(ik, linkItem(leg, 2))));
-    EXPECT_TRUE(ViewUser::drop(ik, linkItem(leg, 0), *dragOf(ik, linkItem(leg, 2))));
-    EXPECT_TRUE(ViewUser::drop(ik, ik.findItem(spine), *dragOf(ik, linkItem(spine, 3))));
+    EXPECT_FALSE(ViewUser::drop(ik, linkItem(leg, 2), dragOf(ik, linkItem(leg, 0))));
+    EXPECT_FALSE(ViewUser::drop(ik, linkItem(spine, 0), dragOf(ik, linkItem(leg, 2))));
+    EXPECT_FALSE(ViewUser::drop(ik, ik.findItem(spine), dragOf(ik, linkItem(leg, 2))));
+    EXPECT_TRUE(ViewUser::drop(ik, linkItem(leg, 0), dragOf(ik, linkItem(leg, 2))));
+    EXPECT_TRUE(ViewUser::drop(ik, ik.findItem(spine), dragOf(ik, linkItem(spine, 3))));
     EXPECT_EQ(ViewMirror::chainsOf(ik).last(), QStringLiteral("leg[on]: lThigh=0.333333, lFoot=1, lShin=<Goal>"));
     EXPECT_EQ(ViewMirror::chainsOf(ik).first(), QStringLiteral("spine[on]: neck=1, hip=1, abdomen=0.5, chest=<Goal>"));
     expectMirrored();
 
     // Chains reorder; a chain dropped on itself stays.
     VxFSHierarchyIKChain* arm = chain("arm", {"chest"});
-    EXPECT_FALSE(ViewUser::drop(ik, ik.findItem(arm), *dragOf(ik, ik.findItem(arm))));
-    EXPECT_TRUE(ViewUser::drop(ik, ik.findItem(spine), *dragOf(ik, ik.findItem(arm))));
+    EXPECT_FALSE(ViewUser::drop(ik, ik.findItem(arm), dragOf(ik, ik.findItem(arm))));
+    EXPECT_TRUE(ViewUser::drop(ik, ik.findItem(spine), dragOf(ik, ik.findItem(arm))));
     EXPECT_EQ(document.getIKChain(1), arm);
-    EXPECT_TRUE(ViewUser::drop(ik, nullptr, *dragOf(ik, ik.findItem(spine))));
+    EXPECT_TRUE(ViewUser::drop(ik, nullptr, dragOf(ik, ik.findItem(spine))));
     EXPECT_EQ(document.getIKChain(2), spine);
     expectMirrored();
 
     // A bone over the empty area asks for a new chain with that bone.
     dialogs.queue("VxCreateIKDialog", DialogDriver::typeAndAccept("VxCreateNewIKChainNameEdit", "head"));
-    EXPECT_TRUE(ViewUser::drop(ik, nullptr, *dragOf(relationships, boneItem("head"))));
+    EXPECT_TRUE(ViewUser::drop(ik, nullptr, dragOf(relationships, boneItem("head"))));
     EXPECT_EQ(ViewMirror::chainsOf(ik).last(), QStringLiteral("head[on]: head=<Goal>"));
     expectMirrored();
 }
@@ -372,11 +363,11 @@ TEST_F(IKListViewTest, RandomEditsAcrossTheThreeViewsKeepEveryViewTrueToTheDocum
                         dialogs.queue("VxCreateIKDialog", DialogDriver::cancel());
                 }
             }
-            ViewUser::drop(ik, anyIK, *dragOf(relationships, bone));
+            ViewUser::drop(ik, anyIK, dragOf(relationships, bone));
         } else if (action == 4 && link) {
-            ViewUser::drop(ik, anyIK, *dragOf(ik, link));
+            ViewUser::drop(ik, anyIK, dragOf(ik, link));
         } else if (action == 5 && chainItem) {
-            ViewUser::drop(ik, pick(3) ? any(itemsOf(ik, VxIKChainItem::Type)) : nullptr, *dragOf(ik, chainItem));
+            ViewUser::drop(ik, pick(3) ? any(itemsOf(ik, VxIKChainItem::Type)) : nullptr, dragOf(ik, chainItem));
         } else if (action == 6 && (link || chainItem)) {
             ik.clearSelection();
             (link ? link : chainItem)->setSelected(true);

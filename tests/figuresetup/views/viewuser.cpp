@@ -1,5 +1,9 @@
 #include "viewuser.h"
 
+#include "vxhierarchyboneitem.h"
+
+#include "vxfshierarchyitem.h"
+
 #include "vxbasicdialog.h"
 #include "vxmeshgen.h"
 
@@ -13,6 +17,7 @@
 #include <QPushButton>
 #include <QTest>
 #include <QTreeWidget>
+#include <QTreeWidgetItemIterator>
 
 namespace ViewUser {
 
@@ -85,6 +90,16 @@ bool typeRename(QTreeWidget& view, QTreeWidgetItem* item, int column, const QStr
     QTest::keyClick(editor, Qt::Key_Return);
     settle();
     return true;
+}
+
+QTreeWidgetItem* boneItem(QTreeWidget& relationships, const QString& name)
+{
+    for (QTreeWidgetItemIterator it(&relationships); *it; ++it) {
+        auto* item = vxHierarchyItemCast<VxHierarchyBoneItem>(*it);
+        if (item && item->getBone() && item->getBone()->getName() == name)
+            return item;
+    }
+    return nullptr;
 }
 
 void settle()

@@ -31,6 +31,8 @@ bool accepts(QTreeWidget& view, QTreeWidgetItem* item, const QMimeData& data);
 bool typeRename(QTreeWidget& view, QTreeWidgetItem* item, int column, const QString& text);
 // Lets queued work (deferred renames, deleteLater) run.
 void settle();
+// The relationships view's item of the bone named `name`, or null.
+QTreeWidgetItem* boneItem(QTreeWidget& relationships, const QString& name);
 
 } // namespace ViewUser
 
