@@ -62,26 +62,14 @@ VxHierarchyBoneItem* boneItemFor(QTreeWidgetItem* item)
     return static_cast<VxHierarchyBoneItem*>(item);
 }
 
-void collectExpanded(QTreeWidgetItem* item, QList<QTreeWidgetItem*>& expanded)
-{
-    if (!item->isExpanded())
-        return;
-    expanded.append(item);
-    for (int i = 0; i < item->childCount(); ++i)
-        collectExpanded(item->child(i), expanded);
-}
-
-// Moves `item` to the end of `target`'s children. Taking an item out of the view forgets
-// which items below it were open, so they are opened again.
+// Moves `item` to the end of `target`'s children, open as it was.
 void moveItemUnder(QTreeWidgetItem* item, QTreeWidgetItem* target)
 {
-    QList<QTreeWidgetItem*> expanded;
-    collectExpanded(item, expanded);
+    const QList<QTreeWidgetItem*> open = VxHierarchyTreeItem::openItems(item);
     if (QTreeWidgetItem* parent = item->parent())
         parent->takeChild(parent->indexOfChild(item));
     target->addChild(item);
-    for (QTreeWidgetItem* open : qAsConst(expanded))
-        open->setExpanded(true);
+    VxHierarchyTreeItem::reopen(open);
 }
 
 } // namespace

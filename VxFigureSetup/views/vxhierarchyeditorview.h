@@ -1,6 +1,7 @@
 #pragma once
 
 #include "vxhierarchydialogs.h"
+#include "vxhierarchyitem.h"
 
 #include "vxfiguresetupfiguretype.h"
 
@@ -11,7 +12,6 @@
 class QDrag;
 class QMimeData;
 class VxFSHierarchy;
-class VxHierarchyItem;
 class VxPopupMenuBC;
 
 // The relationships view of the Figure Setup pane: one hierarchy document as an editable
@@ -111,6 +111,8 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // The selected items of `type` in tree order, only those in `among` when it is given.
+    QList<QTreeWidgetItem*> selectedOfType(int type, const QList<QTreeWidgetItem*>* among = nullptr) const;
     void startRename(QTreeWidgetItem* item, int column);
     void showWeldColumn(bool show);
     void expandSelected(bool open);
