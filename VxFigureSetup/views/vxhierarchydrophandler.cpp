@@ -98,7 +98,7 @@ bool VxHierarchyDropHandler::acceptsDrop(QTreeWidgetItem* item, const QMimeData*
 bool VxHierarchyDropHandler::acceptsBone(QTreeWidgetItem* item, const QMimeData* source)
 {
     VxHierarchyBoneItem* dragged = VxHierarchyBoneDrag::decodeHierarchyBoneItem(source);
-    m_view->setCurrentItem(item);
+    m_view->makeCurrent(item);
     if (item->type() != VxHierarchyBoneItem::Type && item->type() != VxHierarchyBoneContainerItem::Type)
         return false;
     // A bone cannot become a child of itself or of anything below it.
@@ -114,7 +114,7 @@ bool VxHierarchyDropHandler::acceptsGeometryGroup(QTreeWidgetItem* item, const Q
     const VxFSHierarchy* document = m_view->getHierarchy();
     if (document && document->getBaseGeometry() && group->getGeomItem() != document->getBaseGeometry())
         return false;
-    m_view->setCurrentItem(item);
+    m_view->makeCurrent(item);
     const int type = item->type();
     return type == VxHierarchyBoneItem::Type || type == VxHierarchyGeomItem::Type
            || type == VxHierarchyGeomContainerItem::Type;
@@ -123,7 +123,7 @@ bool VxHierarchyDropHandler::acceptsGeometryGroup(QTreeWidgetItem* item, const Q
 bool VxHierarchyDropHandler::acceptsGeometry(QTreeWidgetItem* item, const QMimeData* source)
 {
     const VxGeometryListItem* dragged = VxGeometryItemDrag::decodeGeometryItem(source);
-    m_view->setCurrentItem(item);
+    m_view->makeCurrent(item);
     if (!dragged || !dragged->geometry())
         return false;
     const int type = item->type();
@@ -140,7 +140,7 @@ bool VxHierarchyDropHandler::acceptsGeometry(QTreeWidgetItem* item, const QMimeD
 bool VxHierarchyDropHandler::acceptsRegion(QTreeWidgetItem* item, const QMimeData* source)
 {
     VxHierarchyRegionItem* dragged = VxHierarchyRegionDrag::decodeHierarchyRegionItem(source);
-    m_view->setCurrentItem(item);
+    m_view->makeCurrent(item);
     return dragged && item->type() == VxHierarchyRegionItem::Type && !isWithin(item, dragged);
 }
 

@@ -138,6 +138,11 @@ void VxHierarchyEditorView::widenColumnsToContents()
     }
 }
 
+void VxHierarchyEditorView::makeCurrent(QTreeWidgetItem* item)
+{
+    selectionModel()->setCurrentIndex(indexFromItem(item), QItemSelectionModel::NoUpdate);
+}
+
 QList<QTreeWidgetItem*> VxHierarchyEditorView::selectedItemsInTreeOrder() const
 {
     QList<QTreeWidgetItem*> items;

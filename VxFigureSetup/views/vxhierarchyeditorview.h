@@ -39,6 +39,9 @@ public:
     VxHierarchyItem* getRootItem() const { return m_rootItem; }
     QWidget* getPane() const { return m_pane; }
 
+    // Makes `item` the current item, the one with the keyboard focus, leaving the selection
+    // as it is: the feedback of a drag moving over the tree.
+    void makeCurrent(QTreeWidgetItem* item);
     // The selected items in tree order.
     QList<QTreeWidgetItem*> selectedItemsInTreeOrder() const;
 

@@ -183,20 +183,39 @@ bool HierarchyViewTest::rename(QTreeWidgetItem* item, int column, const QString&
     return true;
 }
 
+namespace {
+
+// A drag entering the view, moving to `item`'s name and, with `dropIt`, dropped there; as
+// the windowing system delivers it, to the viewport. Whether the last event was accepted.
+bool dragTo(VxHierarchyEditorView& view, QTreeWidgetItem* item, const QMimeData& data, bool dropIt)
+{
+    view.scrollToItem(item);
+    const QPoint pos = cellCentre(view, item, 0);
+    QDragEnterEvent enter(pos, Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &enter);
+    QDragMoveEvent move(pos, Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(view.viewport(), &move);
+    bool accepted = enter.isAccepted() && move.isAccepted();
+    if (dropIt) {
+        QDropEvent drop(pos, Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(view.viewport(), &drop);
+        accepted = drop.isAccepted();
+    }
+    QDragLeaveEvent leave;
+    QApplication::sendEvent(view.viewport(), &leave);
+    return accepted;
+}
+
+} // namespace
+
 bool HierarchyViewTest::dragMoveAccepted(QTreeWidgetItem* item, const QMimeData& data) const
 {
-    m_view->scrollToItem(item);
-    QDragMoveEvent event(cellCentre(*m_view, item, 0), Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(m_view->viewport(), &event);
-    return event.isAccepted();
+    return dragTo(*m_view, item, data, false);
 }
 
 bool HierarchyViewTest::drop(QTreeWidgetItem* item, const QMimeData& data) const
 {
-    m_view->scrollToItem(item);
-    QDropEvent event(cellCentre(*m_view, item, 0), Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(m_view->viewport(), &event);
-    return event.isAccepted();
+    return dragTo(*m_view, item, data, true);
 }
 
 std::unique_ptr<QMimeData> HierarchyViewTest::dragData(QTreeWidgetItem* item) const
