@@ -17,8 +17,7 @@
 #include <QSignalSpy>
 
 namespace {
-enum { Root = 4128, BaseGeometry = 4130, GeometryItem = 4131, AltList = 4132, AltItem = 4133, Bones = 4149,
-       Regions = 4135 };
+enum { BaseGeometry = 4130, Bones = 4149, Regions = 4135 };
 
 template<class T>
 QStringList names(const T* first)
@@ -202,4 +201,63 @@ TEST_F(HierarchyViewTest, AddedBonesAndRegionsAreNamedAndRenamedInPlace)
     EXPECT_EQ(answerer.seen()[2].title, "Invalid Region Name");
     EXPECT_EQ(names(m_document->getFirstRegion()->getFirstChild()), QStringList({"NewRegion", "NewRegion_1"}));
     EXPECT_TRUE(treeMirrorsDocument(*m_view));
+}
+
+TEST_F(HierarchyViewTest, EntriesReachTheGeometryTheDialogsAndThePane)
+{
+    VxFSGeomItem* body = loadGeometry("body.obj", {"hip", "chest"});
+    addBones({"hip", "hip/chest"});
+    bone("chest")->setGeomGroup(body->getGroup(1));
+    attach();
+    select({boneItem("chest")->child(0)});
+    ASSERT_TRUE(choose(boneItem("chest")->child(0), 0, 15));
+    EXPECT_EQ(bone("chest")->getGeomGroup(), nullptr);
+    select({itemOfType(BaseGeometry)});
+    ASSERT_TRUE(choose(itemOfType(BaseGeometry), 0, 15));
+    EXPECT_FALSE(body->isInUse());
+    EXPECT_TRUE(treeMirrorsDocument(*m_view));
+
+    // The dialogs are opened through the view's table, for the item or the selection.
+    QStringList opened;
+    VxHierarchyDialogs dialogs;
+    dialogs.boneSequence = [&](VxHierarchyEditorView* view, QTreeWidgetItem* item, VxFSHierarchy* document) {
+        EXPECT_EQ(view, m_view.get());
+        EXPECT_EQ(document, m_document.get());
+        opened << "sequence " + item->text(0);
+    };
+    dialogs.weightMaps = [&](VxHierarchyEditorView*) { opened << "weight maps"; };
+    dialogs.jointParameters = [&](VxHierarchyEditorView*) { opened << "joint parameters"; };
+    dialogs.weldToBone = [&](VxHierarchyEditorView*, VxFSHierarchy*) {
+        bone("chest")->addWeldTarget(bone("hip"));
+        opened << "weld";
+    };
+    m_view->setDialogs(dialogs);
+    select({itemOfType(Bones)});
+    ASSERT_TRUE(choose(itemOfType(Bones), 0, 4));
+    select({boneItem("hip"), boneItem("chest")});
+    ASSERT_TRUE(choose(boneItem("chest"), 2, 42));
+    ASSERT_TRUE(choose(boneItem("chest"), 2, 34)); // both bones get ZXY
+    EXPECT_EQ(bone("hip")->getRotationOrder().getOrder() + bone("chest")->getRotationOrder().getOrder(), 8);
+
+    m_document->setFigureType(Poser);
+    QSignalSpy chainRequests(m_view.get(), &VxHierarchyEditorView::createIKChainRequested);
+    select({boneItem("hip"), boneItem("chest")});
+    ASSERT_TRUE(choose(boneItem("chest"), 2, 42));
+    ASSERT_TRUE(choose(boneItem("chest"), 3, 9));
+    ASSERT_TRUE(choose(boneItem("chest"), 0, 10));
+    EXPECT_EQ(opened, QStringList({"sequence Bones", "weight maps", "joint parameters", "weld"}));
+    ASSERT_EQ(chainRequests.count(), 1);
+    EXPECT_EQ(chainRequests.at(0).at(0).toString(), "HierarchyView");
+    EXPECT_TRUE(treeMirrorsDocument(*m_view));
+
+    // Collapsing the document closes every bone; expanding a bone opens its subtree.
+    select({m_view->topLevelItem(0)});
+    ASSERT_TRUE(choose(m_view->topLevelItem(0), 0, 12));
+    EXPECT_FALSE(itemOfType(Bones)->isExpanded());
+    EXPECT_FALSE(boneItem("hip")->isExpanded());
+    select({boneItem("hip")});
+    m_view->topLevelItem(0)->setExpanded(true);
+    itemOfType(Bones)->setExpanded(true);
+    ASSERT_TRUE(choose(boneItem("hip"), 0, 11));
+    EXPECT_TRUE(boneItem("chest")->isExpanded());
 }
