@@ -4,11 +4,13 @@
 
 VxHierarchyAltGeomItem::VxHierarchyAltGeomItem(VxFSGeomItem* geometry, QTreeWidgetItem* parent,
                                                QTreeWidgetItem* after)
-    : VxHierarchyTreeItem(Type, parent, after), m_geometry(geometry)
+    : VxHierarchyTreeItem(Type), m_geometry(geometry)
 {
     setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
     setStylePixmap(0x57);
     refresh();
+    // Placed once it is complete: an item in a view announces every change.
+    place(this, parent, after);
 }
 
 void VxHierarchyAltGeomItem::refresh()

@@ -11,13 +11,15 @@ void VxHierarchyAltGeomItemObject::geomChanged()
 
 VxHierarchyAltGeomListItem::VxHierarchyAltGeomListItem(VxFSHierarchyItem* bone, QTreeWidgetItem* parent,
                                                        QTreeWidgetItem* after)
-    : VxHierarchyTreeItem(Type, parent, after), m_bone(bone), m_proxy(new VxHierarchyAltGeomItemObject(this))
+    : VxHierarchyTreeItem(Type), m_bone(bone), m_proxy(new VxHierarchyAltGeomItemObject(this))
 {
     setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDropEnabled);
     if (bone)
         QObject::connect(bone, &VxFSHierarchyItem::altGeometryChanged, m_proxy.get(),
                          &VxHierarchyAltGeomItemObject::geomChanged);
     rebuild();
+    // Placed once it is complete: an item in a view announces every change.
+    place(this, parent, after);
 }
 
 VxHierarchyAltGeomListItem::~VxHierarchyAltGeomListItem() = default;

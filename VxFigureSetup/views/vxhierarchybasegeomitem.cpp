@@ -10,7 +10,7 @@ void VxHierarchyBaseGeomItemObject::geomChanged()
 
 VxHierarchyBaseGeomItem::VxHierarchyBaseGeomItem(VxFSHierarchy* hierarchy, QTreeWidgetItem* parent,
                                                  QTreeWidgetItem* after)
-    : VxHierarchyTreeItem(Type, parent, after),
+    : VxHierarchyTreeItem(Type),
       m_hierarchy(hierarchy),
       m_proxy(new VxHierarchyBaseGeomItemObject(this))
 {
@@ -22,6 +22,8 @@ VxHierarchyBaseGeomItem::VxHierarchyBaseGeomItem(VxFSHierarchy* hierarchy, QTree
         QObject::connect(hierarchy, &VxFSHierarchy::geometryChanged, m_proxy.get(),
                          &VxHierarchyBaseGeomItemObject::geomChanged);
     refresh();
+    // Placed once it is complete: an item in a view announces every change.
+    place(this, parent, after);
 }
 
 VxHierarchyBaseGeomItem::~VxHierarchyBaseGeomItem() = default;

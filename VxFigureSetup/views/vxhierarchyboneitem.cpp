@@ -10,11 +10,14 @@ constexpr uint kBonePixmap = 0x36;
 } // namespace
 
 VxHierarchyBoneItem::VxHierarchyBoneItem(VxFSHierarchyItem* bone, QTreeWidgetItem* parent, QTreeWidgetItem* after)
-    : VxHierarchyTreeItem(Type, parent, after), m_bone(bone)
+    : VxHierarchyTreeItem(Type), m_bone(bone)
 {
     setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable | Qt::ItemIsDragEnabled
              | Qt::ItemIsDropEnabled);
     setStylePixmap(kBonePixmap);
+    refresh(false);
+    // Placed once it is complete: an item in a view announces every change.
+    place(this, parent, after);
 }
 
 VxHierarchyBoneItem::~VxHierarchyBoneItem() = default;
@@ -39,6 +42,12 @@ void VxHierarchyBoneItem::setBone(VxFSHierarchyItem* bone)
     connect(bone, &VxFSHierarchyItem::rotOrderChanged, this, refreshThis);
     connect(bone, &VxFSHierarchyItem::boneStateChanged, this, refreshThis);
     connect(bone, &VxFSHierarchyItem::geometryChanged, this, refreshThis);
+    // The view removes bones together with their items; a bone deleted by anyone else
+    // takes its item along, hidden at once and deleted once the signal is over.
+    connect(bone, &VxFSHierarchyItem::aboutToDestroy, this, [this] {
+        setHidden(true);
+        deleteLater();
+    });
     listenToWeldTargets();
 
     // Every item here goes to the head: child bones end up last-made first, and the

@@ -62,26 +62,14 @@ VxHierarchyBoneItem* boneItemFor(QTreeWidgetItem* item)
     return static_cast<VxHierarchyBoneItem*>(item);
 }
 
-void collectExpanded(QTreeWidgetItem* item, QList<QTreeWidgetItem*>& expanded)
-{
-    if (!item->isExpanded())
-        return;
-    expanded.append(item);
-    for (int i = 0; i < item->childCount(); ++i)
-        collectExpanded(item->child(i), expanded);
-}
-
-// Moves `item` to the end of `target`'s children. Taking an item out of the view forgets
-// which items below it were open, so they are opened again.
+// Moves `item` to the end of `target`'s children, open as it was.
 void moveItemUnder(QTreeWidgetItem* item, QTreeWidgetItem* target)
 {
-    QList<QTreeWidgetItem*> expanded;
-    collectExpanded(item, expanded);
+    const QList<QTreeWidgetItem*> open = VxHierarchyTreeItem::openItems(item);
     if (QTreeWidgetItem* parent = item->parent())
         parent->takeChild(parent->indexOfChild(item));
     target->addChild(item);
-    for (QTreeWidgetItem* open : qAsConst(expanded))
-        open->setExpanded(true);
+    VxHierarchyTreeItem::reopen(open);
 }
 
 } // namespace
@@ -110,7 +98,7 @@ bool VxHierarchyDropHandler::acceptsDrop(QTreeWidgetItem* item, const QMimeData*
 bool VxHierarchyDropHandler::acceptsBone(QTreeWidgetItem* item, const QMimeData* source)
 {
     VxHierarchyBoneItem* dragged = VxHierarchyBoneDrag::decodeHierarchyBoneItem(source);
-    m_view->setCurrentItem(item);
+    m_view->makeCurrent(item);
     if (item->type() != VxHierarchyBoneItem::Type && item->type() != VxHierarchyBoneContainerItem::Type)
         return false;
     // A bone cannot become a child of itself or of anything below it.
@@ -126,7 +114,7 @@ bool VxHierarchyDropHandler::acceptsGeometryGroup(QTreeWidgetItem* item, const Q
     const VxFSHierarchy* document = m_view->getHierarchy();
     if (document && document->getBaseGeometry() && group->getGeomItem() != document->getBaseGeometry())
         return false;
-    m_view->setCurrentItem(item);
+    m_view->makeCurrent(item);
     const int type = item->type();
     return type == VxHierarchyBoneItem::Type || type == VxHierarchyGeomItem::Type
            || type == VxHierarchyGeomContainerItem::Type;
@@ -135,7 +123,7 @@ bool VxHierarchyDropHandler::acceptsGeometryGroup(QTreeWidgetItem* item, const Q
 bool VxHierarchyDropHandler::acceptsGeometry(QTreeWidgetItem* item, const QMimeData* source)
 {
     const VxGeometryListItem* dragged = VxGeometryItemDrag::decodeGeometryItem(source);
-    m_view->setCurrentItem(item);
+    m_view->makeCurrent(item);
     if (!dragged || !dragged->geometry())
         return false;
     const int type = item->type();
@@ -152,7 +140,7 @@ bool VxHierarchyDropHandler::acceptsGeometry(QTreeWidgetItem* item, const QMimeD
 bool VxHierarchyDropHandler::acceptsRegion(QTreeWidgetItem* item, const QMimeData* source)
 {
     VxHierarchyRegionItem* dragged = VxHierarchyRegionDrag::decodeHierarchyRegionItem(source);
-    m_view->setCurrentItem(item);
+    m_view->makeCurrent(item);
     return dragged && item->type() == VxHierarchyRegionItem::Type && !isWithin(item, dragged);
 }
 

@@ -10,6 +10,7 @@
 #include "vxhierarchydrophandler.h"
 #include "vxhierarchygeomitem.h"
 #include "vxhierarchyitem.h"
+#include "vxhierarchyitemremover.h"
 #include "vxhierarchyregioncontaineritem.h"
 #include "vxhierarchyregionitem.h"
 
@@ -47,25 +48,6 @@ QTreeWidgetItem* firstBoneCategoryItem(const QList<QTreeWidgetItem*>& items)
             return item;
     }
     return nullptr;
-}
-
-// Removes from `pending` every item below `dying`, which is about to be deleted with its
-// subtree, so that nothing later reaches a deleted item.
-void forgetDescendants(QList<QTreeWidgetItem*>& pending, const QTreeWidgetItem* dying)
-{
-    for (auto it = pending.begin(); it != pending.end();) {
-        const QTreeWidgetItem* ancestor = (*it)->parent();
-        while (ancestor && ancestor != dying)
-            ancestor = ancestor->parent();
-        it = ancestor ? pending.erase(it) : it + 1;
-    }
-}
-
-// Moves `children` (in order) under `parent`, the first at `index`, each after the last.
-void reinsertChildren(QTreeWidgetItem* parent, int index, const QList<QTreeWidgetItem*>& children)
-{
-    for (QTreeWidgetItem* child : children)
-        parent->insertChild(index++, child);
 }
 
 } // namespace
@@ -156,6 +138,11 @@ void VxHierarchyEditorView::widenColumnsToContents()
     }
 }
 
+void VxHierarchyEditorView::makeCurrent(QTreeWidgetItem* item)
+{
+    selectionModel()->setCurrentIndex(indexFromItem(item), QItemSelectionModel::NoUpdate);
+}
+
 QList<QTreeWidgetItem*> VxHierarchyEditorView::selectedItemsInTreeOrder() const
 {
     QList<QTreeWidgetItem*> items;
@@ -185,6 +172,14 @@ void VxHierarchyEditorView::startRename(QTreeWidgetItem* item, int column)
 {
     if (!item)
         return;
+    // One rename at a time: one still open ends as leaving its editor would, keeping the
+    // text typed so far.
+    if (state() == EditingState) {
+        if (QWidget* editor = indexWidget(currentIndex())) {
+            commitData(editor);
+            closeEditor(editor, QAbstractItemDelegate::NoHint);
+        }
+    }
     scrollToItem(item);
     setCurrentItem(item, column);
     editItem(item, column);
@@ -398,6 +393,26 @@ void VxHierarchyEditorView::handleContextResult(int result, QList<QTreeWidgetIte
 
 // ---- Bones --------------------------------------------------------------------------
 
+QList<QTreeWidgetItem*> VxHierarchyEditorView::selectedOfType(int type, const QList<QTreeWidgetItem*>* among) const
+{
+    QList<QTreeWidgetItem*> items;
+    for (QTreeWidgetItem* item : selectedItemsInTreeOrder()) {
+        if (item->type() == type && (!among || among->contains(item)))
+            items.append(item);
+    }
+    return items;
+}
+
+void VxHierarchyEditorView::removeSelectedBones(QList<QTreeWidgetItem*>& selected)
+{
+    VxHierarchyItemRemover::removeBones(selectedOfType(VxHierarchyBoneItem::Type, &selected));
+}
+
+void VxHierarchyEditorView::removeSelectedBonesAndChildren(QList<QTreeWidgetItem*>& selected)
+{
+    VxHierarchyItemRemover::removeBonesAndChildren(selectedOfType(VxHierarchyBoneItem::Type, &selected));
+}
+
 void VxHierarchyEditorView::addChildBone(QTreeWidgetItem* item)
 {
     VxFSHierarchyItem* bone = nullptr;
@@ -427,91 +442,6 @@ void VxHierarchyEditorView::addBoneSequence(QTreeWidgetItem* item)
         return;
     }
     m_dialogs.boneSequence(this, item, getHierarchy());
-}
-
-void VxHierarchyEditorView::removeSelectedBones(QList<QTreeWidgetItem*>& selected)
-{
-    QList<QTreeWidgetItem*> pending;
-    for (QTreeWidgetItem* item : selectedItemsInTreeOrder()) {
-        if (item->type() == VxHierarchyBoneItem::Type && selected.contains(item))
-            pending.append(item);
-    }
-    while (!pending.isEmpty()) {
-        auto* boneItem = static_cast<VxHierarchyBoneItem*>(pending.takeFirst());
-        VxFSHierarchyItem* bone = boneItem->getBone();
-        if (!bone)
-            return;
-        QObject* owner = bone->parent();
-        auto* parentBone = qobject_cast<VxFSHierarchyItem*>(owner);
-        auto* document = qobject_cast<VxFSHierarchy*>(owner);
-        // A bone outside the forest has no place its children could move to.
-        if (!parentBone && !document)
-            continue;
-        // The children move to the end of the bone's parent's children, in order. Each is
-        // given its new QObject parent before it is linked, so the document learns where
-        // its names are.
-        while (VxFSHierarchyItem* child = bone->getFirstChild()) {
-            bone->removeChild(child, false);
-            if (parentBone) {
-                child->setParent(parentBone);
-                parentBone->addChild(child);
-            } else {
-                child->setParent(document);
-                document->addBone(child);
-            }
-        }
-        if (parentBone)
-            parentBone->removeChild(bone, false);
-        else
-            document->removeBone(bone, false);
-        bone->setParent(nullptr);
-
-        // In the tree the child bone items take the removed item's place, in their order.
-        QTreeWidgetItem* parentItem = boneItem->parent();
-        const int index = parentItem ? parentItem->indexOfChild(boneItem) : -1;
-        if (parentItem)
-            parentItem->takeChild(index);
-        QList<QTreeWidgetItem*> childBones;
-        for (QTreeWidgetItem* child : boneItem->takeChildren()) {
-            if (child->type() == VxHierarchyBoneItem::Type)
-                childBones.append(child);
-            else
-                delete child;
-        }
-        if (parentItem)
-            reinsertChildren(parentItem, index, childBones);
-        else
-            qDeleteAll(childBones);
-        delete boneItem;
-        delete bone;
-    }
-}
-
-void VxHierarchyEditorView::removeSelectedBonesAndChildren(QList<QTreeWidgetItem*>& selected)
-{
-    QList<QTreeWidgetItem*> pending;
-    for (QTreeWidgetItem* item : selectedItemsInTreeOrder()) {
-        if (item->type() == VxHierarchyBoneItem::Type && selected.contains(item))
-            pending.append(item);
-    }
-    while (!pending.isEmpty()) {
-        auto* boneItem = static_cast<VxHierarchyBoneItem*>(pending.takeFirst());
-        VxFSHierarchyItem* bone = boneItem->getBone();
-        if (!bone)
-            continue;
-        QObject* owner = bone->parent();
-        if (auto* parentBone = qobject_cast<VxFSHierarchyItem*>(owner))
-            parentBone->removeChild(bone, true);
-        else if (auto* document = qobject_cast<VxFSHierarchy*>(owner))
-            document->removeBone(bone, false);
-        else
-            continue;
-        bone->setParent(nullptr);
-        delete bone;
-        // Selected bones below this one go with it.
-        forgetDescendants(pending, boneItem);
-        delete boneItem;
-    }
 }
 
 void VxHierarchyEditorView::setRotationOnSelected(int orderId)
@@ -686,45 +616,7 @@ void VxHierarchyEditorView::createRegion()
 
 void VxHierarchyEditorView::removeRegion(bool recurse)
 {
-    QList<QTreeWidgetItem*> pending;
-    for (QTreeWidgetItem* item : selectedItemsInTreeOrder()) {
-        if (item->type() == VxHierarchyRegionItem::Type)
-            pending.append(item);
-    }
-    while (!pending.isEmpty()) {
-        auto* regionItem = static_cast<VxHierarchyRegionItem*>(pending.takeFirst());
-        VxFSRegionItem* region = regionItem->getRegion();
-        if (!region)
-            continue;
-        auto* parentRegion = qobject_cast<VxFSRegionItem*>(region->parent());
-        if (!recurse) {
-            // A top-level region holds the whole region tree: it is never removed alone.
-            if (!parentRegion)
-                continue;
-            parentRegion->removeChild(region, false);
-            region->setParent(nullptr);
-            while (VxFSRegionItem* child = region->getFirstChild()) {
-                region->removeChild(child, false);
-                child->setParent(parentRegion);
-                parentRegion->addChild(child);
-            }
-            QTreeWidgetItem* parentItem = regionItem->parent();
-            const int index = parentItem ? parentItem->indexOfChild(regionItem) : -1;
-            if (parentItem) {
-                parentItem->takeChild(index);
-                reinsertChildren(parentItem, index, regionItem->takeChildren());
-            }
-        } else {
-            if (parentRegion)
-                parentRegion->removeChild(region, false);
-            else if (auto* document = qobject_cast<VxFSHierarchy*>(region->parent()))
-                document->removeRegion(region, false);
-            region->setParent(nullptr);
-            forgetDescendants(pending, regionItem);
-        }
-        delete regionItem;
-        delete region;
-    }
+    VxHierarchyItemRemover::removeRegions(selectedOfType(VxHierarchyRegionItem::Type), recurse);
 }
 
 // ---- Drag and drop ------------------------------------------------------------------

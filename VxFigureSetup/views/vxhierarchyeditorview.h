@@ -1,6 +1,7 @@
 #pragma once
 
 #include "vxhierarchydialogs.h"
+#include "vxhierarchyitem.h"
 
 #include "vxfiguresetupfiguretype.h"
 
@@ -11,7 +12,6 @@
 class QDrag;
 class QMimeData;
 class VxFSHierarchy;
-class VxHierarchyItem;
 class VxPopupMenuBC;
 
 // The relationships view of the Figure Setup pane: one hierarchy document as an editable
@@ -39,6 +39,9 @@ public:
     VxHierarchyItem* getRootItem() const { return m_rootItem; }
     QWidget* getPane() const { return m_pane; }
 
+    // Makes `item` the current item, the one with the keyboard focus, leaving the selection
+    // as it is: the feedback of a drag moving over the tree.
+    void makeCurrent(QTreeWidgetItem* item);
     // The selected items in tree order.
     QList<QTreeWidgetItem*> selectedItemsInTreeOrder() const;
 
@@ -111,6 +114,8 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // The selected items of `type` in tree order, only those in `among` when it is given.
+    QList<QTreeWidgetItem*> selectedOfType(int type, const QList<QTreeWidgetItem*>* among = nullptr) const;
     void startRename(QTreeWidgetItem* item, int column);
     void showWeldColumn(bool show);
     void expandSelected(bool open);

@@ -5,7 +5,7 @@
 
 VxHierarchyGeomContainerItem::VxHierarchyGeomContainerItem(VxFSHierarchyItem* bone, QTreeWidgetItem* parent,
                                                            QTreeWidgetItem* after)
-    : VxHierarchyTreeItem(Type, parent, after), m_bone(bone)
+    : VxHierarchyTreeItem(Type), m_bone(bone)
 {
     setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled);
     // Both go to the head: the face group item made last shows first.
@@ -14,6 +14,8 @@ VxHierarchyGeomContainerItem::VxHierarchyGeomContainerItem(VxFSHierarchyItem* bo
     setText(0, QStringLiteral("Geometry"));
     setStylePixmap(0x59);
     refresh();
+    // Placed once it is complete: an item in a view announces every change.
+    place(this, parent, after);
 }
 
 void VxHierarchyGeomContainerItem::refresh()

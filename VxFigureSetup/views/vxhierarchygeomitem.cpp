@@ -10,7 +10,7 @@ void VxHierarchyGeomItemObject::geomChanged()
 }
 
 VxHierarchyGeomItem::VxHierarchyGeomItem(VxFSHierarchyItem* bone, QTreeWidgetItem* parent, QTreeWidgetItem* after)
-    : VxHierarchyTreeItem(Type, parent, after), m_bone(bone), m_proxy(new VxHierarchyGeomItemObject(this))
+    : VxHierarchyTreeItem(Type), m_bone(bone), m_proxy(new VxHierarchyGeomItemObject(this))
 {
     setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsDropEnabled);
     setStylePixmap(0x58);
@@ -18,6 +18,8 @@ VxHierarchyGeomItem::VxHierarchyGeomItem(VxFSHierarchyItem* bone, QTreeWidgetIte
         QObject::connect(bone, &VxFSHierarchyItem::geometryChanged, m_proxy.get(),
                          &VxHierarchyGeomItemObject::geomChanged);
     refresh();
+    // Placed once it is complete: an item in a view announces every change.
+    place(this, parent, after);
 }
 
 VxHierarchyGeomItem::~VxHierarchyGeomItem() = default;

@@ -14,7 +14,7 @@ constexpr uint kParametricPixmap = 0x35;
 constexpr uint kSingleSkinPixmap = 0x34;
 } // namespace
 
-VxHierarchyItem::VxHierarchyItem() : VxHierarchyTreeItem(Type, nullptr, nullptr)
+VxHierarchyItem::VxHierarchyItem() : VxHierarchyTreeItem(Type)
 {
     setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable | Qt::ItemIsDropEnabled);
     setStylePixmap(kParametricPixmap);
@@ -35,6 +35,8 @@ void VxHierarchyItem::setHierarchy(VxFSHierarchy* hierarchy)
         return;
     connect(hierarchy, &VxFSHierarchy::geometryChanged, this, qOverload<>(&VxHierarchyItem::refresh));
     connect(hierarchy, &VxFSHierarchy::nameChanged, this, qOverload<>(&VxHierarchyItem::refresh));
+    // Any change to an item in a view reads as an edit of column 0, so the names come first.
+    refresh(false);
 
     // Each container goes to the head, so the children read: base geometry, "Bones",
     // "Regions".

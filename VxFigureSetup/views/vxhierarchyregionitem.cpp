@@ -8,7 +8,7 @@ void VxHierarchyRegionItemObject::nameChanged()
 }
 
 VxHierarchyRegionItem::VxHierarchyRegionItem(VxFSRegionItem* region, QTreeWidgetItem* parent, QTreeWidgetItem* after)
-    : VxHierarchyTreeItem(Type, parent, after), m_proxy(new VxHierarchyRegionItemObject(this))
+    : VxHierarchyTreeItem(Type), m_proxy(new VxHierarchyRegionItemObject(this))
 {
     setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable | Qt::ItemIsDragEnabled
              | Qt::ItemIsDropEnabled);
@@ -17,6 +17,8 @@ VxHierarchyRegionItem::VxHierarchyRegionItem(VxFSRegionItem* region, QTreeWidget
     if (region)
         QObject::connect(region, &VxFSRegionItem::nameChanged, m_proxy.get(), &VxHierarchyRegionItemObject::nameChanged);
     refresh();
+    // Placed once it is complete: an item in a view announces every change.
+    place(this, parent, after);
 }
 
 VxHierarchyRegionItem::~VxHierarchyRegionItem() = default;

@@ -6,13 +6,6 @@
 #include <QPair>
 #include <QStyle>
 
-VxHierarchyTreeItem::VxHierarchyTreeItem(int type, QTreeWidgetItem* parent, QTreeWidgetItem* after)
-    : QTreeWidgetItem(type)
-{
-    if (parent)
-        place(this, parent, after);
-}
-
 QTreeWidgetItem* VxHierarchyTreeItem::lastChild(const QTreeWidgetItem* parent)
 {
     const int count = parent ? parent->childCount() : 0;
@@ -30,6 +23,23 @@ void VxHierarchyTreeItem::place(QTreeWidgetItem* item, QTreeWidgetItem* parent, 
     }
     const int afterIndex = after ? parent->indexOfChild(after) : -1;
     parent->insertChild(afterIndex + 1, item);
+}
+
+QList<QTreeWidgetItem*> VxHierarchyTreeItem::openItems(QTreeWidgetItem* item)
+{
+    QList<QTreeWidgetItem*> open;
+    if (!item || !item->isExpanded())
+        return open;
+    open.append(item);
+    for (int i = 0; i < item->childCount(); ++i)
+        open += openItems(item->child(i));
+    return open;
+}
+
+void VxHierarchyTreeItem::reopen(const QList<QTreeWidgetItem*>& items)
+{
+    for (QTreeWidgetItem* item : items)
+        item->setExpanded(true);
 }
 
 QIcon VxHierarchyTreeItem::styleIcon(uint offset)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QTreeWidgetItem>
 
 class QIcon;
@@ -21,12 +22,17 @@ public:
     // Puts `item` under `parent` after `after`, or at the head when `after` is null (or is
     // not a child of `parent`).
     static void place(QTreeWidgetItem* item, QTreeWidgetItem* parent, QTreeWidgetItem* after);
+    // The items at or below `item` that are open. A view forgets this for items taken out
+    // of it, so whoever moves items opens them again with reopen().
+    static QList<QTreeWidgetItem*> openItems(QTreeWidgetItem* item);
+    static void reopen(const QList<QTreeWidgetItem*>& items);
     // The host style's custom pixmap SP_CustomBase + `offset`, fetched once per style.
     static QIcon styleIcon(uint offset);
 
 protected:
-    // `parent` may be null: the item stays detached until someone places it.
-    VxHierarchyTreeItem(int type, QTreeWidgetItem* parent, QTreeWidgetItem* after);
+    // Made detached: each item places itself once it has its texts, flags and pixmap, since
+    // an item in a view reports every change as an edit.
+    explicit VxHierarchyTreeItem(int type) : QTreeWidgetItem(type) {}
     void setStylePixmap(uint offset);
 };
 
