@@ -310,6 +310,12 @@ TEST_F(IKListViewTest, RandomEditsAcrossTheThreeViewsKeepEveryViewTrueToTheDocum
     VxGeometryListView geometries(&pane);
     geometries.resize(300, 400);
     geometries.setHierarchy(&document);
+    // A removal renumbers the other geometries, whose IDs the relationships view shows too:
+    // the pane has that view refresh them.
+    QObject::connect(&geometries, &VxGeometryListView::geomSelectionChanged, &relationships, [this] {
+        if (relationships.getRootItem())
+            relationships.getRootItem()->refresh(true);
+    });
     const QStringList files{writeGroupedMesh(tempPath("r/a.obj"), 3), writeGroupedMesh(tempPath("r/b.obj"), 4),
                             writeGroupedMesh(tempPath("r/c.obz"), 2)};
     std::mt19937 random(12);
@@ -401,7 +407,7 @@ TEST_F(IKListViewTest, RandomEditsAcrossTheThreeViewsKeepEveryViewTrueToTheDocum
         ASSERT_EQ(dialogs.pending(), 0) << "step " << step << " action " << action;
         ASSERT_EQ(ViewMirror::chainsOf(ik), ViewMirror::chainsOf(document)) << "step " << step << " action " << action;
         ASSERT_EQ(ViewMirror::geometriesOf(geometries), ViewMirror::geometriesOf(document)) << "step " << step;
-        ASSERT_EQ(ViewMirror::bonePathsOf(relationships), ViewMirror::bonePathsOf(document)) << "step " << step;
+        ASSERT_TRUE(treeMirrorsDocument(relationships)) << "step " << step;
     }
     EXPECT_GT(answerer.count(), 0);
 }

@@ -1,7 +1,6 @@
 #include "viewmirror.h"
 
 #include "vxgeometrylistview.h"
-#include "vxhierarchyboneitem.h"
 #include "vxikchainitem.h"
 #include "vxiklinkitem.h"
 #include "vxiklistview.h"
@@ -13,7 +12,6 @@
 #include "vxfshierarchyiklink.h"
 #include "vxfshierarchyitem.h"
 
-#include <QTreeWidgetItemIterator>
 
 namespace ViewMirror {
 
@@ -23,13 +21,6 @@ QString chainLine(const QString& name, bool active, const QStringList& links)
     return QStringLiteral("%1[%2]: %3").arg(name, active ? "on" : "off", links.join(", "));
 }
 
-QString pathOf(const VxFSHierarchyItem* bone)
-{
-    QStringList names;
-    for (const QObject* node = bone; qobject_cast<const VxFSHierarchyItem*>(node); node = node->parent())
-        names.prepend(static_cast<const VxFSHierarchyItem*>(node)->getName());
-    return names.join('/');
-}
 } // namespace
 
 QStringList chainsOf(const VxFSHierarchy& document)
@@ -91,30 +82,6 @@ QStringList geometriesOf(const VxGeometryListView& view)
         lines.append(QStringLiteral("%1|%2|%3").arg(item->text(0), item->text(1), groups.join(',')));
     }
     return lines;
-}
-
-QStringList bonePathsOf(const VxFSHierarchy& document)
-{
-    QStringList paths;
-    for (const VxFSHierarchyItem* bone : document.getAllBones())
-        paths.append(pathOf(bone));
-    paths.sort();
-    return paths;
-}
-
-QStringList bonePathsOf(const QTreeWidget& relationshipsView)
-{
-    QStringList paths;
-    for (QTreeWidgetItemIterator it(const_cast<QTreeWidget*>(&relationshipsView)); *it; ++it) {
-        if ((*it)->type() != VxHierarchyBoneItem::Type)
-            continue;
-        QStringList names;
-        for (QTreeWidgetItem* item = *it; item && item->type() == VxHierarchyBoneItem::Type; item = item->parent())
-            names.prepend(item->text(0));
-        paths.append(names.join('/'));
-    }
-    paths.sort();
-    return paths;
 }
 
 } // namespace ViewMirror

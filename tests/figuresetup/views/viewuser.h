@@ -1,5 +1,8 @@
 #pragma once
 
+// Also gives gtest its printer of QString.
+#include "hierarchyviewtest.h"
+
 #include <QList>
 #include <QObject>
 #include <QPair>
@@ -8,7 +11,6 @@
 #include <QTimer>
 
 #include <functional>
-#include <ostream>
 
 class QAbstractItemView;
 class QMimeData;
@@ -60,9 +62,3 @@ private:
 
 // OBJ files for the view tests: a flat sheet cut into face groups "group_000", ...
 QString writeGroupedMesh(const QString& path, int groups);
-
-// Readable failures for Qt strings.
-inline void PrintTo(const QString& text, std::ostream* out)
-{
-    *out << '"' << text.toStdString() << '"';
-}
