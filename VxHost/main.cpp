@@ -1,5 +1,5 @@
 // vxhost: the host application. Loads the plug-ins, then either runs one batch option
-// (--plugins, --mesh-info, --script, --save-scene) or opens the main window.
+// (--plugins, --mesh-info, --script, --save-scene, --screenshot) or opens the main window.
 #include "vxbatchdialoganswerer.h"
 #include "vxhostcommandline.h"
 #include "vxhostgui.h"
@@ -10,6 +10,7 @@
 
 #include "vxapp.h"
 #include "vxcontentmgr.h"
+#include "vxprogress.h"
 #include "vxscene.h"
 #include "vxstyle.h"
 #include "vxversion.h"
@@ -38,21 +39,41 @@ void writeError(const QString& line)
 }
 
 // A batch run needs no display: unless the user chose a platform, it uses the offscreen
-// one. The window needs a real display, and says so instead of letting Qt abort.
+// one. Showing the window (interactively, or for a screenshot) needs a real display, and
+// says so at once instead of letting Qt abort.
 bool choosePlatform(const VxHostCommandLine& commandLine)
 {
-    if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+    if (qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) {
+        // Qt's offscreen platform draws widgets but has no OpenGL: the scene view would be
+        // missing from the picture.
+        const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+        if (!commandLine.screenshotFile().isEmpty() && (platform == "offscreen" || platform == "minimal")) {
+            writeError(QStringLiteral("--screenshot needs a display with OpenGL, and QT_QPA_PLATFORM=%1 has none. "
+                                      "Run it under a virtual display instead: xvfb-run -a -s \"-screen 0 "
+                                      "1600x1000x24\" vxhost ... --screenshot FILE.")
+                           .arg(QString::fromLatin1(platform)));
+            return false;
+        }
         return true;
-    if (commandLine.isBatch()) {
+    }
+    if (!commandLine.needsDisplay()) {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         return true;
     }
-    if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY")) {
-        writeError(QStringLiteral("there is no display to open the main window on (DISPLAY is not set). "
-                                  "Use a batch option (see --help) or set QT_QPA_PLATFORM=offscreen."));
-        return false;
+    if (!qEnvironmentVariableIsEmpty("DISPLAY") || !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+        return true;
+    if (commandLine.mode() == VxHostCommandLine::Gui) {
+        writeError(QStringLiteral(
+            "there is no display to open the main window on (DISPLAY is not set). Run it under a virtual "
+            "display with xvfb-run (xvfb-run -a vxhost), or use a batch option that needs no display: "
+            "--script FILE, --save-scene FILE, --plugins, --mesh-info FILE (see --help)."));
+    } else {
+        writeError(QStringLiteral(
+            "there is no display for --screenshot (DISPLAY is not set); it needs one with OpenGL. Run it "
+            "under a virtual display: xvfb-run -a -s \"-screen 0 1600x1000x24\" vxhost ... --screenshot FILE. "
+            "Without --screenshot, --script and --save-scene need no display."));
     }
-    return true;
+    return false;
 }
 
 // Two notes Qt's offscreen platform writes on every batch run; they say nothing about the
@@ -126,6 +147,33 @@ int saveScene(const QString& path)
     return Success;
 }
 
+// The batch runs that work on the scene, in the same window as a user's: the script, then
+// the scene file, then the screenshot; the first failure ends the run.
+int runBatch(const VxHostCommandLine& commandLine, const VxPluginLoader& loader)
+{
+    VxProgress::setConsoleOutput(true);
+    VxHostGui gui(loader);
+    gui.showUnseen();
+    if (commandLine.mode() == VxHostCommandLine::RunScript) {
+        const int status = runScript(commandLine.file());
+        if (status != Success)
+            return status;
+    }
+    if (!commandLine.sceneFile().isEmpty()) {
+        const int status = saveScene(commandLine.sceneFile());
+        if (status != Success)
+            return status;
+    }
+    if (!commandLine.screenshotFile().isEmpty()) {
+        QString error;
+        if (!gui.saveScreenshot(commandLine.screenshotFile(), commandLine.windowSize(), &error)) {
+            writeError(error);
+            return Failed;
+        }
+    }
+    return Success;
+}
+
 int run(const VxHostCommandLine& commandLine)
 {
     VxAppPaths paths = VxAppPaths::defaults();
@@ -155,19 +203,14 @@ int run(const VxHostCommandLine& commandLine)
         return listPlugins(loader);
     case VxHostCommandLine::MeshInfo:
         return printMeshInfo(commandLine.file());
-    case VxHostCommandLine::RunScript: {
-        const int status = runScript(commandLine.file());
-        if (status != Success || commandLine.sceneFile().isEmpty())
-            return status;
-        return saveScene(commandLine.sceneFile());
+    case VxHostCommandLine::Gui: {
+        VxHostGui gui(loader);
+        return gui.exec();
     }
-    case VxHostCommandLine::SaveScene:
-        return saveScene(commandLine.sceneFile());
     default:
         break;
     }
-    VxHostGui gui(loader);
-    return gui.exec();
+    return runBatch(commandLine, loader);
 }
 
 } // namespace
@@ -199,7 +242,10 @@ int main(int argc, char** argv)
     if (commandLine.isBatch())
         g_defaultHandler = qInstallMessageHandler(&batchMessageHandler);
 
-    QApplication application(argc, argv);
+    // vxhost parses its own command line; Qt would read "--plugin PATH" as its own option
+    // (a generic input plug-in) and complain that there is none.
+    int qtArgc = 1;
+    QApplication application(qtArgc, argv);
     QApplication::setStyle(new VxStyle);
     QApplication::setOrganizationName(QStringLiteral("Vexel"));
     QApplication::setApplicationName(QStringLiteral("vxhost"));

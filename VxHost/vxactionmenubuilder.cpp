@@ -1,8 +1,7 @@
 #include "vxactionmenubuilder.h"
 
 #include "vxaction.h"
-#include "vxapp.h"
-#include "vxclassfactory.h"
+#include "vxactionregistry.h"
 
 #include <QMenu>
 #include <QMenuBar>
@@ -21,10 +20,17 @@ QString plainTitle(QString title)
 {
     return title.remove(QLatin1Char('&'));
 }
+
+// "VxHierarchyPane::Edit/Geometry" -> "Edit/Geometry".
+QString withoutPaneScope(const QString& path)
+{
+    const int scope = path.indexOf(QLatin1String("::"));
+    return scope < 0 ? path : path.mid(scope + 2);
+}
 } // namespace
 
-VxActionMenuBuilder::VxActionMenuBuilder(QMenuBar* menuBar, QWidget* owner)
-    : m_menuBar(menuBar), m_owner(owner)
+VxActionMenuBuilder::VxActionMenuBuilder(QMenuBar* menuBar, VxActionRegistry& registry)
+    : m_menuBar(menuBar), m_registry(registry)
 {
     for (QAction* topLevel : m_menuBar->actions()) {
         if (topLevel->menu())
@@ -34,29 +40,17 @@ VxActionMenuBuilder::VxActionMenuBuilder(QMenuBar* menuBar, QWidget* owner)
 
 QList<VxAction*> VxActionMenuBuilder::addRegisteredActions()
 {
-    QList<VxAction*> created;
-    if (!vxApp)
-        return created;
+    const QList<VxAction*> created = m_registry.createRegisteredActions();
+    placeActions(created);
+    return created;
+}
 
+void VxActionMenuBuilder::placeActions(const QList<VxAction*>& actions)
+{
     // Menu paths and groups keep the order in which they first appear.
     QList<QPair<QString, QList<GroupedActions>>> menus;
-    for (VxClassFactory* factory : vxApp->getClassFactories()) {
-        const QMetaObject* meta = factory->getMetaObject();
-        if (!meta || !meta->inherits(&VxAction::staticMetaObject))
-            continue;
-        QObject* instance = factory->createInstance();
-        auto* action = qobject_cast<VxAction*>(instance);
-        if (!action) {
-            vxApp->log(QStringLiteral("The factory of %1 created no action; it is left out of the menus.")
-                           .arg(factory->className()));
-            delete instance;
-            continue;
-        }
-        action->setParent(m_owner);
-        action->init();
-        created.append(action);
-
-        const QString path = action->getDefaultMenuPath();
+    for (VxAction* action : actions) {
+        const QString path = withoutPaneScope(action->getDefaultMenuPath());
         const QString group = action->getActionGroup();
         auto menu = std::find_if(menus.begin(), menus.end(), [&](const auto& m) { return m.first == path; });
         if (menu == menus.end())
@@ -76,12 +70,11 @@ QList<VxAction*> VxActionMenuBuilder::addRegisteredActions()
             target->addActions(QList<QAction*>(grouped.actions.begin(), grouped.actions.end()));
         }
     }
-    return created;
 }
 
 QMenu* VxActionMenuBuilder::menuForPath(const QString& path)
 {
-    const QStringList parts = path.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    const QStringList parts = withoutPaneScope(path).split(QLatin1Char('/'), Qt::SkipEmptyParts);
     QMenu* menu = nullptr;
     QString key;
     for (const QString& part : parts.isEmpty() ? QStringList{QStringLiteral("&Tools")} : parts) {

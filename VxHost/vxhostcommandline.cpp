@@ -11,6 +11,24 @@ const QString kSaveScene = QStringLiteral("save-scene");
 const QString kPlugin = QStringLiteral("plugin");
 const QString kRuntime = QStringLiteral("runtime");
 const QString kDataDir = QStringLiteral("data-dir");
+const QString kScreenshot = QStringLiteral("screenshot");
+const QString kSize = QStringLiteral("size");
+constexpr int kMaxWindowExtent = 16384;
+
+// "1600x1000" -> QSize(1600, 1000); invalid for anything else.
+QSize parseSize(const QString& text)
+{
+    const QStringList parts = text.split(QLatin1Char('x'));
+    if (parts.size() != 2)
+        return QSize();
+    bool okWidth = false;
+    bool okHeight = false;
+    const int width = parts[0].toInt(&okWidth);
+    const int height = parts[1].toInt(&okHeight);
+    if (!okWidth || !okHeight || width < 1 || height < 1 || width > kMaxWindowExtent || height > kMaxWindowExtent)
+        return QSize();
+    return QSize(width, height);
+}
 const QString kHelp = QStringLiteral("help");
 const QString kVersion = QStringLiteral("version");
 } // namespace
@@ -28,6 +46,8 @@ bool VxHostCommandLine::parse(const QStringList& arguments)
         {kPlugin, QString(), QStringLiteral("PATH")},
         {kRuntime, QString(), QStringLiteral("DIR")},
         {kDataDir, QString(), QStringLiteral("DIR")},
+        {kScreenshot, QString(), QStringLiteral("FILE")},
+        {kSize, QString(), QStringLiteral("WxH")},
         {{QStringLiteral("h"), kHelp}, QString()},
         {{QStringLiteral("v"), kVersion}, QString()},
     });
@@ -82,6 +102,30 @@ bool VxHostCommandLine::parse(const QStringList& arguments)
         m_sceneFile = parser.value(kSaveScene);
         m_mode = SaveScene;
     }
+    // The screenshot is taken last, after the script and the scene file.
+    if (parser.isSet(kScreenshot)) {
+        if (parser.values(kScreenshot).size() > 1) {
+            m_error = QStringLiteral("--screenshot may be given only once.");
+            return false;
+        }
+        if (parser.isSet(kPlugins) || parser.isSet(kMeshInfo)) {
+            m_error = QStringLiteral("--screenshot goes with --script FILE or alone, not with --plugins or --mesh-info.");
+            return false;
+        }
+        m_screenshotFile = parser.value(kScreenshot);
+        m_mode = Screenshot;
+    }
+    if (parser.isSet(kSize)) {
+        if (!parser.isSet(kScreenshot)) {
+            m_error = QStringLiteral("--size goes with --screenshot FILE.");
+            return false;
+        }
+        m_windowSize = parseSize(parser.value(kSize));
+        if (!m_windowSize.isValid()) {
+            m_error = QStringLiteral("--size wants WIDTHxHEIGHT in pixels, such as 1600x1000, not '%1'.").arg(parser.value(kSize));
+            return false;
+        }
+    }
     if (parser.isSet(kPlugins)) {
         m_mode = ListPlugins;
     } else if (parser.isSet(kMeshInfo)) {
@@ -106,6 +150,10 @@ QString VxHostCommandLine::helpText()
         "  --script FILE        Run a QtScript file with every registered class available.\n"
         "  --save-scene FILE    Write the scene as JSON to FILE after --script has run (or,\n"
         "                       without --script, the scene as it is at start-up).\n"
+        "  --screenshot FILE    After the start-up work and any --script, write the main\n"
+        "                       window as a PNG image to FILE. Needs a display with OpenGL:\n"
+        "                       xvfb-run -a -s \"-screen 0 1600x1000x24\" vxhost ...\n"
+        "  --size WxH           The window size for --screenshot, such as 1600x1000.\n"
         "\n"
         "Session options:\n"
         "  --plugin PATH        Also load this plug-in library, or every library in this\n"
@@ -115,6 +163,8 @@ QString VxHostCommandLine::helpText()
         "  -h, --help           Show this text.\n"
         "  -v, --version        Show the host and SDK versions.\n"
         "\n"
+        "--script, --save-scene and --screenshot build the same main window, panes and actions\n"
+        "as an interactive start, off screen (on screen only for the screenshot).\n"
         "Plug-ins are loaded from the folder 'plugins' next to the executable.\n"
         "Exit status: 0 on success, 1 when the requested work failed, 2 for a bad command line.\n");
 }

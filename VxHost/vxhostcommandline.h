@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QSize>
 #include <QString>
 #include <QStringList>
 
@@ -12,8 +13,9 @@ public:
         Gui,         // no batch option: open the main window
         ListPlugins, // --plugins
         MeshInfo,    // --mesh-info FILE
-        RunScript,   // --script FILE (with or without --save-scene FILE)
-        SaveScene,   // --save-scene FILE alone: writes the scene as it is at start-up
+        RunScript,   // --script FILE (with or without --save-scene FILE, --screenshot FILE)
+        SaveScene,   // --save-scene FILE without a script: the scene as it is at start-up
+        Screenshot,  // --screenshot FILE without a script (with or without --save-scene)
         ShowHelp,    // -h, --help
         ShowVersion, // -v, --version
     };
@@ -27,6 +29,10 @@ public:
     QString file() const { return m_file; }
     // The file of --save-scene, written after the script has run; empty when not asked.
     QString sceneFile() const { return m_sceneFile; }
+    // The PNG file of --screenshot, written last; empty when not asked.
+    QString screenshotFile() const { return m_screenshotFile; }
+    // The window size of --size WxH; invalid when not given.
+    QSize windowSize() const { return m_windowSize; }
     QStringList extraPlugins() const { return m_plugins; }
     QStringList runtimeDirectories() const { return m_runtimes; }
     // Empty when the default data folder is to be used.
@@ -36,6 +42,11 @@ public:
     // True when this run shows no window of its own (batch options, help, version, and
     // arguments that could not be parsed).
     bool isBatch() const { return m_mode != Gui || !m_error.isEmpty(); }
+    // True when the run builds the main window: the interactive start and the batch runs
+    // that work on the scene (--script, --save-scene, --screenshot).
+    bool buildsWindow() const { return m_mode == Gui || m_mode == RunScript || m_mode == SaveScene || m_mode == Screenshot; }
+    // True when the run needs a display: the window is shown.
+    bool needsDisplay() const { return m_mode == Gui || !m_screenshotFile.isEmpty(); }
 
     static QString helpText();
 
@@ -43,6 +54,8 @@ private:
     Mode m_mode = Gui;
     QString m_file;
     QString m_sceneFile;
+    QString m_screenshotFile;
+    QSize m_windowSize;
     QStringList m_plugins;
     QStringList m_runtimes;
     QString m_dataDir;

@@ -1,31 +1,46 @@
 #include "vxhostgui.h"
 
-#include "vxactionmenubuilder.h"
-#include "vxplugininfodialog.h"
-#include "vxpluginloader.h"
+#include "vxhostmenus.h"
+#include "vxsceneoutlinerpane.h"
 
-#include "vxaction.h"
 #include "vxapp.h"
 #include "vxmainwindow.h"
-#include "vxversion.h"
+#include "vxpanemgr.h"
+#include "vxscene.h"
 
 #include <QApplication>
-#include <QMenu>
-#include <QMenuBar>
-#include <QMessageBox>
+#include <QDockWidget>
+#include <QElapsedTimer>
+#include <QImageWriter>
+#include <QLabel>
+#include <QSaveFile>
 #include <QStatusBar>
+#include <QThread>
 
-VxHostGui::VxHostGui(const VxPluginLoader& loader)
-    : m_loader(loader), m_window(std::make_unique<VxMainWindow>())
+namespace {
+// Sizes a creator starts from: room for the scene view, a narrow outline, and a pane
+// wide enough for the Figure Setup pane's two columns.
+constexpr int kWindowWidth = 1440;
+constexpr int kWindowHeight = 900;
+constexpr int kOutlinerWidth = 260;
+constexpr int kPaneWidth = 460;
+} // namespace
+
+VxHostGui::VxHostGui(const VxPluginLoader& loader) : m_window(std::make_unique<VxMainWindow>())
 {
     m_window->setObjectName(QStringLiteral("VxHostMainWindow"));
     m_window->setWindowTitle(QStringLiteral("vxhost"));
-    m_window->resize(1100, 750);
-    // Actions look the main window up while they are set up, so it is the interface first.
+    m_window->resize(kWindowWidth, kWindowHeight);
+    m_window->setDockOptions(QMainWindow::AnimatedDocks | QMainWindow::AllowTabbedDocks);
+    // Actions and panes look the main window up while they are set up.
     vxApp->setInterface(m_window.get());
     QObject::connect(vxApp, &VxApp::messageLogged, m_window->statusBar(),
                      [bar = m_window->statusBar()](const QString& line) { bar->showMessage(line, 10000); });
-    buildMenus();
+    m_centralView = createCentralView();
+    m_window->setCentralWidget(m_centralView);
+    dockPanes();
+    m_menus = new VxHostMenus(m_window.get(), loader);
+    m_window->getPaneMgr().readSettings();
 }
 
 VxHostGui::~VxHostGui()
@@ -34,33 +49,89 @@ VxHostGui::~VxHostGui()
         vxApp->setInterface(nullptr);
 }
 
-void VxHostGui::buildMenus()
+// The scene view takes the centre once the OpenGL viewport widget exists; until then a
+// plain placeholder keeps the layout the user will see.
+QWidget* VxHostGui::createCentralView()
 {
-    QMenuBar* bar = m_window->menuBar();
-    QMenu* file = bar->addMenu(QObject::tr("&File"));
-    QAction* quit = file->addAction(QObject::tr("&Quit"));
-    quit->setShortcut(QKeySequence::Quit);
-    QObject::connect(quit, &QAction::triggered, m_window.get(), &QWidget::close);
+    auto* placeholder = new QLabel(QObject::tr("3D view"), m_window.get());
+    placeholder->setObjectName(QStringLiteral("VxViewportPlaceholder"));
+    placeholder->setAlignment(Qt::AlignCenter);
+    placeholder->setMinimumSize(320, 240);
+    placeholder->setStyleSheet(QStringLiteral("background-color: #3a3d42; color: #9aa0a8;"));
+    return placeholder;
+}
 
-    VxActionMenuBuilder builder(bar, m_window.get());
-    m_actions = builder.addRegisteredActions();
+void VxHostGui::dockPanes()
+{
+    VxPaneMgr& panes = m_window->getPaneMgr();
+    m_outliner = new VxSceneOutlinerPane(vxScene);
+    QDockWidget* outlinerDock = panes.addPane(m_outliner, Qt::LeftDockWidgetArea);
+    const QList<VxPane*> registered = panes.createRegisteredPanes(Qt::RightDockWidgetArea);
 
-    QMenu* help = bar->addMenu(QObject::tr("&Help"));
-    QAction* plugins = help->addAction(QObject::tr("About &Plug-ins..."));
-    QObject::connect(plugins, &QAction::triggered, m_window.get(), [this] {
-        VxPluginInfoDialog dialog(m_loader.getPlugins(), vxApp->getDialogParent());
-        dialog.exec();
-    });
-    QAction* about = help->addAction(QObject::tr("&About vxhost..."));
-    QObject::connect(about, &QAction::triggered, m_window.get(), [this] {
-        QMessageBox::about(m_window.get(), QObject::tr("About vxhost"),
-                           QObject::tr("vxhost, the Figure Setup host.\nSDK %1")
-                               .arg(VxVersion::sdkVersion().toString()));
-    });
+    // Several plug-in panes share the right side as tabs, the first one in front.
+    QList<QDockWidget*> right;
+    for (VxPane* pane : registered) {
+        if (QDockWidget* dock = panes.getDock(pane))
+            right.append(dock);
+    }
+    for (int i = 1; i < right.size(); ++i)
+        m_window->tabifyDockWidget(right.first(), right[i]);
+    if (!right.isEmpty())
+        right.first()->raise();
+    if (outlinerDock)
+        m_window->resizeDocks({outlinerDock}, {kOutlinerWidth}, Qt::Horizontal);
+    if (!right.isEmpty())
+        m_window->resizeDocks({right.first()}, {kPaneWidth}, Qt::Horizontal);
 }
 
 int VxHostGui::exec()
 {
     m_window->show();
-    return QApplication::exec();
+    const int status = QApplication::exec();
+    m_window->getPaneMgr().writeSettings();
+    return status;
+}
+
+void VxHostGui::showUnseen()
+{
+    m_window->setAttribute(Qt::WA_DontShowOnScreen);
+    m_window->show();
+}
+
+bool VxHostGui::saveScreenshot(const QString& path, const QSize& size, QString* error)
+{
+    if (size.isValid())
+        m_window->resize(size);
+    // A window shown unseen must be shown again for real: only a mapped window draws its
+    // OpenGL view for sure.
+    if (m_window->testAttribute(Qt::WA_DontShowOnScreen)) {
+        m_window->hide();
+        m_window->setAttribute(Qt::WA_DontShowOnScreen, false);
+    }
+    m_window->show();
+    // Let the window system map the window and every widget, the OpenGL view included,
+    // draw once before the grab.
+    QElapsedTimer settle;
+    settle.start();
+    while (settle.elapsed() < 300) {
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+        QThread::msleep(10);
+    }
+    const QPixmap shot = m_window->grab();
+    if (shot.isNull()) {
+        if (error)
+            *error = QStringLiteral("Cannot take the screenshot: the window could not be drawn.");
+        return false;
+    }
+    // Written whole or not at all.
+    QSaveFile file(path);
+    QImageWriter writer(&file, "png");
+    if (!file.open(QIODevice::WriteOnly) || !writer.write(shot.toImage()) || !file.commit()) {
+        if (error) {
+            const QString reason = file.error() != QFileDevice::NoError ? file.errorString() : writer.errorString();
+            *error = QStringLiteral("Cannot write the screenshot to %1: %2").arg(path, reason);
+        }
+        return false;
+    }
+    return true;
 }

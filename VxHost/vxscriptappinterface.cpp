@@ -6,6 +6,8 @@
 #include "vxclassfactory.h"
 #include "vxcontentmgr.h"
 #include "vxmainwindow.h"
+#include "vxpane.h"
+#include "vxpanemgr.h"
 
 #include <QScriptContext>
 
@@ -67,6 +69,22 @@ QString VxScriptAppInterface::meshInfo(const QString& path)
 void VxScriptAppInterface::queueFileDialogAnswer(const QString& fileName)
 {
     VxMainWindow::queueFileDialogAnswer(fileName);
+}
+
+QStringList VxScriptAppInterface::getPaneNames() const
+{
+    QStringList names;
+    if (VxMainWindow* window = vxApp->getInterface()) {
+        for (const VxPane* pane : window->getPaneMgr().getPanes())
+            names.append(QString::fromLatin1(pane->metaObject()->className()));
+    }
+    return names;
+}
+
+QObject* VxScriptAppInterface::findPane(const QString& name) const
+{
+    VxMainWindow* window = vxApp->getInterface();
+    return window ? window->getPaneMgr().findPane(name) : nullptr;
 }
 
 void VxScriptAppInterface::throwError(const QString& message)

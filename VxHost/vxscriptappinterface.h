@@ -27,6 +27,11 @@ public:
     Q_INVOKABLE QString meshInfo(const QString& path);
     // The next file dialog takes this answer instead of asking (empty: cancelled).
     Q_INVOKABLE void queueFileDialogAnswer(const QString& fileName);
+    // Class names of the main window's docked panes, in docking order (batch runs have the
+    // same panes as the window); empty without a main window.
+    Q_INVOKABLE QStringList getPaneNames() const;
+    // The pane of that class (or object) name, with its slots and properties; null when absent.
+    Q_INVOKABLE QObject* findPane(const QString& name) const;
 
 private:
     void throwError(const QString& message);

@@ -1,6 +1,7 @@
 #include "vxscriptrunner.h"
 
 #include "vxscriptappinterface.h"
+#include "vxscriptsceneinterface.h"
 
 #include "vxapp.h"
 #include "vxclassfactory.h"
@@ -24,12 +25,15 @@ QScriptValue print(QScriptContext* context, QScriptEngine*)
 }
 } // namespace
 
-VxScriptRunner::VxScriptRunner() : m_appInterface(new VxScriptAppInterface())
+VxScriptRunner::VxScriptRunner()
+    : m_appInterface(new VxScriptAppInterface()), m_sceneInterface(new VxScriptSceneInterface())
 {
     QScriptValue global = m_engine.globalObject();
     global.setProperty(QStringLiteral("print"), m_engine.newFunction(&print));
     global.setProperty(QStringLiteral("vxApp"),
                        m_engine.newQObject(m_appInterface, QScriptEngine::QtOwnership));
+    global.setProperty(QStringLiteral("vxScene"),
+                       m_engine.newQObject(m_sceneInterface, QScriptEngine::QtOwnership));
     if (vxApp) {
         for (VxClassFactory* factory : vxApp->getClassFactories())
             factory->registerClass(&m_engine);
@@ -39,6 +43,7 @@ VxScriptRunner::VxScriptRunner() : m_appInterface(new VxScriptAppInterface())
 VxScriptRunner::~VxScriptRunner()
 {
     delete m_appInterface;
+    delete m_sceneInterface;
 }
 
 bool VxScriptRunner::runFile(const QString& path, QString* error)

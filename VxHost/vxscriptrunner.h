@@ -4,10 +4,12 @@
 #include <QString>
 
 class VxScriptAppInterface;
+class VxScriptSceneInterface;
 
 // Runs QtScript files in an engine where every class factory registered with vxApp has
 // made its class known (registerClass), with two host globals: print(...) writes its
-// arguments, separated by blanks, as one line to stdout, and vxApp (VxScriptAppInterface).
+// arguments, separated by blanks, as one line to stdout, vxApp (VxScriptAppInterface) and
+// vxScene (VxScriptSceneInterface).
 class VxScriptRunner
 {
 public:
@@ -24,4 +26,5 @@ public:
 private:
     QScriptEngine m_engine;
     VxScriptAppInterface* m_appInterface;
+    VxScriptSceneInterface* m_sceneInterface;
 };

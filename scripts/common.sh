@@ -11,7 +11,7 @@ VX_JOBS="${VX_JOBS:-2}"
 
 # Packages the build and the tests need on Debian 12.
 VX_PACKAGES=(cmake ninja-build g++ pkg-config qtbase5-dev qtscript5-dev libgtest-dev
-             zlib1g-dev libtinyobjloader-dev libnanoflann-dev)
+             zlib1g-dev libtinyobjloader-dev libnanoflann-dev xvfb xauth)
 # And for the sanitizer tree and the fuzzers: clang with its sanitizer and libFuzzer runtimes,
 # and llvm-symbolizer for readable reports.
 VX_ASAN_PACKAGES=(clang libclang-rt-14-dev llvm-14)

@@ -5,10 +5,13 @@
 #include "vxscenejsonwriter.h"
 #include "vxskeleton.h"
 #include "vxundostack.h"
+#include "vxundostacknodecommand.h"
 #include "vxviewportmgr.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
+
+#include <algorithm>
 
 namespace {
 VxScene* g_scene = nullptr;
@@ -27,6 +30,8 @@ VxScene::VxScene(QObject* parent)
 
 VxScene::~VxScene()
 {
+    // Nodes held by undo steps go first, while every node they may refer to still exists.
+    m_undoStack->clear();
     m_destroying = true;
     m_selected.clear();
     const QList<VxNode*> topLevel = getTopLevelNodes();
@@ -53,13 +58,41 @@ bool VxScene::addNode(VxNode* node)
     m_nodes.append(node);
     emit nodeAdded(node);
     notifyChanged();
+    if (m_undoStack->isRecording())
+        recordAddition(node);
     return true;
+}
+
+void VxScene::recordAddition(VxNode* node)
+{
+    if (m_undoStack->coversAddition(node))
+        return;
+    if (isBoneOfOtherSkeleton(node)) {
+        m_undoStack->dropHistory(tr("Adding the bone %1 to a figure").arg(node->getName()));
+        return;
+    }
+    m_undoStack->record(new VxUndoStackNodeCommand(VxUndoStackNodeCommand::Addition, this, node, placementOf(node)),
+                        node);
+}
+
+bool VxScene::isBoneOfOtherSkeleton(const VxNode* node)
+{
+    const VxSkeleton* skeleton = node->getSkeleton();
+    return skeleton && skeleton != node;
 }
 
 bool VxScene::removeNode(VxNode* node)
 {
     if (!node || node->m_scene != this)
         return false;
+    if (m_undoStack->isRecording()) {
+        if (!isBoneOfOtherSkeleton(node)) {
+            const Placement placement = takeOut(node);
+            m_undoStack->record(new VxUndoStackNodeCommand(VxUndoStackNodeCommand::Removal, this, node, placement));
+            return true;
+        }
+        m_undoStack->dropHistory(tr("Deleting the bone %1 of a figure").arg(node->getName()));
+    }
     QList<VxNode*> leaving = node->getNodeChildren(true);
     leaving.prepend(node);
     for (VxNode* n : leaving) {
@@ -179,6 +212,74 @@ bool VxScene::executeNodePostCreateScript(VxNode* node, const QString& name, con
     const bool ok = script(node, args);
     emit nodePostCreateScriptExecuted(node, name, ok);
     return ok;
+}
+
+VxScene::Placement VxScene::placementOf(VxNode* root) const
+{
+    Placement placement;
+    placement.parent = root->getNodeParent();
+    placement.hadParent = placement.parent != nullptr;
+    placement.childIndex = placement.hadParent ? placement.parent->m_children.indexOf(root) : -1;
+    QList<VxNode*> subtree = root->getNodeChildren(true);
+    subtree.prepend(root);
+    for (VxNode* n : qAsConst(subtree)) {
+        if (n->m_scene == this)
+            placement.nodes.append(qMakePair(n, m_nodes.indexOf(n)));
+    }
+    return placement;
+}
+
+VxScene::Placement VxScene::takeOut(VxNode* root)
+{
+    const Placement placement = placementOf(root);
+    QList<VxNode*> selected = m_selected;
+    for (const auto& entry : placement.nodes)
+        selected.removeAll(entry.first);
+    changeSelection(selected);
+    for (int i = placement.nodes.size() - 1; i >= 0; --i)
+        emit nodeAboutToBeRemoved(placement.nodes[i].first);
+    for (const auto& entry : placement.nodes) {
+        m_nodes.removeOne(entry.first);
+        entry.first->m_scene = nullptr;
+    }
+    root->detachFromParent();
+    emit root->nodeParentChanged(root);
+    notifyChanged();
+    return placement;
+}
+
+bool VxScene::putBack(VxNode* root, const Placement& placement)
+{
+    if (root->m_scene || root->m_parent)
+        return false;
+    VxNode* parent = placement.parent;
+    if (placement.hadParent && (!parent || parent->m_scene != this || root->isAncestorOf(parent)))
+        return false;
+    if (parent) {
+        const int index = qBound(0, placement.childIndex, parent->m_children.size());
+        parent->m_children.insert(index, root);
+        root->m_parent = parent;
+        emit parent->childrenChanged();
+        emit root->nodeParentChanged(root);
+    }
+    // Back at their old indices: inserting in ascending order restores the scene's order
+    // as long as the steps are undone in order, which the stack guarantees.
+    QList<QPair<VxNode*, int>> byIndex;
+    for (const auto& entry : placement.nodes) {
+        if (entry.first == root || root->isAncestorOf(entry.first))
+            byIndex.append(entry);
+    }
+    std::sort(byIndex.begin(), byIndex.end(), [](const auto& a, const auto& b) { return a.second < b.second; });
+    for (const auto& entry : qAsConst(byIndex)) {
+        m_nodes.insert(qBound(0, entry.second, m_nodes.size()), entry.first);
+        entry.first->m_scene = this;
+    }
+    for (const auto& entry : placement.nodes) {
+        if (entry.first->m_scene == this)
+            emit nodeAdded(entry.first);
+    }
+    notifyChanged();
+    return true;
 }
 
 void VxScene::forgetNode(VxNode* node)

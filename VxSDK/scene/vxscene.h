@@ -5,6 +5,8 @@
 #include <QHash>
 #include <QList>
 #include <QObject>
+#include <QPair>
+#include <QPointer>
 #include <QString>
 #include <QVariantList>
 
@@ -31,12 +33,30 @@ public:
     static VxScene* instance();
 
     // --- nodes
+    // Where a node and the nodes below it sit in the scene: the parent and the index among
+    // its children, and each scene node's index in getNodes(), in pre-order.
+    struct Placement
+    {
+        QPointer<VxNode> parent;
+        bool hadParent = false;
+        int childIndex = -1;
+        QList<QPair<VxNode*, int>> nodes;
+    };
+
     // Adds the node (not its children: each node is added on its own). A node without a
     // node parent becomes a top-level node owned by the scene. False for null or a node
     // already in a scene.
+    //
+    // Recorded for undo as one step, unless the undo stack is locked. Nodes added below the
+    // node of the latest step belong to that step (a figure and then its bones). A bone
+    // added on its own to a figure already in the scene cannot be undone (its figure's
+    // rigging refers to it) and clears the undo history.
     bool addNode(VxNode* node);
-    // Removes the node and its whole subtree from the scene and deletes them. The node's
-    // skeleton first drops its rigging's references to every bone that goes.
+    // Removes the node and its whole subtree from the scene. Recorded for undo unless the
+    // stack is locked: the subtree then stays alive, held by the undo step, so that undo
+    // brings back the same nodes. Otherwise, and always for a bone whose figure stays (its
+    // skeleton first drops its rigging's references to every bone that goes, which cannot
+    // be undone and clears the undo history), the subtree is deleted.
     bool removeNode(VxNode* node);
     bool containsNode(const VxNode* node) const;
     int getNumNodes() const { return m_nodes.size(); }
@@ -83,6 +103,16 @@ signals:
 
 private:
     friend class VxNode;
+    friend class VxUndoStackNodeCommand;
+    Placement placementOf(VxNode* root) const;
+    // Takes the subtree out of the scene without deleting it or touching any rigging, and
+    // says where it was.
+    Placement takeOut(VxNode* root);
+    // Puts a subtree taken out back where it was; false when its parent is gone.
+    bool putBack(VxNode* root, const Placement& placement);
+    void recordAddition(VxNode* node);
+    // A bone of a skeleton that is not part of the subtree being added or removed.
+    static bool isBoneOfOtherSkeleton(const VxNode* node);
     // Called by a node being destroyed, and when a node's parent changes.
     void forgetNode(VxNode* node);
     void nodeReparented(VxNode* node);

@@ -1,6 +1,8 @@
 #include "vxmainwindow.h"
 
+#include "vxactionregistry.h"
 #include "vxfilefilter.h"
+#include "vxpanemgr.h"
 #include "vxscene.h"
 
 #include <QFileDialog>
@@ -14,7 +16,10 @@ QList<QStringList>& queuedAnswers()
 }
 } // namespace
 
-VxMainWindow::VxMainWindow(QWidget* parent) : QMainWindow(parent) {}
+VxMainWindow::VxMainWindow(QWidget* parent)
+    : QMainWindow(parent), m_paneMgr(new VxPaneMgr(this)), m_actions(std::make_unique<VxActionRegistry>(this))
+{
+}
 
 VxMainWindow::~VxMainWindow() = default;
 

@@ -5,10 +5,15 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include <memory>
+
+class VxActionRegistry;
 class VxFileFilter;
+class VxPaneMgr;
 class VxViewportMgr;
 
-// The host's main window, reached through vxApp->getInterface().
+// The host's main window, reached through vxApp->getInterface(): its pane manager (the
+// docked panes) and the one instance of each registered action.
 class VXSDK_EXPORT VxMainWindow : public QMainWindow
 {
     Q_OBJECT
@@ -32,6 +37,8 @@ public:
 
     // The scene's viewport manager (redraw locking); null when there is no scene.
     VxViewportMgr* getViewportMgr() const;
+    VxPaneMgr& getPaneMgr() const { return *m_paneMgr; }
+    VxActionRegistry& getActionRegistry() const { return *m_actions; }
 
     static void queueFileDialogAnswer(const QString& fileName);
     // The files of one answer to a dialog that takes several (an empty list cancels it).
@@ -48,6 +55,8 @@ private:
     bool takeQueuedAnswer(const QString& caption, const QString& startDirectory,
                           const VxFileFilter& filter, QStringList& answer, QString* selectedFilter);
 
+    VxPaneMgr* m_paneMgr; // a child of the window
+    std::unique_ptr<VxActionRegistry> m_actions;
     QString m_lastCaption;
     QString m_lastDirectory;
 };

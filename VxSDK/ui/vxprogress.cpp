@@ -3,39 +3,59 @@
 #include "vxapp.h"
 #include "vxmainwindow.h"
 
-#include <QApplication>
-#include <QGuiApplication>
 #include <QProgressDialog>
 
 #include <algorithm>
 
 namespace {
-bool guiIsVisible()
+bool g_consoleOutput = false;
+std::FILE* g_consoleStream = stderr;
+
+constexpr int kDialogDelayMs = 500;
+constexpr int kBarWidth = 30;
+// Redrawing the bar more often than this only costs time: nobody reads that fast.
+constexpr int kConsoleRedrawMs = 100;
+
+// Batch runs show their window without putting it on screen (Qt::WA_DontShowOnScreen), so
+// that panes behave as in a session; nobody would see a dialog there.
+bool mainWindowOnScreen()
 {
-    if (!qobject_cast<QApplication*>(QCoreApplication::instance()))
-        return false;
-    const QString platform = QGuiApplication::platformName();
-    if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal"))
-        return false;
-    return vxApp && vxApp->getInterface();
+    const VxMainWindow* window = vxApp ? vxApp->getInterface() : nullptr;
+    return window && window->isVisible() && !window->testAttribute(Qt::WA_DontShowOnScreen);
 }
 } // namespace
+
+void VxProgress::setConsoleOutput(bool enabled, std::FILE* stream)
+{
+    g_consoleOutput = enabled;
+    g_consoleStream = stream ? stream : stderr;
+}
+
+bool VxProgress::isConsoleOutputEnabled()
+{
+    return g_consoleOutput;
+}
 
 VxProgress::VxProgress(const QString& title, int total, bool canCancel, bool showAtOnce, QObject* parent)
     : QObject(parent), m_title(title), m_total(std::max(0, total))
 {
-    if (!guiIsVisible())
+    if (mainWindowOnScreen()) {
+        m_dialog = new QProgressDialog(title, canCancel ? tr("Cancel") : QString(), 0, std::max(1, m_total),
+                                       vxApp->getDialogParent());
+        m_dialog->setWindowTitle(title);
+        m_dialog->setWindowModality(Qt::WindowModal);
+        m_dialog->setAutoClose(false);
+        m_dialog->setAutoReset(false);
+        m_dialog->setMinimumDuration(showAtOnce ? 0 : kDialogDelayMs);
+        m_dialog->setValue(0);
+        if (showAtOnce)
+            m_dialog->show();
         return;
-    m_dialog = new QProgressDialog(title, canCancel ? tr("Cancel") : QString(), 0, std::max(1, m_total),
-                                   vxApp->getDialogParent());
-    m_dialog->setWindowTitle(title);
-    m_dialog->setWindowModality(Qt::WindowModal);
-    m_dialog->setAutoClose(false);
-    m_dialog->setAutoReset(false);
-    m_dialog->setMinimumDuration(showAtOnce ? 0 : 500);
-    m_dialog->setValue(0);
-    if (showAtOnce)
-        m_dialog->show();
+    }
+    if (g_consoleOutput) {
+        m_console = g_consoleStream;
+        drawConsoleBar(true);
+    }
 }
 
 VxProgress::~VxProgress()
@@ -60,6 +80,8 @@ void VxProgress::setValue(int value)
     m_value = std::clamp(value, 0, m_total);
     if (m_dialog)
         m_dialog->setValue(m_value);
+    if (m_console)
+        drawConsoleBar(false);
     emit progressed(m_value, m_total);
 }
 
@@ -82,5 +104,28 @@ void VxProgress::close()
         m_dialog->deleteLater();
         m_dialog = nullptr;
     }
+    if (m_console) {
+        drawConsoleBar(true);
+        std::fputc('\n', m_console);
+        std::fflush(m_console);
+        m_console = nullptr;
+    }
     emit closed();
+}
+
+void VxProgress::drawConsoleBar(bool force)
+{
+    const int percent = m_total > 0 ? int(qint64(m_value) * 100 / m_total) : (m_finished ? 100 : 0);
+    if (!force && (percent == m_drawnPercent || (m_sinceDrawn.isValid() && m_sinceDrawn.elapsed() < kConsoleRedrawMs)))
+        return;
+    m_drawnPercent = percent;
+    m_sinceDrawn.start();
+    const int filled = percent * kBarWidth / 100;
+    const QByteArray line = QStringLiteral("\r%1 [%2%3] %4%")
+                                .arg(m_title, QString(filled, QLatin1Char('#')),
+                                     QString(kBarWidth - filled, QLatin1Char('.')))
+                                .arg(percent, 3)
+                                .toUtf8();
+    std::fwrite(line.constData(), 1, size_t(line.size()), m_console);
+    std::fflush(m_console);
 }

@@ -11,13 +11,13 @@
 #include "vxdefaultmaterial.h"
 #include "vxfacetmesh.h"
 #include "vxfacetshape.h"
+#include "vxmainwindow.h"
 #include "vxmeshsmoothmorphbakeraction.h"
 #include "vxmeshsmoothresetbaseaction.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
 
@@ -70,10 +70,10 @@ TEST_F(HostClassesTest, RegisteredActionsLandInTheirMenusGroupedAndInitialisedOn
     m_app->registerClassFactory(&tool);
     m_app->registerClassFactory(&baker);
 
-    QMainWindow window;
+    VxMainWindow window;
     QMenu* edit = window.menuBar()->addMenu(QStringLiteral("&Edit"));
     edit->addAction(QStringLiteral("Undo"));
-    VxActionMenuBuilder builder(window.menuBar(), &window);
+    VxActionMenuBuilder builder(window.menuBar(), window.getActionRegistry());
     builder.menuForPath(QStringLiteral("&Edit/Mesh &Smoothing"))->addAction(QStringLiteral("Existing"));
     const QList<VxAction*> actions = builder.addRegisteredActions();
 
@@ -176,6 +176,36 @@ TEST(HostCommandLine, ParsesOneBatchOptionWithTheSessionOptions)
     EXPECT_FALSE(commandLine.errorText().isEmpty());
     EXPECT_FALSE(commandLine.parse({QStringLiteral("vxhost"), QStringLiteral("--data-dir"), QStringLiteral("a"),
                                     QStringLiteral("--data-dir"), QStringLiteral("b")}));
+}
+
+TEST(HostCommandLine, TheScreenshotComesAfterTheScriptAndAloneNeedsADisplay)
+{
+    VxHostCommandLine commandLine;
+    ASSERT_TRUE(commandLine.parse({QStringLiteral("vxhost"), QStringLiteral("--script"), QStringLiteral("a.js"),
+                                   QStringLiteral("--screenshot"), QStringLiteral("s.png"), QStringLiteral("--size"),
+                                   QStringLiteral("1600x1000"), QStringLiteral("--save-scene"), QStringLiteral("s.json")}));
+    EXPECT_EQ(commandLine.mode(), VxHostCommandLine::RunScript);
+    EXPECT_EQ(commandLine.screenshotFile(), QStringLiteral("s.png"));
+    EXPECT_EQ(commandLine.sceneFile(), QStringLiteral("s.json"));
+    EXPECT_EQ(commandLine.windowSize(), QSize(1600, 1000));
+    EXPECT_TRUE(commandLine.needsDisplay());
+    EXPECT_TRUE(commandLine.buildsWindow());
+
+    ASSERT_TRUE(commandLine.parse({QStringLiteral("vxhost"), QStringLiteral("--save-scene"), QStringLiteral("s.json")}));
+    EXPECT_FALSE(commandLine.needsDisplay());
+    EXPECT_TRUE(commandLine.buildsWindow());
+
+    const QStringList refused[] = {
+        {QStringLiteral("--size"), QStringLiteral("800x600")},
+        {QStringLiteral("--screenshot"), QStringLiteral("s.png"), QStringLiteral("--size"), QStringLiteral("800")},
+        {QStringLiteral("--screenshot"), QStringLiteral("s.png"), QStringLiteral("--size"), QStringLiteral("0x600")},
+        {QStringLiteral("--screenshot"), QStringLiteral("s.png"), QStringLiteral("--plugins")},
+    };
+    for (const QStringList& arguments : refused) {
+        SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
+        EXPECT_FALSE(commandLine.parse(QStringList{QStringLiteral("vxhost")} + arguments));
+        EXPECT_FALSE(commandLine.errorText().isEmpty());
+    }
 }
 
 #include "test_hostclasses.moc"

@@ -238,12 +238,62 @@ TEST_F(VxHostProcessTest, BadCommandLinesExitWithStatusTwo)
     }
 }
 
-TEST_F(VxHostProcessTest, WithoutADisplayTheWindowIsRefusedWithAReason)
+TEST_F(VxHostProcessTest, WithoutADisplayTheWindowIsRefusedAtOnceWithTheWayOut)
 {
-    const VxHostRun result = run({});
+    const VxHostRun window = run({});
+    ASSERT_TRUE(window.finished);
+    EXPECT_EQ(window.exitCode, 1);
+    EXPECT_TRUE(window.err.contains(QStringLiteral("there is no display"))) << qPrintable(window.err);
+    EXPECT_TRUE(window.err.contains(QStringLiteral("xvfb-run"))) << qPrintable(window.err);
+    EXPECT_TRUE(window.err.contains(QStringLiteral("--script FILE, --save-scene FILE"))) << qPrintable(window.err);
+
+    const QString shot = path(QStringLiteral("shot.png"));
+    const VxHostRun screenshot = run({QStringLiteral("--screenshot"), shot});
+    EXPECT_EQ(screenshot.exitCode, 1);
+    EXPECT_TRUE(screenshot.err.contains(QStringLiteral("there is no display for --screenshot"))) << qPrintable(screenshot.err);
+    EXPECT_TRUE(screenshot.err.contains(QStringLiteral("xvfb-run -a -s \"-screen 0 1600x1000x24\"")));
+    EXPECT_FALSE(QFile::exists(shot));
+}
+
+// A plug-in's pane is created, docked, shown (though not on screen) and reachable from a
+// batch script as in a session.
+TEST_F(VxHostProcessTest, APluginsPaneIsDockedInBatchRunsAndReachableFromScripts)
+{
+    const QString script = write(QStringLiteral("panes.js"), R"(
+var pane = vxApp.findPane("VxTestPluginPane");
+print(vxApp.getPaneNames(), pane.windowTitle, pane.visible, vxApp.findPane("VxFigureSetupPane") === null);
+)");
+    const QStringList arguments{QStringLiteral("--plugin"), testPlugin(QStringLiteral("vxtest_paneplugin")),
+                                QStringLiteral("--script"), script};
+    const VxHostRun result = run(arguments);
     ASSERT_TRUE(result.finished);
-    EXPECT_EQ(result.exitCode, 1);
-    EXPECT_TRUE(result.err.contains(QStringLiteral("there is no display"))) << qPrintable(result.err);
+    EXPECT_EQ(result.exitCode, 0) << qPrintable(result.err);
+    EXPECT_EQ(result.out, QStringLiteral("VxSceneOutlinerPane,VxTestPluginPane Test Setup true true\n"));
+}
+
+// A script works in the same window a user sees: its panes are there, and the scene it
+// builds is what --save-scene writes.
+TEST_F(VxHostProcessTest, ScriptsRunInTheSameWindowAndReachTheScene)
+{
+    const QString script = write(QStringLiteral("scene.js"), QStringLiteral(R"(
+var mesh = vxScene.importMesh("%1");
+vxScene.selectNode(mesh);
+print(vxScene.getNodeNames(), vxScene.getPrimarySelection().objectName);
+print(vxApp.getPaneNames(), vxApp.findPane("Scene").windowTitle);
+)").arg(vxSourcePath(QStringLiteral("examples/Runtime/Geometries/Figure/figure.obj")))
+                                                                        .toUtf8());
+    const QString scene = path(QStringLiteral("scene.json"));
+    const VxHostRun result = run({QStringLiteral("--script"), script, QStringLiteral("--save-scene"), scene});
+    ASSERT_TRUE(result.finished);
+    EXPECT_EQ(result.exitCode, 0) << qPrintable(result.err);
+    EXPECT_EQ(result.out, QStringLiteral("figure figure\nVxSceneOutlinerPane Scene\n"));
+    QFile file(scene);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QJsonObject json = QJsonDocument::fromJson(file.readAll()).object();
+    EXPECT_EQ(json.value(QStringLiteral("primarySelection")).toString(), QStringLiteral("figure"));
+    ASSERT_EQ(json.value(QStringLiteral("nodes")).toArray().size(), 1);
+    EXPECT_EQ(json.value(QStringLiteral("nodes")).toArray().at(0).toObject().value(QStringLiteral("type")).toString(),
+              QStringLiteral("VxNode"));
 }
 
 TEST_F(VxHostProcessTest, SaveSceneWritesTheSceneAfterTheScriptAndOnlyWhenItRan)
