@@ -25,16 +25,28 @@ QStringList VxFileFilter::getExtensions(int index) const
     return index >= 0 && index < m_filters.size() ? m_filters[index].extensions : QStringList();
 }
 
+void VxFileFilter::setDefaultFilter(int index)
+{
+    if (index >= 0 && index < m_filters.size())
+        m_defaultFilter = index;
+}
+
 QString VxFileFilter::toQtFilter() const
 {
     QStringList parts;
-    for (const Filter& filter : m_filters) {
-        QStringList patterns;
-        for (const QString& ext : filter.extensions)
-            patterns.append(QStringLiteral("*.") + ext);
-        parts.append(QStringLiteral("%1 (%2)").arg(filter.description, patterns.join(QLatin1Char(' '))));
-    }
+    for (int i = 0; i < m_filters.size(); ++i)
+        parts.append(toQtFilter(i));
     return parts.join(QStringLiteral(";;"));
+}
+
+QString VxFileFilter::toQtFilter(int index) const
+{
+    if (index < 0 || index >= m_filters.size())
+        return QString();
+    QStringList patterns;
+    for (const QString& ext : m_filters[index].extensions)
+        patterns.append(QStringLiteral("*.") + ext);
+    return QStringLiteral("%1 (%2)").arg(m_filters[index].description, patterns.join(QLatin1Char(' ')));
 }
 
 bool VxFileFilter::matches(const QString& fileName) const

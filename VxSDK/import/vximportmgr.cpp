@@ -134,9 +134,19 @@ int VxImportMgr::refuse(int result, const QString& message)
 VxFileFilter VxImportMgr::makeGeometryFileFilter()
 {
     VxFileFilter filter;
+    makeGeometryFileFilter(filter, QString(), false);
+    return filter;
+}
+
+void VxImportMgr::makeGeometryFileFilter(VxFileFilter& filter, const QString& text, bool allFormats)
+{
     filter.newFilter(QStringLiteral("Wavefront OBJ"));
     filter.addExtension(QStringLiteral("obj"));
     filter.newFilter(QStringLiteral("Compressed Wavefront OBJ"));
     filter.addExtension(QStringLiteral("obz"));
-    return filter;
+    if (!allFormats)
+        return;
+    filter.newFilter(text.isEmpty() ? QStringLiteral("All Geometry Files") : text);
+    filter.addExtension(QStringLiteral("obj"));
+    filter.addExtension(QStringLiteral("obz"));
 }

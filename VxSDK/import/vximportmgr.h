@@ -46,6 +46,10 @@ public:
 
     // "Wavefront OBJ (*.obj)" and "Compressed Wavefront OBJ (*.obz)".
     static VxFileFilter makeGeometryFileFilter();
+    // Appends those filters to `filter` and, with `allFormats`, a last one that takes every
+    // geometry file the importer reads, described by `text` ("All Geometry Files" when it
+    // is empty). File dialogs usually start with that last one.
+    static void makeGeometryFileFilter(VxFileFilter& filter, const QString& text, bool allFormats);
 
 private:
     void addMaterials(const QString& path, const VxObjParser& parser, VxShape& shape);
