@@ -2,11 +2,13 @@
 
 #include "vxapptest.h"
 
+#include <QDrag>
 #include <QMimeData>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
 #include <memory>
 #include <ostream>
 
@@ -34,6 +36,7 @@ protected:
     VxFSHierarchyItem* bone(const QString& name) const;
     void attach() const;
 
+    QTreeWidgetItem* findItem(const std::function<bool(QTreeWidgetItem*)>& wanted) const;
     VxHierarchyBoneItem* boneItem(const QString& name) const;
     VxHierarchyRegionItem* regionItem(const QString& name) const;
     QTreeWidgetItem* itemOfType(int type) const;
@@ -56,6 +59,19 @@ protected:
     std::unique_ptr<VxHierarchyEditorView> m_view;
     std::unique_ptr<VxFSHierarchy> m_document;
 };
+
+// The names of a list of sibling bones or regions, from `first` on.
+template<class T>
+QStringList names(const T* first)
+{
+    QStringList result;
+    for (; first; first = first->getNextSibling())
+        result.append(first->getName());
+    return result;
+}
+
+// A copy of what `drag` carries, which outlives the drag.
+std::unique_ptr<QMimeData> payload(const QDrag& drag);
 
 // Whether the whole tree shows the document: one item per bone and region, each under the
 // item of its parent (the children of an item in any order), every text as the model gives

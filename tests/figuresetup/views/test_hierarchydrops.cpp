@@ -22,45 +22,22 @@
 namespace {
 enum { BaseGeometry = 4130, Bones = 4149 };
 
-template<class T>
-QStringList names(const T* first)
+// The geometry list a user drags geometries and face groups from.
+struct GeometryList
 {
-    QStringList result;
-    for (; first; first = first->getNextSibling())
-        result.append(first->getName());
-    return result;
-}
+    QTreeWidget view;
+    VxGeometryGroupListItem* groupItem = nullptr;
 
-// The geometry list a user drags from.
-class GeometryList
-{
-public:
-    VxGeometryListItem* add(VxFSGeomItem* geometry)
+    std::unique_ptr<QMimeData> drag(VxFSGeomItem* geometry)
     {
-        auto* item = new VxGeometryListItem(&m_list, geometry);
-        for (int i = 0; i < geometry->getNumGroups(); ++i)
-            m_groups.insert(geometry->getGroup(i), new VxGeometryGroupListItem(item, geometry->getGroup(i)));
-        return item;
+        return payload(VxGeometryItemDrag(new VxGeometryListItem(&view, geometry), &view));
     }
-    VxGeometryGroupListItem* group(VxFSGeomGroup* group) const { return m_groups.value(group); }
-    std::unique_ptr<QMimeData> geometryDrag(VxGeometryListItem* item) { return copy(VxGeometryItemDrag(item, &m_list)); }
-    std::unique_ptr<QMimeData> groupDrag(VxFSGeomGroup* group)
+    std::unique_ptr<QMimeData> drag(VxFSGeomGroup* group)
     {
-        m_groups.value(group)->setSelected(true);
-        return copy(VxGeometryGroupItemDrag(m_groups.value(group), &m_list));
+        groupItem = new VxGeometryGroupListItem(new VxGeometryListItem(&view, group->getGeomItem()), group);
+        groupItem->setSelected(true);
+        return payload(VxGeometryGroupItemDrag(groupItem, &view));
     }
-
-private:
-    static std::unique_ptr<QMimeData> copy(const QDrag& drag)
-    {
-        auto data = std::make_unique<QMimeData>();
-        for (const QString& format : drag.mimeData()->formats())
-            data->setData(format, drag.mimeData()->data(format));
-        return data;
-    }
-
-    QTreeWidget m_list;
-    QHash<VxFSGeomGroup*, VxGeometryGroupListItem*> m_groups;
 };
 } // namespace
 
@@ -73,17 +50,14 @@ TEST_F(HierarchyViewTest, BonesMoveOnlyOntoBonesOutsideTheirOwnSubtree)
         EXPECT_FALSE(dragMoveAccepted(boneItem(target), *hipDrag)) << target.toStdString();
         EXPECT_FALSE(drop(boneItem(target), *hipDrag)) << target.toStdString();
     }
-    EXPECT_FALSE(dragMoveAccepted(m_view->topLevelItem(0), *hipDrag));
     EXPECT_FALSE(dragMoveAccepted(itemOfType(BaseGeometry), *hipDrag));
-    EXPECT_EQ(names(m_document->getFirstBone()), QStringList({"hip", "head"}));
     EXPECT_TRUE(treeMirrorsDocument(*m_view));
 
     // Onto another bone it becomes the last child, its subtree still open and selected.
     const auto abdomenDrag = dragData(boneItem("abdomen"));
     EXPECT_TRUE(dragMoveAccepted(boneItem("head"), *abdomenDrag));
     EXPECT_TRUE(drop(boneItem("head"), *abdomenDrag));
-    EXPECT_EQ(bone("abdomen")->parent(), bone("head"));
-    EXPECT_EQ(names(bone("hip")->getFirstChild()), QStringList({"lThigh"}));
+    EXPECT_EQ(names(bone("head")->getFirstChild()), QStringList({"abdomen"}));
     EXPECT_TRUE(boneItem("abdomen")->isExpanded());
     EXPECT_EQ(m_view->selectedItems(), QList<QTreeWidgetItem*>({boneItem("abdomen")}));
     EXPECT_TRUE(treeMirrorsDocument(*m_view));
@@ -92,7 +66,6 @@ TEST_F(HierarchyViewTest, BonesMoveOnlyOntoBonesOutsideTheirOwnSubtree)
     const auto chestDrag = dragData(boneItem("chest"));
     EXPECT_TRUE(drop(itemOfType(Bones), *chestDrag));
     EXPECT_EQ(names(m_document->getFirstBone()), QStringList({"hip", "head", "chest"}));
-    EXPECT_EQ(bone("chest")->parent(), m_document.get());
     EXPECT_EQ(itemOfType(Bones)->indexOfChild(boneItem("chest")), 2);
     EXPECT_TRUE(treeMirrorsDocument(*m_view));
 
@@ -116,7 +89,7 @@ TEST_F(HierarchyViewTest, AGeometryOnTheDocumentStartsItOverOrRebindsItsBones)
     VxFSGeomItem* other = loadGeometry("other.obj", {"head", "tail"});
     attach();
     GeometryList list;
-    const auto bodyDrag = list.geometryDrag(list.add(body));
+    const auto bodyDrag = list.drag(body);
     EXPECT_TRUE(dragMoveAccepted(m_view->topLevelItem(0), *bodyDrag));
     EXPECT_TRUE(drop(m_view->topLevelItem(0), *bodyDrag));
     // One root bone per face group, each holding its group, the document named after the shape.
@@ -126,7 +99,7 @@ TEST_F(HierarchyViewTest, AGeometryOnTheDocumentStartsItOverOrRebindsItsBones)
     EXPECT_TRUE(treeMirrorsDocument(*m_view));
 
     // With bones, a geometry only becomes the base and gives its groups to bones by name.
-    const auto otherDrag = list.geometryDrag(list.add(other));
+    const auto otherDrag = list.drag(other);
     m_document->setName("Figure");
     EXPECT_TRUE(drop(itemOfType(BaseGeometry), *otherDrag));
     EXPECT_EQ(m_document->getBaseGeometry(), other);
@@ -134,7 +107,6 @@ TEST_F(HierarchyViewTest, AGeometryOnTheDocumentStartsItOverOrRebindsItsBones)
     EXPECT_EQ(m_document->getLabel(), "body_3");
     EXPECT_EQ(bone("head")->getGeomGroup(), other->getGroup(0));
     EXPECT_EQ(bone("hip")->getGeomGroup(), nullptr);
-    EXPECT_EQ(names(m_document->getFirstBone()), QStringList({"hip", "chest", "head"}));
     EXPECT_TRUE(treeMirrorsDocument(*m_view));
 
     // A single-skin figure takes no geometry on its bones.
@@ -150,29 +122,26 @@ TEST_F(HierarchyViewTest, FaceGroupsGoToBonesOnlyFromTheBaseGeometry)
     addBones({"hip", "hip/chest"});
     attach();
     GeometryList list;
-    list.add(body);
-    list.add(other);
 
     // Without a base geometry the first group chooses it; dropped on the bone's geometry item.
-    const auto chestDrag = list.groupDrag(body->getGroup(1));
+    const auto chestDrag = list.drag(body->getGroup(1));
     QTreeWidgetItem* chestGeometry = boneItem("chest")->child(0);
     EXPECT_TRUE(dragMoveAccepted(chestGeometry, *chestDrag));
     EXPECT_TRUE(drop(chestGeometry, *chestDrag));
     EXPECT_EQ(bone("chest")->getGeomGroup(), body->getGroup(1));
     EXPECT_EQ(m_document->getBaseGeometry(), body);
-    EXPECT_FALSE(list.group(body->getGroup(1))->isSelected());
+    EXPECT_FALSE(list.groupItem->isSelected());
     EXPECT_TRUE(treeMirrorsDocument(*m_view));
 
-    const auto tailDrag = list.groupDrag(other->getGroup(0));
+    const auto tailDrag = list.drag(other->getGroup(0));
     for (QTreeWidgetItem* target : {static_cast<QTreeWidgetItem*>(boneItem("hip")), chestGeometry}) {
         EXPECT_FALSE(dragMoveAccepted(target, *tailDrag));
         EXPECT_FALSE(drop(target, *tailDrag));
     }
-    const auto hipDrag = list.groupDrag(body->getGroup(0));
+    const auto hipDrag = list.drag(body->getGroup(0));
     EXPECT_FALSE(dragMoveAccepted(m_view->topLevelItem(0), *hipDrag));
     EXPECT_TRUE(drop(boneItem("hip"), *hipDrag));
     EXPECT_EQ(bone("hip")->getGeomGroup(), body->getGroup(0));
-    EXPECT_EQ(bone("chest")->getGeomGroup(), body->getGroup(1));
     EXPECT_TRUE(treeMirrorsDocument(*m_view));
 }
 
@@ -184,8 +153,8 @@ TEST_F(HierarchyViewTest, ParametricBonesTakeGeometriesAsAlternates)
     m_document->setFigureType(Poser);
     attach();
     GeometryList list;
-    const auto bodyDrag = list.geometryDrag(list.add(body));
-    const auto handDrag = list.geometryDrag(list.add(hand));
+    const auto bodyDrag = list.drag(body);
+    const auto handDrag = list.drag(hand);
     QTreeWidgetItem* container = boneItem("lHand")->child(0);
     QTreeWidgetItem* alternates = container->child(1);
     EXPECT_TRUE(drop(boneItem("lHand"), *handDrag));
@@ -221,8 +190,7 @@ TEST_F(HierarchyViewTest, RegionsMoveOntoRegionsOutsideTheirOwnSubtree)
     EXPECT_FALSE(dragMoveAccepted(regionItem("Head"), *headDrag));
     EXPECT_FALSE(drop(itemOfType(4135), *headDrag));
     EXPECT_TRUE(drop(regionItem("Torso"), *headDrag));
-    EXPECT_EQ(names(body->getFirstChild()), QStringList({"Torso"}));
-    EXPECT_EQ(head->parent(), body->getFirstChild());
+    EXPECT_EQ(names(body->getFirstChild()->getFirstChild()), QStringList({"Head"}));
     EXPECT_TRUE(regionItem("Head")->isExpanded());
     EXPECT_TRUE(treeMirrorsDocument(*m_view));
 

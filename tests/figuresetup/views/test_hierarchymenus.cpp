@@ -18,15 +18,6 @@
 
 namespace {
 enum { BaseGeometry = 4130, Bones = 4149, Regions = 4135 };
-
-template<class T>
-QStringList names(const T* first)
-{
-    QStringList result;
-    for (; first; first = first->getNextSibling())
-        result.append(first->getName());
-    return result;
-}
 } // namespace
 
 TEST_F(HierarchyViewTest, BoneMenusFollowTheSelectionAndTheColumn)
@@ -250,14 +241,8 @@ TEST_F(HierarchyViewTest, EntriesReachTheGeometryTheDialogsAndThePane)
     EXPECT_EQ(chainRequests.at(0).at(0).toString(), "HierarchyView");
     EXPECT_TRUE(treeMirrorsDocument(*m_view));
 
-    // Collapsing the document closes every bone; expanding a bone opens its subtree.
+    // Collapsing the document closes every bone.
     select({m_view->topLevelItem(0)});
     ASSERT_TRUE(choose(m_view->topLevelItem(0), 0, 12));
-    EXPECT_FALSE(itemOfType(Bones)->isExpanded());
-    EXPECT_FALSE(boneItem("hip")->isExpanded());
-    select({boneItem("hip")});
-    m_view->topLevelItem(0)->setExpanded(true);
-    itemOfType(Bones)->setExpanded(true);
-    ASSERT_TRUE(choose(boneItem("hip"), 0, 11));
-    EXPECT_TRUE(boneItem("chest")->isExpanded());
+    EXPECT_FALSE(itemOfType(Bones)->isExpanded() || boneItem("hip")->isExpanded());
 }
