@@ -15,7 +15,6 @@ VxHierarchyBoneItem::VxHierarchyBoneItem(VxFSHierarchyItem* bone, QTreeWidgetIte
     setFlags(Qt::ItemIsSelectable | Qt::ItemIsEnabled | Qt::ItemIsEditable | Qt::ItemIsDragEnabled
              | Qt::ItemIsDropEnabled);
     setStylePixmap(kBonePixmap);
-    refresh(false);
     // Placed once it is complete: an item in a view announces every change.
     place(this, parent, after);
 }

@@ -27,6 +27,7 @@
 #include <QHeaderView>
 #include <QTreeWidgetItemIterator>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -69,12 +70,21 @@ VxHierarchyEditorView::VxHierarchyEditorView(QWidget* pane, QWidget* parent)
     setSortingEnabled(false);
     setAutoScroll(true);
     setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // Every row is one line with a small pixmap; knowing that spares measuring thousands of
+    // rows each time the tree is laid out again after a move.
+    setUniformRowHeights(true);
     // Renames start from the "Edit Name" and "Edit Label" entries or by clicking a selected
     // item, never by a double-click, which opens and closes subtrees.
     setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QWidget::customContextMenuRequested, this, &VxHierarchyEditorView::requestContextMenu);
     connect(this, &QTreeWidget::itemChanged, this, &VxHierarchyEditorView::okRename);
+    connect(model(), &QAbstractItemModel::dataChanged, this, &VxHierarchyEditorView::widenColumnsFor);
+    connect(model(), &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex& parent, int first, int last) {
+                widenColumnsFor(model()->index(first, NameColumn, parent),
+                                model()->index(last, WeldColumn, parent));
+            });
 }
 
 VxHierarchyEditorView::~VxHierarchyEditorView() = default;
@@ -126,15 +136,59 @@ void VxHierarchyEditorView::showWeldColumn(bool show)
         setColumnWidth(WeldColumn, kWeldColumnWidth);
 }
 
-void VxHierarchyEditorView::widenColumnsToContents()
+void VxHierarchyEditorView::widenColumnsFor(const QModelIndex& topLeft, const QModelIndex& bottomRight)
 {
-    // Columns grow to fit their texts but never shrink, as the user may have widened them.
-    for (int column = NameColumn; column <= WeldColumn; ++column) {
+    // Measures only the changed cells: a rename must not measure the whole tree.
+    for (int column = topLeft.column(); column <= bottomRight.column(); ++column) {
         if (isColumnHidden(column))
             continue;
-        const int wanted = sizeHintForColumn(column);
-        if (wanted > columnWidth(column))
-            setColumnWidth(column, wanted);
+        for (int row = topLeft.row(); row <= bottomRight.row(); ++row) {
+            const QModelIndex index = topLeft.sibling(row, column);
+            int wanted = itemDelegate(index)->sizeHint(viewOptions(), index).width();
+            if (column == NameColumn) {
+                int depth = rootIsDecorated() ? 1 : 0;
+                for (QModelIndex parent = index.parent(); parent.isValid(); parent = parent.parent())
+                    ++depth;
+                wanted += depth * indentation();
+            }
+            if (wanted > columnWidth(column))
+                setColumnWidth(column, wanted);
+        }
+    }
+}
+
+void VxHierarchyEditorView::widenColumnsToContents()
+{
+    // Measuring every cell of a large tree takes long; the widest texts are among the longest
+    // (counting the indentation of column 0), so only a few of those are measured.
+    constexpr int kMeasured = 4;
+    const int charWidth = qMax(1, fontMetrics().averageCharWidth());
+    QList<QPair<int, QTreeWidgetItem*>> longest[WeldColumn + 1];
+    for (QTreeWidgetItemIterator it(this); *it; ++it) {
+        int depth = 0;
+        for (const QTreeWidgetItem* parent = (*it)->parent(); parent; parent = parent->parent())
+            ++depth;
+        for (int column = NameColumn; column <= WeldColumn; ++column) {
+            int length = (*it)->text(column).size();
+            if (column == NameColumn)
+                length += depth * indentation() / charWidth;
+            QList<QPair<int, QTreeWidgetItem*>>& candidates = longest[column];
+            if (candidates.size() == kMeasured && length <= candidates.last().first)
+                continue;
+            auto at = std::upper_bound(candidates.begin(), candidates.end(), length,
+                                       [](int value, const QPair<int, QTreeWidgetItem*>& entry) {
+                                           return value > entry.first;
+                                       });
+            candidates.insert(at, qMakePair(length, *it));
+            if (candidates.size() > kMeasured)
+                candidates.removeLast();
+        }
+    }
+    for (int column = NameColumn; column <= WeldColumn; ++column) {
+        for (const auto& candidate : qAsConst(longest[column])) {
+            const QModelIndex index = indexFromItem(candidate.second, column);
+            widenColumnsFor(index, index);
+        }
     }
 }
 
@@ -222,7 +276,6 @@ void VxHierarchyEditorView::okRename(QTreeWidgetItem* item, int column)
     } else {
         return;
     }
-    widenColumnsToContents();
 }
 
 // ---- Context menus --------------------------------------------------------------------
@@ -454,7 +507,6 @@ void VxHierarchyEditorView::setRotationOnSelected(int orderId)
         if (boneItem && boneItem->getBone())
             boneItem->getBone()->setRotationOrder(order);
     }
-    widenColumnsToContents();
 }
 
 void VxHierarchyEditorView::setJointsParamsOnSelected()
@@ -470,7 +522,6 @@ void VxHierarchyEditorView::setJointsParamsOnSelected()
         return;
     }
     dialog(this);
-    widenColumnsToContents();
 }
 
 void VxHierarchyEditorView::expandSelected(bool open)
@@ -529,7 +580,6 @@ void VxHierarchyEditorView::weldSelectedToParent()
         if (parentItem && boneItem->getBone() && parentItem->getBone())
             boneItem->getBone()->setWeldTarget(parentItem->getBone());
     }
-    widenColumnsToContents();
 }
 
 void VxHierarchyEditorView::weldSelectedToBone()
@@ -541,7 +591,6 @@ void VxHierarchyEditorView::weldSelectedToBone()
     m_dialogs.weldToBone(this, getHierarchy());
     if (m_rootItem)
         m_rootItem->refresh(true);
-    widenColumnsToContents();
 }
 
 // ---- Geometry -----------------------------------------------------------------------
@@ -672,10 +721,8 @@ void VxHierarchyEditorView::dropEvent(QDropEvent* event)
 {
     stopAutoScroll();
     setState(NoState);
-    if (VxHierarchyDropHandler(this).drop(itemAt(event->pos()), event->mimeData())) {
+    if (VxHierarchyDropHandler(this).drop(itemAt(event->pos()), event->mimeData()))
         event->acceptProposedAction();
-        widenColumnsToContents();
-    } else {
+    else
         event->ignore();
-    }
 }

@@ -119,7 +119,9 @@ private:
     void startRename(QTreeWidgetItem* item, int column);
     void showWeldColumn(bool show);
     void expandSelected(bool open);
+    // Columns grow to fit their texts but never shrink: the user may have widened them.
     void widenColumnsToContents();
+    void widenColumnsFor(const QModelIndex& topLeft, const QModelIndex& bottomRight);
 
     QWidget* m_pane;
     QPointer<VxHierarchyItem> m_rootItem;
