@@ -46,9 +46,9 @@ TEST_F(HierarchyViewTest, BonesMoveOnlyOntoBonesOutsideTheirOwnSubtree)
     addBones({"hip", "hip/abdomen", "hip/abdomen/chest", "hip/lThigh", "head"});
     attach();
     const auto hipDrag = dragData(boneItem("hip"));
-    for (const QString& target : {"hip", "abdomen", "chest"}) {
-        EXPECT_FALSE(dragMoveAccepted(boneItem(target), *hipDrag)) << target.toStdString();
-        EXPECT_FALSE(drop(boneItem(target), *hipDrag)) << target.toStdString();
+    for (const char* target : {"hip", "abdomen", "chest"}) {
+        EXPECT_FALSE(dragMoveAccepted(boneItem(target), *hipDrag)) << target;
+        EXPECT_FALSE(drop(boneItem(target), *hipDrag)) << target;
     }
     EXPECT_FALSE(dragMoveAccepted(itemOfType(BaseGeometry), *hipDrag));
     EXPECT_TRUE(treeMirrorsDocument(*m_view));
