@@ -2,6 +2,7 @@
 
 #include "vxhostmenus.h"
 #include "vxsceneoutlinerpane.h"
+#include "vxviewport.h"
 
 #include "vxapp.h"
 #include "vxmainwindow.h"
@@ -12,7 +13,6 @@
 #include <QDockWidget>
 #include <QElapsedTimer>
 #include <QImageWriter>
-#include <QLabel>
 #include <QSaveFile>
 #include <QStatusBar>
 #include <QThread>
@@ -49,16 +49,9 @@ VxHostGui::~VxHostGui()
         vxApp->setInterface(nullptr);
 }
 
-// The scene view takes the centre once the OpenGL viewport widget exists; until then a
-// plain placeholder keeps the layout the user will see.
 QWidget* VxHostGui::createCentralView()
 {
-    auto* placeholder = new QLabel(QObject::tr("3D view"), m_window.get());
-    placeholder->setObjectName(QStringLiteral("VxViewportPlaceholder"));
-    placeholder->setAlignment(Qt::AlignCenter);
-    placeholder->setMinimumSize(320, 240);
-    placeholder->setStyleSheet(QStringLiteral("background-color: #3a3d42; color: #9aa0a8;"));
-    return placeholder;
+    return new VxViewport(vxScene, m_window.get());
 }
 
 void VxHostGui::dockPanes()
