@@ -4,6 +4,8 @@
 #include "vxdefaultmaterial.h"
 #include "vxfacetmesh.h"
 #include "vxfacetshape.h"
+#include "vxfileiosettings.h"
+#include "vximportoptions.h"
 #include "vxmtlreader.h"
 #include "vxobjinput.h"
 #include "vxobjlinereader.h"
@@ -31,6 +33,27 @@ int VxImportMgr::readGeometry(const QString& path, VxShape** shape, int)
 {
     m_lastError.clear();
     m_lastWarnings.clear();
+    return read(path, shape, VxImportOptions());
+}
+
+int VxImportMgr::readGeometry(const QString& path, VxShape** shape, const VxFileIOSettings& settings)
+{
+    m_lastError.clear();
+    m_lastWarnings.clear();
+    if (shape)
+        *shape = nullptr;
+    VxImportOptions options;
+    QString error;
+    QStringList ignored;
+    if (!VxImportOptions::fromSettings(settings, &options, &error, &ignored))
+        return refuse(BadSettings, QStringLiteral("%1: %2").arg(path, error));
+    for (const QString& key : qAsConst(ignored))
+        m_lastWarnings.append(QStringLiteral("%1: importer setting \"%2\" is not known; it is ignored").arg(path, key));
+    return read(path, shape, options);
+}
+
+int VxImportMgr::read(const QString& path, VxShape** shape, const VxImportOptions& options)
+{
     if (shape)
         *shape = nullptr;
     if (!shape)
@@ -60,6 +83,9 @@ int VxImportMgr::readGeometry(const QString& path, VxShape** shape, int)
         return refuse(BadData, QStringLiteral("%1: not enough memory to read the mesh").arg(path));
     }
 
+    if (!options.apply(data.positions))
+        return refuse(BadData, QStringLiteral("%1: a position scaled by %2 is too large for a float")
+                                   .arg(path).arg(options.getScale()));
     data.groupNames = parser.groups().names();
     auto* mesh = new VxFacetMesh;
     mesh->setData(std::move(data));

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+class VxFileIOSettings;
+class VxImportOptions;
 class VxObjParser;
 class VxShape;
 
@@ -17,6 +19,7 @@ public:
         CannotOpen = 1,      // missing or unreadable file
         UnknownFormat = 2,   // not OBJ text at all: UTF-16 or binary
         BadData = 3,         // the content is not a mesh the importer can read
+        BadSettings = 4,     // an importer setting holds a value it cannot mean
     };
 
     VxImportMgr();
@@ -38,11 +41,20 @@ public:
     // that are not finite numbers (nan, inf) are refused like any other bad number.
     // Warnings go to the log in the same form. `flags` is reserved (-1 for the defaults).
     int readGeometry(const QString& path, VxShape** shape, int flags = -1);
+    // The same with importer settings; VxImportOptions lists the keys understood. A value
+    // of a known key that means nothing is refused (BadSettings) before the file is opened;
+    // an unknown key is ignored with a warning naming it.
+    int readGeometry(const QString& path, VxShape** shape, const VxFileIOSettings& settings);
 
     // The message of the last failure, as written to the log; empty after a success.
     QString getLastError() const { return m_lastError; }
     // Warnings of the last read (a missing material library, ...), each with its line.
     QStringList getLastWarnings() const { return m_lastWarnings; }
+
+    // The folder the next geometry file dialog opens in: where the last mesh was read from,
+    // as the caller records it; empty until then.
+    QString getImportPath() const { return m_importPath; }
+    void setImportPath(const QString& path) { m_importPath = path; }
 
     // "Wavefront OBJ (*.obj)" and "Compressed Wavefront OBJ (*.obz)".
     static VxFileFilter makeGeometryFileFilter();
@@ -52,9 +64,11 @@ public:
     static void makeGeometryFileFilter(VxFileFilter& filter, const QString& text, bool allFormats);
 
 private:
+    int read(const QString& path, VxShape** shape, const VxImportOptions& options);
     void addMaterials(const QString& path, const VxObjParser& parser, VxShape& shape);
     int refuse(int result, const QString& message);
 
     QString m_lastError;
     QStringList m_lastWarnings;
+    QString m_importPath;
 };
