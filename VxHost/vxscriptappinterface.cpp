@@ -2,6 +2,8 @@
 
 #include "vxmeshinfo.h"
 
+#include "vxaction.h"
+#include "vxactionregistry.h"
 #include "vxapp.h"
 #include "vxclassfactory.h"
 #include "vxcontentmgr.h"
@@ -10,6 +12,8 @@
 #include "vxpanemgr.h"
 
 #include <QScriptContext>
+
+#include <memory>
 
 VxScriptAppInterface::VxScriptAppInterface(QObject* parent) : QObject(parent) {}
 
@@ -85,6 +89,34 @@ QObject* VxScriptAppInterface::findPane(const QString& name) const
 {
     VxMainWindow* window = vxApp->getInterface();
     return window ? window->getPaneMgr().findPane(name) : nullptr;
+}
+
+void VxScriptAppInterface::runAction(const QString& className, const QVariantMap& settings)
+{
+    // The window's instance keeps its state (enabled, checked) the same in menus and scripts.
+    if (VxMainWindow* window = vxApp->getInterface()) {
+        VxAction* action = window->getActionRegistry().getAction(className);
+        if (!action) {
+            throwError(QStringLiteral("runAction: no action class is registered as \"%1\"").arg(className));
+            return;
+        }
+        action->triggerWithSettings(settings);
+        return;
+    }
+    VxClassFactory* factory = vxApp->findClassFactory(className);
+    const QMetaObject* meta = factory ? factory->getMetaObject() : nullptr;
+    if (!meta || !meta->inherits(&VxAction::staticMetaObject)) {
+        throwError(QStringLiteral("runAction: no action class is registered as \"%1\"").arg(className));
+        return;
+    }
+    std::unique_ptr<QObject> instance(factory->createInstance());
+    auto* action = qobject_cast<VxAction*>(instance.get());
+    if (!action) {
+        throwError(QStringLiteral("runAction: the factory of \"%1\" made no action").arg(className));
+        return;
+    }
+    action->init();
+    action->triggerWithSettings(settings);
 }
 
 void VxScriptAppInterface::throwError(const QString& message)

@@ -3,10 +3,11 @@
 #include <QObject>
 #include <QScriptable>
 #include <QStringList>
+#include <QVariantMap>
 
 // The application object as scripts see it (the global `vxApp`): the host's paths, its
-// log, the registered classes, the content folders, mesh summaries and queued file-dialog
-// answers. Failures throw a script error with the reason.
+// log, the registered classes, the content folders, mesh summaries, queued file-dialog
+// answers and running actions. Failures throw a script error with the reason.
 class VxScriptAppInterface : public QObject, protected QScriptable
 {
     Q_OBJECT
@@ -32,6 +33,11 @@ public:
     Q_INVOKABLE QStringList getPaneNames() const;
     // The pane of that class (or object) name, with its slots and properties; null when absent.
     Q_INVOKABLE QObject* findPane(const QString& name) const;
+    // Runs the action registered as `className` once, with `settings` as its trigger
+    // settings: vxApp.runAction("VxUpdateGeometryAction", {Filename: "body.obj", RunSilent: true}).
+    // The main window's instance runs when there is a window (the one its menus hold);
+    // otherwise a fresh instance is made, initialised, run and deleted.
+    Q_INVOKABLE void runAction(const QString& className, const QVariantMap& settings = QVariantMap());
 
 private:
     void throwError(const QString& message);
