@@ -1,6 +1,7 @@
 #include "vxfigureplugindefinition.h"
 
 #include "vxtclassfactory.h"
+#include "vxupdategeometryaction.h"
 
 #include "vxapp.h"
 #include "vxmeshsmoothmorphbakeraction.h"
@@ -36,6 +37,7 @@ VxPlugin& buildDefinition()
     plugin.setDescription(VxFigurePluginDefinition::makeDescription(currentDocumentationPath()));
 
     // One line per registered class; the order is the order the host lists them in.
+    addClass<VxUpdateGeometryAction>(plugin, "C9858769-B9B6-4124-9E63-61400E324CF4");
     addClass<VxMeshSmoothResetBaseAction>(plugin, "E9FB3C23-E363-4cb0-ABBD-FB538C1865C4");
     addClass<VxMeshSmoothMorphBakerAction>(plugin, "B2531B2C-916C-4EBA-83E5-B6464F538B76");
     return plugin;

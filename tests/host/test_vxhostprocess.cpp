@@ -61,11 +61,13 @@ TEST_F(VxHostProcessTest, PluginsListsTheFigureSetupPluginWithItsClassesInOrder)
     EXPECT_TRUE(QFileInfo::exists(readme));
     EXPECT_TRUE(out.contains(QStringLiteral("The Figure Setup plug-in. This plug-in provides")));
 
+    const int update = out.indexOf(QStringLiteral("    VxUpdateGeometryAction        C9858769-B9B6-4124-9E63-61400E324CF4\n"));
     const int reset = out.indexOf(QStringLiteral("    VxMeshSmoothResetBaseAction   E9FB3C23-E363-4CB0-ABBD-FB538C1865C4\n"));
     const int baker = out.indexOf(QStringLiteral("    VxMeshSmoothMorphBakerAction  B2531B2C-916C-4EBA-83E5-B6464F538B76\n"));
-    EXPECT_GT(reset, 0) << qPrintable(out);
+    EXPECT_GT(update, 0) << qPrintable(out);
+    EXPECT_GT(reset, update);
     EXPECT_GT(baker, reset);
-    EXPECT_TRUE(out.contains(QStringLiteral("  Classes (2):\n")));
+    EXPECT_TRUE(out.contains(QStringLiteral("  Classes (3):\n")));
 }
 
 TEST_F(VxHostProcessTest, LibrariesThatAreNotPluginsOfThisHostAreRefusedByName)
