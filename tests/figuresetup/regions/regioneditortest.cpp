@@ -12,38 +12,26 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
-#include <QItemSelectionModel>
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTest>
 
-#include <functional>
-
 CreateRegionAnswerer::CreateRegionAnswerer()
 {
     m_timer.setInterval(5);
-    connect(&m_timer, &QTimer::timeout, this, &CreateRegionAnswerer::poll);
+    connect(&m_timer, &QTimer::timeout, this, [this] {
+        auto* prompt = qobject_cast<VxFSCreateRegionDlg*>(QApplication::activeModalWidget());
+        if (!prompt || !prompt->isVisible())
+            return;
+        ++prompts;
+        const QString name = answers.isEmpty() ? QString() : answers.takeFirst();
+        if (name.isNull())
+            return prompt->reject();
+        prompt->getNameEdit()->setText(name);
+        QTest::mouseClick(prompt->getAcceptButton(), Qt::LeftButton);
+    });
     m_timer.start();
-}
-
-void CreateRegionAnswerer::poll()
-{
-    auto* prompt = qobject_cast<VxFSCreateRegionDlg*>(QApplication::activeModalWidget());
-    if (!prompt || !prompt->isVisible())
-        return;
-    ++m_prompts;
-    if (m_answers.isEmpty()) {
-        prompt->reject();
-        return;
-    }
-    const QString name = m_answers.takeFirst();
-    if (name.isNull()) {
-        QTest::mouseClick(prompt->getCancelButton(), Qt::LeftButton);
-        return;
-    }
-    prompt->getNameEdit()->setText(name);
-    QTest::mouseClick(prompt->getAcceptButton(), Qt::LeftButton);
 }
 
 namespace {
@@ -52,30 +40,30 @@ VxGeometryRegion* addRegion(VxGeometryRegion* parent, const QString& label)
 {
     auto* region = new VxGeometryRegion(label);
     region->setLabel(label);
-    parent->addChildRegion(region);
+    if (parent)
+        parent->addChildRegion(region);
     return region;
+}
+
+QString nested(const QString& label, const QStringList& children)
+{
+    return children.isEmpty() ? label : label + QLatin1Char('(') + children.join(QLatin1Char(' ')) + QLatin1Char(')');
 }
 
 QString describe(const VxGeometryRegion* region)
 {
     QStringList children;
-    QListIterator<VxGeometryRegion*> it = region->geometryRegionChildItr();
-    while (it.hasNext())
-        children.append(describe(it.next()));
-    return children.isEmpty() ? region->getLabel()
-                              : region->getLabel() + QLatin1Char('(') + children.join(QLatin1Char(' ')) + QLatin1Char(')');
+    for (int i = 0; i < region->numGeometryRegionChildren(); ++i)
+        children.append(describe(region->getGeometryRegionChild(i)));
+    return nested(region->getLabel(), children);
 }
 
-QString describeRows(const QAbstractItemModel* model, const QModelIndex& parent)
+QStringList describeRows(const QAbstractItemModel* model, const QModelIndex& parent)
 {
     QStringList rows;
-    for (int r = 0; r < model->rowCount(parent); ++r) {
-        const QModelIndex row = model->index(r, 0, parent);
-        const QString children = describeRows(model, row);
-        const QString label = row.data().toString();
-        rows.append(children.isEmpty() ? label : label + QLatin1Char('(') + children + QLatin1Char(')'));
-    }
-    return rows.join(QLatin1Char(' '));
+    for (int r = 0; r < model->rowCount(parent); ++r)
+        rows.append(nested(model->index(r, 0, parent).data().toString(), describeRows(model, model->index(r, 0, parent))));
+    return rows;
 }
 
 } // namespace
@@ -83,18 +71,15 @@ QString describeRows(const QAbstractItemModel* model, const QModelIndex& parent)
 void RegionEditorTest::SetUp()
 {
     VxSceneTest::SetUp();
-    VxFacetMesh* mesh = vxMakeBoxMesh({{QStringLiteral("body"), {0, 1, 0}, {1, 2, 1}},
-                                       {QStringLiteral("legs"), {0, 0, 0}, {1, 1, 1}}});
-    m_figure = vxMakeFigure<VxFigure>(mesh, QStringLiteral("Figure"));
+    m_figure = vxMakeFigure<VxFigure>(vxMakeBoxMesh({{QStringLiteral("body"), {0, 0, 0}, {1, 1, 1}}}), QStringLiteral("Figure"));
     m_shape = VxShape::getCurrentShapeForNode(m_figure);
-    auto* root = new VxGeometryRegion(QStringLiteral("Actor"));
-    root->setLabel(QStringLiteral("Actor"));
+    VxGeometryRegion* root = addRegion(nullptr, QStringLiteral("Actor"));
     VxGeometryRegion* body = addRegion(root, QStringLiteral("Body"));
     addRegion(body, QStringLiteral("Head"));
     VxGeometryRegion* arms = addRegion(body, QStringLiteral("Arms"));
     addRegion(arms, QStringLiteral("LeftArm"));
     addRegion(arms, QStringLiteral("RightArm"));
-    addRegion(root, QStringLiteral("Legs"))->setRegionFacetIndices({6, 7, 8});
+    addRegion(root, QStringLiteral("Legs"))->setRegionFacetIndices({3, 4});
     m_shape->setGeometryRegion(root);
     openEditor();
 }
@@ -122,21 +107,16 @@ VxFSGeometryRegionModel* RegionEditorTest::model() const
     return view()->getRegionModel();
 }
 
-QString RegionEditorTest::hostTree() const
+QString RegionEditorTest::tree() const
 {
-    const VxGeometryRegion* root = m_shape->getGeometryRegion();
-    return root ? describe(root) : QString();
-}
-
-QString RegionEditorTest::shownTree() const
-{
-    return describeRows(model(), QModelIndex());
+    const QString host = m_shape && m_shape->getGeometryRegion() ? describe(m_shape->getGeometryRegion()) : QString();
+    EXPECT_EQ(describeRows(model(), QModelIndex()).join(QLatin1Char(' ')), host) << "the view shows another tree";
+    return host;
 }
 
 VxGeometryRegion* RegionEditorTest::region(const QString& label) const
 {
-    VxGeometryRegion* root = m_shape->getGeometryRegion();
-    return root ? root->findRegionByLabel(label, true) : nullptr;
+    return m_shape->getGeometryRegion()->findRegionByLabel(label, true);
 }
 
 QModelIndex RegionEditorTest::rowOf(const QString& label, int column) const
@@ -152,26 +132,18 @@ bool RegionEditorTest::drop(const QStringList& labels, const QString& onto)
     for (const QString& label : labels)
         dragged.append(rowOf(label));
     std::unique_ptr<QMimeData> payload(model()->mimeData(dragged));
-    if (!payload)
-        return false;
     const QModelIndex target = onto.isEmpty() ? QModelIndex() : rowOf(onto);
-    if (!model()->canDropMimeData(payload.get(), Qt::MoveAction, -1, -1, target))
-        return false;
-    return model()->dropMimeData(payload.get(), Qt::MoveAction, -1, -1, target);
+    return payload && model()->canDropMimeData(payload.get(), Qt::MoveAction, -1, -1, target)
+        && model()->dropMimeData(payload.get(), Qt::MoveAction, -1, -1, target);
 }
 
-void RegionEditorTest::select(const QStringList& labels)
+QStringList RegionEditorTest::contextMenu(const QStringList& selection, const QString& entry)
 {
     view()->clearSelection();
-    for (const QString& label : labels)
+    for (const QString& label : selection)
         view()->selectionModel()->select(rowOf(label), QItemSelectionModel::Select | QItemSelectionModel::Rows);
-}
-
-QStringList RegionEditorTest::contextMenu(const QString& entry)
-{
     VxMenuRunner::queueAnswer(entry.isEmpty() ? QStringList() : QStringList{entry});
-    const QPoint at(10, 10);
-    QContextMenuEvent event(QContextMenuEvent::Mouse, at, view()->viewport()->mapToGlobal(at));
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(5, 5), view()->viewport()->mapToGlobal(QPoint(5, 5)));
     QApplication::sendEvent(view()->viewport(), &event);
     return VxMenuRunner::getLastMenu();
 }

@@ -1,10 +1,8 @@
 #pragma once
 
-#include "vxmessageboxanswerer.h"
 #include "vxscenetest.h"
 
 #include <QModelIndex>
-#include <QObject>
 #include <QStringList>
 #include <QTimer>
 
@@ -17,60 +15,41 @@ class VxFsRegionEditorDlg;
 class VxGeometryRegion;
 class VxShape;
 
-// Answers the region-name prompt while it lives: each time the prompt is the active modal
-// dialog, the next queued answer types a name and presses OK, or cancels. A prompt with no
-// answer left is cancelled, so a test that did not expect it fails instead of hanging.
+// Answers the region-name prompt while it lives: the next queued name is typed and OK
+// pressed (a null name cancels); a prompt with no answer left is cancelled, never left hanging.
 class CreateRegionAnswerer : public QObject
 {
-    Q_OBJECT
 public:
     CreateRegionAnswerer();
-    void queueName(const QString& name) { m_answers.append(name); }
-    void queueCancel() { m_answers.append(QString()); }
-    int prompts() const { return m_prompts; }
-    int unanswered() const { return m_answers.size(); }
+    QStringList answers;
+    int prompts = 0;
 
 private:
-    void poll();
-
     QTimer m_timer;
-    QStringList m_answers;
-    int m_prompts = 0;
 };
 
-// A single-skin figure whose skin shape has this region tree (labels; "Legs" owns facets):
-//   Actor
-//     Body
-//       Head
-//       Arms
-//         LeftArm
-//         RightArm
-//     Legs
-// and the region editor opened for it.
+// The region editor opened on a single-skin figure whose skin has the regions
+//   Actor(Body(Head Arms(LeftArm RightArm)) Legs), where Legs owns facets.
 class RegionEditorTest : public VxSceneTest
 {
 protected:
     void SetUp() override;
     void TearDown() override;
-
     void openEditor();
+
     VxFSGeometryRegionTreeView* view() const;
     VxFSGeometryRegionModel* model() const;
-
-    // The host's region tree and the tree the view shows, both as "Actor(Body(Head Arms) Legs)".
-    QString hostTree() const;
-    QString shownTree() const;
+    // The host's regions as "Actor(Body(Head) Legs)"; fails the test when the tree the view
+    // shows says otherwise.
+    QString tree() const;
     VxGeometryRegion* region(const QString& label) const;
-    // The row showing `label` (column 0 unless told otherwise); invalid when none does.
     QModelIndex rowOf(const QString& label, int column = 0) const;
-
-    // Drags the rows of `labels` and drops them on the row of `onto` (the empty area when
-    // empty), with the payload the view's drag would carry. Returns what the drop answered.
+    // Drops the rows of `labels` on the row of `onto` (the empty area when empty) with the
+    // payload the view's drag carries.
     bool drop(const QStringList& labels, const QString& onto);
-    void select(const QStringList& labels);
-    // Opens the tree's context menu over the viewport and chooses `entry` (dismisses when
-    // empty); returns the entries the menu offered.
-    QStringList contextMenu(const QString& entry);
+    // Selects the rows, opens the context menu and chooses `entry` (none when empty);
+    // returns what the menu offered.
+    QStringList contextMenu(const QStringList& selection, const QString& entry);
 
     VxFigure* m_figure = nullptr;
     VxShape* m_shape = nullptr;
