@@ -94,7 +94,7 @@ void VxUpdateGeometryAction::executeAction()
     const VxFileIOSettings importerSettings(request.importerSettings);
 
     VxFacetMesh* source = sourceMesh(target, request, importerSettings);
-    if (!source)
+    if (!source || !target.isAlive())
         return;
     const int facetCount = target.mesh->getNumFacets();
     const int vertexCount = target.mesh->getNumVertices();
@@ -139,7 +139,7 @@ VxFacetMesh* VxUpdateGeometryAction::sourceMesh(const VxUpdateGeometryTarget& ta
                                                 const VxFileIOSettings& importerSettings)
 {
     if (!VxUpdateGeometryRequest::readsFile(request.operation))
-        return qobject_cast<VxFacetMesh*>(target.object->getCachedGeom());
+        return target.object ? qobject_cast<VxFacetMesh*>(target.object->getCachedGeom()) : nullptr;
     // The dialog's check trims the path; the file read is the one that was checked.
     loadFile(request.fileName.trimmed(), importerSettings);
     if (!m_importedShape)

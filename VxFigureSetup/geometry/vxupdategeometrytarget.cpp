@@ -3,6 +3,7 @@
 #include "vxbone.h"
 #include "vxfacetmesh.h"
 #include "vxnode.h"
+#include "vxobject.h"
 #include "vxshape.h"
 #include "vxskeleton.h"
 
@@ -26,4 +27,9 @@ bool VxUpdateGeometryTarget::fromSelection(VxNode* selection, VxUpdateGeometryTa
     target->shape = shape;
     target->mesh = mesh;
     return true;
+}
+
+bool VxUpdateGeometryTarget::isAlive() const
+{
+    return node && object && shape;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPointer>
+
 class VxFacetMesh;
 class VxNode;
 class VxObject;
@@ -12,9 +14,12 @@ class VxUpdateGeometryTarget
 public:
     // False when any of the four is missing: the selection has no geometry to update.
     static bool fromSelection(VxNode* selection, VxUpdateGeometryTarget* target);
+    // False once the node, its object or the shape is gone: a dialog or a pending event
+    // may have deleted them while the update waited. The mesh is the caller's to keep alive.
+    bool isAlive() const;
 
-    VxNode* node = nullptr;
-    VxObject* object = nullptr;
-    VxShape* shape = nullptr;
+    QPointer<VxNode> node;
+    QPointer<VxObject> object;
+    QPointer<VxShape> shape;
     VxFacetMesh* mesh = nullptr;
 };
