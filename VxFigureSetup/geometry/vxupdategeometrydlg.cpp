@@ -135,8 +135,8 @@ void VxUpdateGeometryDlg::handleBrowseClicked()
     const QString folder = current.isEmpty() ? importer->getImportPath() : VxFileIO::getFilePath(current);
     VxFileFilter filter;
     VxImportMgr::makeGeometryFileFilter(filter, QString(), true);
-    QString selectedFilter = filter.toQtFilter().section(QStringLiteral(";;"), -1);
+    filter.setDefaultFilter(filter.getNumFilters() - 1);
     QString fileName;
-    if (window->doFileDialog(true, tr("Import Geometry"), folder, filter, fileName, &selectedFilter, window))
+    if (window->doFileDialog(true, tr("Import Geometry"), folder, filter, fileName, nullptr, window))
         m_fileEdit->setText(fileName);
 }

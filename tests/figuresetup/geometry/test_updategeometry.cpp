@@ -40,6 +40,11 @@ const TriggerCase kTriggerCases[] = {
     {"{Filename: '', UpdateFullGeometry: true}", 0},
 };
 
+void PrintTo(const TriggerCase& test, std::ostream* out)
+{
+    *out << test.settings;
+}
+
 class UpdateTriggerTest : public UpdateGeometryTest, public ::testing::WithParamInterface<TriggerCase>
 {
 };
