@@ -2,12 +2,14 @@
 
 #include "vxmodifier.h"
 #include "vxnode.h"
+#include "vxposeevaluator.h"
 #include "vxshape.h"
 
 VxObject::VxObject(QObject* parent) : VxElement(parent) {}
 
 VxObject::~VxObject()
 {
+    m_poseEvaluator.reset(); // it watches the shapes and modifiers below
     m_modifiers.clear(); // before the shapes they deform
     const QList<VxShape*> shapes = m_shapes;
     m_shapes.clear();
@@ -97,6 +99,26 @@ bool VxObject::removeModifier(VxModifier* modifier)
 
 VxGeometry* VxObject::getCachedGeom() const
 {
-    VxShape* shape = getCurrentShape();
-    return shape ? shape->getGeometry() : nullptr;
+    if (!m_poseEvaluator) {
+        auto* self = const_cast<VxObject*>(this);
+        m_poseEvaluator = std::make_unique<VxPoseEvaluator>(self);
+        connect(m_poseEvaluator.get(), &VxPoseEvaluator::changed, self, &VxObject::cachedGeomChanged);
+    }
+    return m_poseEvaluator->geometry();
+}
+
+void VxObject::invalidateCachedGeom()
+{
+    if (m_poseEvaluator)
+        m_poseEvaluator->invalidate();
+}
+
+int VxObject::getCachedGeomEvaluationCount() const
+{
+    return m_poseEvaluator ? m_poseEvaluator->evaluationCount() : 0;
+}
+
+QString VxObject::getCachedGeomProblem() const
+{
+    return m_poseEvaluator ? m_poseEvaluator->problem() : QString();
 }

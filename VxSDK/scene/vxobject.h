@@ -6,9 +6,12 @@
 #include <QList>
 #include <QListIterator>
 
+#include <memory>
+
 class VxGeometry;
 class VxModifier;
 class VxNode;
+class VxPoseEvaluator;
 class VxShape;
 
 // What a node shows: its shapes (one of them current, the one drawn) and the modifiers that
@@ -41,16 +44,28 @@ public:
     bool removeModifier(VxModifier* modifier);
     QListIterator<VxModifier*> modifierIterator() const { return QListIterator<VxModifier*>(m_modifiers.items()); }
 
-    // The evaluated geometry. The host has no posing, so every modifier is at rest and the
-    // evaluated geometry is the current shape's own geometry.
+    // The evaluated geometry. For a figure (single-skin or parametric) it is a VxFacetMesh of
+    // its own with the skin's topology and the positions posed by the figure's rig, in the
+    // figure's frame (see VxPoseEvaluator); for any other node, the current shape's geometry.
+    // It is computed on the first request after a change of pose, rig or skin and kept until
+    // the next; cachedGeomChanged() announces each such change.
     VxGeometry* getCachedGeom() const;
+    // Weight maps change without signals: code that paints or replaces them calls this.
+    void invalidateCachedGeom();
+    // How many times getCachedGeom() computed posed positions.
+    int getCachedGeomEvaluationCount() const;
+    // What the last evaluation had to work around (weights sized for another mesh); empty
+    // when nothing.
+    QString getCachedGeomProblem() const;
 
 signals:
     void shapesChanged();
     void modifiersChanged();
+    void cachedGeomChanged();
 
 private:
     QList<VxShape*> m_shapes;
     VxOwnedList<VxModifier> m_modifiers;
     int m_currentShape = -1;
+    mutable std::unique_ptr<VxPoseEvaluator> m_poseEvaluator;
 };
