@@ -189,7 +189,7 @@ void VxPoseEvaluator::evaluate()
         m_problem = deformer.problem();
     } else {
         VxLegacyJointDeformer::deform(*m_jointWeights, pose, rest, n, out);
-        m_welds->close(out, n);
+        m_welds->close(rest, out, n);
     }
     m_poseDirty = false;
     ++m_evaluations;

@@ -188,16 +188,17 @@ VxWeldCloser::VxWeldCloser(const VxLegacyFigure* figure, const VxFacetMesh* rest
     }
 }
 
-void VxWeldCloser::close(float* positions, int vertexCount) const
+void VxWeldCloser::close(const float* rest, float* positions, int vertexCount) const
 {
     for (const Tie& tie : m_ties) {
         if (tie.vertex >= vertexCount)
             continue;
-        float p[3] = {0.0f, 0.0f, 0.0f};
+        float p[3];
+        std::copy(rest + 3 * size_t(tie.vertex), rest + 3 * size_t(tie.vertex) + 3, p);
         for (int c = 0; c < 3; ++c) {
-            const float* corner = positions + 3 * size_t(tie.corners[c]);
+            const size_t corner = 3 * size_t(tie.corners[c]);
             for (int k = 0; k < 3; ++k)
-                p[k] += tie.weights[c] * corner[k];
+                p[k] += tie.weights[c] * (positions[corner + size_t(k)] - rest[corner + size_t(k)]);
         }
         std::copy(p, p + 3, positions + 3 * size_t(tie.vertex));
     }
