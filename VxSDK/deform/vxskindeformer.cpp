@@ -72,6 +72,15 @@ struct VxSkinDeformer::Influence
     int twistAxis = 0;
 };
 
+// An influence holding weights on one page, with its page pointers.
+struct VxSkinDeformer::Live
+{
+    const Influence* influence;
+    const uint16_t* weights[3];
+    const uint16_t* right[3];
+    const uint16_t* left[3];
+};
+
 VxSkinDeformer::VxSkinDeformer(const VxFigure* figure, const VxSkeletonPose& pose, int vertexCount)
     : m_vertexCount(std::max(0, vertexCount))
 {
@@ -147,118 +156,145 @@ void VxSkinDeformer::deform(const float* rest, float* out, int threads) const
 void VxSkinDeformer::deformPage(int page, const float* rest, float* out) const
 {
     const int begin = page * kPage;
-    const int end = std::min(m_vertexCount, begin + kPage);
+    const int length = std::min(m_vertexCount, begin + kPage) - begin;
+    const float* p = rest + 3 * size_t(begin);
+    float* o = out + 3 * size_t(begin);
 
-    // The influences holding weights on this page, with their page pointers.
-    struct Live
-    {
-        const Influence* influence;
-        const uint16_t* weights[3];
-        const uint16_t* right[3];
-        const uint16_t* left[3];
-        bool bulges;
-    };
     std::vector<Live> live;
-    bool anyWeights = false;
-    bool anyBulge = false;
     for (const Influence& influence : m_influences) {
-        Live entry{&influence, {}, {}, {}, false};
+        Live entry{&influence, {}, {}, {}};
         bool present = false;
         for (int axis = 0; axis < 3; ++axis) {
             entry.weights[axis] = pageOf(influence.local[axis], page);
             entry.right[axis] = pageOf(influence.right[axis], page);
             entry.left[axis] = pageOf(influence.left[axis], page);
-            present = present || entry.weights[axis];
-            entry.bulges = entry.bulges || entry.right[axis] || entry.left[axis];
+            present = present || entry.weights[axis] || entry.right[axis] || entry.left[axis];
         }
-        if (present || entry.bulges) {
+        if (present)
             live.push_back(entry);
-            anyWeights = anyWeights || present;
-            anyBulge = anyBulge || entry.bulges;
-        }
     }
-    if (!anyWeights && !anyBulge) {
-        std::memcpy(out + 3 * size_t(begin), rest + 3 * size_t(begin), sizeof(float) * 3 * size_t(end - begin));
+    if (live.empty()) {
+        std::memcpy(o, p, sizeof(float) * 3 * size_t(length));
         return;
     }
 
-    std::vector<float> weights(live.size() * 3);
-    for (int v = begin; v < end; ++v) {
-        const int i = v - begin;
-        const float* p = rest + 3 * size_t(v);
-        float q[3] = {p[0], p[1], p[2]};
-        if (anyBulge) {
-            for (const Live& entry : live) {
-                if (!entry.bulges)
-                    continue;
-                const Influence& f = *entry.influence;
-                float amount = 0.0f;
-                for (int axis = 0; axis < 3; ++axis) {
-                    if (entry.right[axis])
-                        amount += entry.right[axis][i] * f.rightGain[axis];
-                    if (entry.left[axis])
-                        amount += entry.left[axis][i] * f.leftGain[axis];
-                }
-                if (amount == 0.0f)
-                    continue;
-                float radial[3] = {p[0] - f.origin.x, p[1] - f.origin.y, p[2] - f.origin.z};
-                radial[f.twistAxis] = 0.0f;
-                for (int k = 0; k < 3; ++k)
-                    q[k] += amount * radial[k];
-            }
-        }
-
-        float sum[3] = {0.0f, 0.0f, 0.0f};
-        for (size_t e = 0; e < live.size(); ++e) {
-            for (int axis = 0; axis < 3; ++axis) {
-                const float w = live[e].weights[axis] ? float(live[e].weights[axis][i]) : 0.0f;
-                weights[e * 3 + size_t(axis)] = w;
-                sum[axis] += w;
-            }
-        }
-        int painted = 0;
-        float scale[3];
+    // One pass map by map over the page, like a plain blend, so that each weight costs one
+    // matrix product: per axis, the weights' sum and the weighted motions are gathered raw
+    // and scaled once per vertex at the end. The scratch stays in cache.
+    thread_local std::vector<float> bulged, sums, moves;
+    const float* src = p;
+    bool anyBulge = false;
+    for (const Live& entry : live) {
+        for (int axis = 0; axis < 3; ++axis)
+            anyBulge = anyBulge || entry.right[axis] || entry.left[axis];
+    }
+    if (anyBulge) { // bulges swell the rest shape before it is skinned
+        bulged.assign(p, p + 3 * size_t(length));
+        for (const Live& entry : live)
+            addBulges(entry.influence, entry.right, entry.left, p, length, bulged.data());
+        src = bulged.data();
+    }
+    sums.assign(3 * size_t(length), 0.0f);
+    moves.assign(3 * size_t(length), 0.0f);
+    for (const Live& entry : live) {
+        const Influence& f = *entry.influence;
         for (int axis = 0; axis < 3; ++axis) {
-            if (sum[axis] > 0.0f)
-                ++painted;
-            scale[axis] = 1.0f / std::max(sum[axis], kFull);
+            const uint16_t* w = entry.weights[axis];
+            if (!w)
+                continue;
+            float* sum = sums.data() + size_t(axis) * size_t(length);
+            if (!f.moves[axis]) {
+                for (int i = 0; i < length; ++i)
+                    sum[i] += float(w[i]);
+                continue;
+            }
+            const float* m = f.motion[axis];
+            float* d = moves.data();
+            for (int i = 0; i < length; ++i) {
+                if (!w[i])
+                    continue;
+                const float weight = float(w[i]);
+                const float* v = src + 3 * i;
+                sum[i] += weight;
+                d[3 * i] += weight * (m[0] * v[0] + m[1] * v[1] + m[2] * v[2] + m[3]);
+                d[3 * i + 1] += weight * (m[4] * v[0] + m[5] * v[1] + m[6] * v[2] + m[7]);
+                d[3 * i + 2] += weight * (m[8] * v[0] + m[9] * v[1] + m[10] * v[2] + m[11]);
+            }
         }
-        float* o = out + 3 * size_t(v);
-        if (painted == 0) {
-            o[0] = q[0];
-            o[1] = q[1];
-            o[2] = q[2];
+    }
+
+    // Normalised weights (each weighted axis adding up to the full weight or less) are
+    // the rule; overweight or partly weighted vertices are worked out again one by one.
+    const float* sumX = sums.data();
+    const float* sumY = sumX + length;
+    const float* sumZ = sumY + length;
+    for (int i = 0; i < length; ++i) {
+        const bool anyWeight = sumX[i] > 0.0f || sumY[i] > 0.0f || sumZ[i] > 0.0f;
+        const bool allWeighted = sumX[i] > 0.0f && sumY[i] > 0.0f && sumZ[i] > 0.0f;
+        const bool overweight = sumX[i] > kFull || sumY[i] > kFull || sumZ[i] > kFull;
+        if (anyWeight && (!allWeighted || overweight)) {
+            const float sum[3] = {sumX[i], sumY[i], sumZ[i]};
+            exactVertex(live.data(), int(live.size()), i, sum, src + 3 * i, o + 3 * i);
             continue;
         }
+        for (int k = 0; k < 3; ++k)
+            o[3 * i + k] = src[3 * i + k] + moves[3 * size_t(i) + size_t(k)] * (1.0f / kFull);
+    }
+}
 
-        float blend[12] = {};
-        for (size_t e = 0; e < live.size(); ++e) {
-            const Influence& f = *live[e].influence;
-            float w[3];
-            float share = 0.0f;
-            for (int axis = 0; axis < 3; ++axis) {
-                w[axis] = weights[e * 3 + size_t(axis)] * scale[axis];
-                share += w[axis];
-            }
-            if (painted < 3) {
-                share /= float(painted);
-                for (int axis = 0; axis < 3; ++axis) {
-                    if (sum[axis] == 0.0f)
-                        w[axis] = share;
+void VxSkinDeformer::addBulges(const Influence* influence, const uint16_t* const right[3], const uint16_t* const left[3],
+                               const float* rest, int length, float* bulged)
+{
+    const Influence& f = *influence;
+    for (int axis = 0; axis < 3; ++axis) {
+        for (const auto& [side, gain] : {std::make_pair(right[axis], f.rightGain[axis]),
+                                         std::make_pair(left[axis], f.leftGain[axis])}) {
+            if (!side || gain == 0.0f)
+                continue;
+            for (int i = 0; i < length; ++i) {
+                const float amount = side[i] * gain;
+                if (amount == 0.0f)
+                    continue;
+                for (int k = 0; k < 3; ++k) {
+                    if (k != f.twistAxis)
+                        bulged[3 * i + k] += amount * (rest[3 * i + k] - f.origin[k]);
                 }
             }
-            for (int axis = 0; axis < 3; ++axis) {
-                if (w[axis] == 0.0f || !f.moves[axis])
-                    continue;
-                const float* m = f.motion[axis];
-                for (int k = 0; k < 12; ++k)
-                    blend[k] += w[axis] * m[k];
-            }
         }
-        o[0] = q[0] + blend[0] * q[0] + blend[1] * q[1] + blend[2] * q[2] + blend[3];
-        o[1] = q[1] + blend[4] * q[0] + blend[5] * q[1] + blend[6] * q[2] + blend[7];
-        o[2] = q[2] + blend[8] * q[0] + blend[9] * q[1] + blend[10] * q[2] + blend[11];
     }
+}
+
+void VxSkinDeformer::exactVertex(const Live* live, int count, int i, const float sum[3], const float* v, float out[3])
+{
+    // Above the full weight an axis is scaled down to it; below, the rest stays. An axis
+    // without weight here follows each bone by its mean weight on the others.
+    float scale[3];
+    int weighted = 0;
+    for (int axis = 0; axis < 3; ++axis) {
+        scale[axis] = 1.0f / std::max(sum[axis], kFull);
+        weighted += sum[axis] > 0.0f;
+    }
+    float p[3] = {v[0], v[1], v[2]};
+    for (int e = 0; e < count; ++e) {
+        const Influence& f = *live[e].influence;
+        float w[3];
+        float share = 0.0f;
+        for (int axis = 0; axis < 3; ++axis) {
+            w[axis] = live[e].weights[axis] ? float(live[e].weights[axis][i]) * scale[axis] : 0.0f;
+            share += w[axis];
+        }
+        for (int axis = 0; axis < 3; ++axis) {
+            if (sum[axis] == 0.0f)
+                w[axis] = share / float(weighted);
+            if (w[axis] == 0.0f || !f.moves[axis])
+                continue;
+            const float* m = f.motion[axis];
+            p[0] += w[axis] * (m[0] * v[0] + m[1] * v[1] + m[2] * v[2] + m[3]);
+            p[1] += w[axis] * (m[4] * v[0] + m[5] * v[1] + m[6] * v[2] + m[7]);
+            p[2] += w[axis] * (m[8] * v[0] + m[9] * v[1] + m[10] * v[2] + m[11]);
+        }
+    }
+    std::copy(p, p + 3, out);
 }
 
 int VxSkinDeformer::numInfluences() const

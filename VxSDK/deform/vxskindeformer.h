@@ -5,6 +5,7 @@
 
 #include <QString>
 
+#include <cstdint>
 #include <vector>
 
 class VxFigure;
@@ -66,7 +67,12 @@ public:
 
 private:
     struct Influence;
+    struct Live;
     void deformPage(int page, const float* rest, float* out) const;
+    static void addBulges(const Influence* influence, const uint16_t* const right[3], const uint16_t* const left[3],
+                          const float* rest, int length, float* bulged);
+    // One vertex from its weights, for those outside the normalised rule.
+    static void exactVertex(const Live* live, int count, int i, const float sum[3], const float* v, float out[3]);
     void checkMapSize(const VxWeightMap* map, const QString& bone);
 
     int m_vertexCount;
