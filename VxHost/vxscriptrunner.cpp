@@ -1,10 +1,12 @@
 #include "vxscriptrunner.h"
 
 #include "vxscriptappinterface.h"
+#include "vxscriptnodeprototype.h"
 #include "vxscriptsceneinterface.h"
 
 #include "vxapp.h"
 #include "vxclassfactory.h"
+#include "vxnode.h"
 
 #include <QFile>
 #include <QScriptContext>
@@ -26,8 +28,12 @@ QScriptValue print(QScriptContext* context, QScriptEngine*)
 } // namespace
 
 VxScriptRunner::VxScriptRunner()
-    : m_appInterface(new VxScriptAppInterface()), m_sceneInterface(new VxScriptSceneInterface())
+    : m_appInterface(new VxScriptAppInterface()),
+      m_sceneInterface(new VxScriptSceneInterface()),
+      m_nodePrototype(new VxScriptNodePrototype())
 {
+    // Every node wrapped for a script (any class below VxNode) finds the pose calls here.
+    m_engine.setDefaultPrototype(qMetaTypeId<VxNode*>(), m_engine.newQObject(m_nodePrototype));
     QScriptValue global = m_engine.globalObject();
     global.setProperty(QStringLiteral("print"), m_engine.newFunction(&print));
     global.setProperty(QStringLiteral("vxApp"),
@@ -44,6 +50,7 @@ VxScriptRunner::~VxScriptRunner()
 {
     delete m_appInterface;
     delete m_sceneInterface;
+    delete m_nodePrototype;
 }
 
 bool VxScriptRunner::runFile(const QString& path, QString* error)

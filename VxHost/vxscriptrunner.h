@@ -4,12 +4,13 @@
 #include <QString>
 
 class VxScriptAppInterface;
+class VxScriptNodePrototype;
 class VxScriptSceneInterface;
 
 // Runs QtScript files in an engine where every class factory registered with vxApp has
 // made its class known (registerClass), with two host globals: print(...) writes its
 // arguments, separated by blanks, as one line to stdout, vxApp (VxScriptAppInterface) and
-// vxScene (VxScriptSceneInterface).
+// vxScene (VxScriptSceneInterface). Nodes answer the pose calls of VxScriptNodePrototype.
 class VxScriptRunner
 {
 public:
@@ -27,4 +28,5 @@ private:
     QScriptEngine m_engine;
     VxScriptAppInterface* m_appInterface;
     VxScriptSceneInterface* m_sceneInterface;
+    VxScriptNodePrototype* m_nodePrototype;
 };
