@@ -1,6 +1,7 @@
 #include "vxhostgui.h"
 
 #include "vxhostmenus.h"
+#include "vxposepane.h"
 #include "vxsceneoutlinerpane.h"
 #include "vxviewport.h"
 
@@ -59,6 +60,9 @@ void VxHostGui::dockPanes()
     VxPaneMgr& panes = m_window->getPaneMgr();
     m_outliner = new VxSceneOutlinerPane(vxScene);
     QDockWidget* outlinerDock = panes.addPane(m_outliner, Qt::LeftDockWidgetArea);
+    // The pose of the selected bone, below the outline it is picked from.
+    if (QDockWidget* poseDock = panes.addPane(new VxPosePane(vxScene), Qt::LeftDockWidgetArea); poseDock && outlinerDock)
+        m_window->splitDockWidget(outlinerDock, poseDock, Qt::Vertical);
     const QList<VxPane*> registered = panes.createRegisteredPanes(Qt::RightDockWidgetArea);
 
     // Several plug-in panes share the right side as tabs, the first one in front.

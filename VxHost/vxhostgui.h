@@ -14,9 +14,9 @@ class VxPluginLoader;
 class VxSceneOutlinerPane;
 
 // The host's main window as a user sees it: the scene view in the middle, the "Scene"
-// outliner docked on the left, every pane the plug-ins register docked on the right, the
-// menus (VxHostMenus) and the host log in the status bar. The window is vxApp's interface
-// while it lives.
+// outliner docked on the left with the "Pose" pane below it, every pane the plug-ins
+// register docked on the right, the menus (VxHostMenus) and the host log in the status
+// bar. The window is vxApp's interface while it lives.
 //
 // Batch runs build the same window, shown unseen (showUnseen), so that a script meets the
 // same panes and actions as a user. The pane settings and the last window layout are

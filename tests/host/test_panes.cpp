@@ -109,7 +109,7 @@ TEST_F(PanesTest, RegisteredPanesAreDockedFoundAndShownOrHiddenFromTheWindowMenu
     // One Window entry per pane: the registered pane action serves its pane, the host makes
     // one for its own.
     EXPECT_EQ(vxMenuEntries(vxFindMenu(menuBar(), QStringLiteral("Window"))),
-              (QStringList{QStringLiteral("Test Pane"), QStringLiteral("--"), QStringLiteral("Scene")}));
+              (QStringList{QStringLiteral("Test Pane"), QStringLiteral("--"), QStringLiteral("Scene"), QStringLiteral("Pose")}));
     QAction* entry = vxFindMenuAction(menuBar(), QStringLiteral("Window"), QStringLiteral("Test Pane"));
     ASSERT_NE(entry, nullptr);
     EXPECT_TRUE(entry->isChecked());

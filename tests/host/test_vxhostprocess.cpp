@@ -270,7 +270,7 @@ print(vxApp.getPaneNames(), pane.windowTitle, pane.visible, vxApp.findPane("VxFi
     const VxHostRun result = run(arguments);
     ASSERT_TRUE(result.finished);
     EXPECT_EQ(result.exitCode, 0) << qPrintable(result.err);
-    EXPECT_EQ(result.out, QStringLiteral("VxSceneOutlinerPane,VxTestPluginPane Test Setup true true\n"));
+    EXPECT_EQ(result.out, QStringLiteral("VxSceneOutlinerPane,VxPosePane,VxTestPluginPane Test Setup true true\n"));
 }
 
 // A script works in the same window a user sees: its panes are there, and the scene it
@@ -288,7 +288,7 @@ print(vxApp.getPaneNames(), vxApp.findPane("Scene").windowTitle);
     const VxHostRun result = run({QStringLiteral("--script"), script, QStringLiteral("--save-scene"), scene});
     ASSERT_TRUE(result.finished);
     EXPECT_EQ(result.exitCode, 0) << qPrintable(result.err);
-    EXPECT_EQ(result.out, QStringLiteral("figure figure\nVxSceneOutlinerPane Scene\n"));
+    EXPECT_EQ(result.out, QStringLiteral("figure figure\nVxSceneOutlinerPane,VxPosePane Scene\n"));
     QFile file(scene);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QJsonObject json = QJsonDocument::fromJson(file.readAll()).object();
