@@ -5,18 +5,29 @@
 #include "vxfacetmesh.h"
 #include "vxfacetshape.h"
 #include "vxnode.h"
+#include "vxobject.h"
 #include "vxscene.h"
 #include "vxselectionmap.h"
 #include "vxskeleton.h"
+#include "vxskeletonpose.h"
 
 #include <QHash>
 
 #include <algorithm>
+#include <map>
 
 namespace {
 QVector3D toQt(const VxVec3& v)
 {
     return QVector3D(v.x, v.y, v.z);
+}
+
+// What the node shows: its object's evaluated geometry (a figure's posed skin), which for
+// anything that does not deform is the shape's own mesh.
+VxFacetMesh* shownMesh(const VxNode* node, VxFacetShape* shape)
+{
+    auto* evaluated = qobject_cast<VxFacetMesh*>(node->getObject()->getCachedGeom());
+    return evaluated ? evaluated : shape->getFacetMesh();
 }
 } // namespace
 
@@ -28,15 +39,26 @@ bool VxViewportMeshItem::isSelected() const
 VxViewportDrawList VxViewportDrawList::collect(const VxScene& scene)
 {
     VxViewportDrawList list;
+    // Each figure's pose, worked out once per frame for all its bones.
+    std::map<const VxSkeleton*, VxSkeletonPose> poses;
     for (VxNode* node : scene.getNodes()) {
         const VxVec3 offset = node->getWorldOffset();
         if (auto* shape = qobject_cast<VxFacetShape*>(VxShape::getCurrentShapeForNode(node))) {
-            if (VxFacetMesh* mesh = shape->getFacetMesh(); mesh && mesh->getNumFacets() > 0)
+            if (VxFacetMesh* mesh = shownMesh(node, shape); mesh && mesh->getNumFacets() > 0)
                 list.m_meshes.push_back({node, shape, mesh, toQt(offset), node->isSelected(), {}});
         }
         if (qobject_cast<VxBone*>(node)) {
-            const QVector3D origin = toQt(node->getOrigin() + offset);
-            const QVector3D end = toQt(node->getEndPoint() + offset);
+            QVector3D origin = toQt(node->getOrigin() + offset);
+            QVector3D end = toQt(node->getEndPoint() + offset);
+            // A figure's bones are drawn posed, in the figure's frame placed at its offset.
+            if (const VxSkeleton* figure = node->getSkeleton()) {
+                auto pose = poses.find(figure);
+                if (pose == poses.end())
+                    pose = poses.emplace(figure, VxSkeletonPose(figure)).first;
+                const VxVec3 placed = figure->getWorldOffset();
+                origin = toQt(pose->second.posedOrigin(node) + placed);
+                end = toQt(pose->second.posedEndPoint(node) + placed);
+            }
             if (origin != end)
                 list.m_bones.push_back({node, origin, end, node->isSelected()});
         }

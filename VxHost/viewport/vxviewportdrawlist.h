@@ -17,6 +17,7 @@ struct VxViewportMeshItem
 {
     VxNode* node = nullptr;
     VxFacetShape* shape = nullptr;
+    // What is drawn: the object's evaluated geometry (a figure's posed skin).
     VxFacetMesh* mesh = nullptr;
     // The node's translation controls with its ancestors'.
     QVector3D offset;
@@ -29,7 +30,7 @@ struct VxViewportMeshItem
     bool isSelected() const;
 };
 
-// A bone drawn from its origin to its end point.
+// A bone drawn from its origin to its end point, both posed.
 struct VxViewportBoneItem
 {
     VxNode* node = nullptr;

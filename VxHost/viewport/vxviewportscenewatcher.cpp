@@ -45,12 +45,15 @@ void VxViewportSceneWatcher::watchNode(VxNode* node)
                   << connect(node, &VxNode::endPointChanged, this, redraw)
                   << connect(node, &VxNode::nodeParentChanged, this, redraw)
                   << connect(node, &VxNode::objectChanged, this, &VxViewportSceneWatcher::markStale);
-    for (int axis = 0; axis < 3; ++axis)
-        m_connections << connect(node->getPosControl(axis), &VxProperty::valueChanged, this, redraw);
+    for (int axis = 0; axis < 3; ++axis) {
+        m_connections << connect(node->getPosControl(axis), &VxProperty::valueChanged, this, redraw)
+                      << connect(node->getRotControl(axis), &VxProperty::valueChanged, this, redraw);
+    }
     VxObject* object = node->getObject();
     if (!object)
         return;
-    m_connections << connect(object, &VxObject::shapesChanged, this, &VxViewportSceneWatcher::markStale);
+    m_connections << connect(object, &VxObject::shapesChanged, this, &VxViewportSceneWatcher::markStale)
+                  << connect(object, &VxObject::cachedGeomChanged, this, redraw);
     VxShape* shape = object->getCurrentShape();
     if (!shape)
         return;

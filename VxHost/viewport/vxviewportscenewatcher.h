@@ -9,9 +9,10 @@ class VxNode;
 class VxScene;
 
 // Tells the viewport when what it shows may have changed beyond what the scene announces
-// itself (nodes added or removed, selection): a node moved (origin, end point, translation
-// controls), got another object, its object another current shape, its shape another mesh
-// or other materials, or its mesh was edited.
+// itself (nodes added or removed, selection): a node moved or turned (origin, end point,
+// translation and rotation controls), got another object, its object another current
+// shape or a stale evaluated shape (a pose or rig change), its shape another mesh or other
+// materials, or its mesh was edited.
 //
 // Connections follow the scene lazily: a structural change only marks them stale, and
 // they are made anew before the next frame reads the scene (rewire()), so building a
