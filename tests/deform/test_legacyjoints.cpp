@@ -1,6 +1,6 @@
 // Parametric figures posed by their joints: the example humanoid as the builders make it
 // from examples/figure.phi, every bone welded to its parent.
-#include "skinfiguretest.h"
+#include "vxskinfiguretest.h"
 
 #include "vxfshierarchy.h"
 #include "vxfshierarchyitem.h"
@@ -149,12 +149,10 @@ TEST(LegacyJointWeights, TheAngularZoneReadsTheBuildersAngleTables)
         VxVec3 offset;
         float expected;
     } cases[] = {
-        {2, alongX, {1, 0, 0}, 1.0f},      {2, alongX, {1, -1, 0}, 1.0f}, {2, alongX, {c, s, 0}, 0.5f},
-        {2, alongX, {c, -s, 0}, 0.5f},     {2, alongX, {0, 1, 0}, 0.0f},  {2, alongX, {-1, 0.2f, 0}, 0.0f},
-        {1, alongX, {1, 5, 0.5f}, 1.0f},   {1, alongX, {-1, 0, -1}, 0.0f}, {0, alongY, {0, 1, 0}, 1.0f},
-        {0, alongY, {0, 1, 1}, 1.0f},      {0, alongY, {0, 0, -1}, 0.0f}, {0, alongY, {0, -1, 0.1f}, 0.0f},
-        {2, alongY, {-c, s, 0}, 1.0f},     {0, alongZbendX, {0, 0, 1}, 1.0f}, {0, alongZbendX, {0, 0, -1}, 0.0f},
-        {1, alongY, {0, 0, 1}, 1.0f},      {2, {{0, 0, 0, 0}}, {-1, 0, 0}, 1.0f},
+        {2, alongX, {1, -1, 0}, 1.0f},  {2, alongX, {c, s, 0}, 0.5f},      {2, alongX, {0, 1, 0}, 0.0f},
+        {1, alongX, {1, 5, 0.5f}, 1.0f}, {1, alongX, {-1, 0, -1}, 0.0f},   {0, alongY, {0, 1, 1}, 1.0f},
+        {0, alongY, {0, 0, -1}, 0.0f},   {2, alongY, {-c, s, 0}, 1.0f},    {0, alongZbendX, {0, 0, 1}, 1.0f},
+        {0, alongZbendX, {0, 0, -1}, 0.0f}, {2, {{0, 0, 0, 0}}, {-1, 0, 0}, 1.0f},
     };
     for (const auto& k : cases) {
         EXPECT_NEAR(VxLegacyJointWeights::angularFactor(k.axis, k.angles, k.offset), k.expected, 1e-5f)

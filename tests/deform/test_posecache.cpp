@@ -1,18 +1,14 @@
 // The evaluated shape as objects hand it out: kept until something it depends on changes,
-// announced when it goes stale, and the pose written with the scene.
-#include "skinfiguretest.h"
+// and announced when it goes stale.
+#include "vxskinfiguretest.h"
 
 #include "vxbone.h"
 #include "vxfacetmesh.h"
-#include "vxfacetshape.h"
 #include "vxfigure.h"
 #include "vxobject.h"
 #include "vxposechannels.h"
 #include "vxproperty.h"
 
-#include <QJsonArray>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QSignalSpy>
 
 #include <cmath>
@@ -20,26 +16,6 @@
 
 namespace {
 using PoseCacheTest = SkinFigureTest;
-
-// The "value" of control `control` of the first node named `name` in the scene's JSON.
-QJsonValue controlValue(const QByteArray& json, const QString& name, int control)
-{
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(json, &error);
-    EXPECT_EQ(error.error, QJsonParseError::NoError) << qPrintable(error.errorString());
-    std::vector<QJsonObject> open;
-    for (const QJsonValue& node : document.object().value(QStringLiteral("nodes")).toArray())
-        open.push_back(node.toObject());
-    while (!open.empty()) {
-        const QJsonObject node = open.back();
-        open.pop_back();
-        if (node.value(QStringLiteral("name")).toString() == name)
-            return node.value(QStringLiteral("controls")).toArray().at(control).toObject().value(QStringLiteral("value"));
-        for (const QJsonValue& child : node.value(QStringLiteral("children")).toArray())
-            open.push_back(child.toObject());
-    }
-    return QJsonValue(QJsonValue::Undefined);
-}
 } // namespace
 
 TEST_F(PoseCacheTest, EvaluatesOncePerChangeAndSaysWhenStale)
@@ -89,28 +65,4 @@ TEST_F(PoseCacheTest, EvaluatesOncePerChangeAndSaysWhenStale)
     EXPECT_EQ(stale.count(), 4);
     evaluated();
     EXPECT_EQ(object->getCachedGeomEvaluationCount(), 5);
-}
-
-TEST_F(PoseCacheTest, NodesOtherThanFiguresShowTheirShapesGeometry)
-{
-    VxNode* prop = vxAddBone(m_scene->findNode(QStringLiteral("Arm")), QStringLiteral("prop"));
-    prop->setObject(new VxObject());
-    EXPECT_EQ(prop->getObject()->getCachedGeom(), nullptr);
-    auto* shape = new VxFacetShape();
-    VxFacetMesh* mesh = vxMakeBoxMesh({{QStringLiteral("box"), {0, 0, 0}, {1, 1, 1}}});
-    shape->setFacetMesh(mesh);
-    prop->getObject()->addShape(shape);
-    EXPECT_EQ(prop->getObject()->getCachedGeom(), mesh);
-}
-
-TEST_F(PoseCacheTest, ThePoseIsWrittenWithTheScene)
-{
-    pose(m_lower, {-12.5f, 0.0f, 1e6f});
-    const QByteArray json = m_scene->toJson();
-    EXPECT_EQ(controlValue(json, QStringLiteral("lower"), 0).toDouble(), -12.5);
-    EXPECT_EQ(controlValue(json, QStringLiteral("lower"), 2).toDouble(), 1e6);
-    EXPECT_EQ(controlValue(json, QStringLiteral("upper"), 2).toDouble(), 0.0);
-    // A value no pose call accepts still gives valid JSON.
-    m_lower->getYRotControl()->setValue(NAN);
-    EXPECT_TRUE(controlValue(m_scene->toJson(), QStringLiteral("lower"), 1).isNull());
 }

@@ -1,6 +1,6 @@
 // Linear blend skinning of single-skin figures, checked against positions worked out by
 // hand on the two-bone arm of SkinFigureTest.
-#include "skinfiguretest.h"
+#include "vxskinfiguretest.h"
 
 #include "vxbone.h"
 #include "vxbonebinding.h"
@@ -18,23 +18,7 @@
 #include <cmath>
 #include <cstring>
 
-namespace {
-// Paints each box's vertices fully to its own bone.
-void paintRigid(SkinFigureTest* test, void (SkinFigureTest::*paint)(VxBone*, int, int, float), VxBone* upper,
-                VxBone* lower)
-{
-    for (int v = 0; v < 8; ++v) {
-        (test->*paint)(upper, -1, v, 1.0f);
-        (test->*paint)(lower, -1, v + 8, 1.0f);
-    }
-}
-
-class SkinningTest : public SkinFigureTest
-{
-protected:
-    void paintBoxes() { paintRigid(this, &SkinningTest::paint, m_upper, m_lower); }
-};
-} // namespace
+using SkinningTest = SkinFigureTest;
 
 TEST_F(SkinningTest, ABendMovesExactlyTheWeightedVerticesByTheRotation)
 {

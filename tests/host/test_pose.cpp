@@ -5,17 +5,13 @@
 #include "vxviewportdrawlist.h"
 #include "vxviewportscenewatcher.h"
 
-#include "vxscenetest.h"
+#include "vxskinfiguretest.h"
 
 #include "vxbone.h"
-#include "vxbonebinding.h"
 #include "vxfacetmesh.h"
 #include "vxfigure.h"
 #include "vxobject.h"
 #include "vxproperty.h"
-#include "vxrefcounted.h"
-#include "vxskinbinding.h"
-#include "vxweightmap.h"
 
 #include <QDoubleSpinBox>
 #include <QLabel>
@@ -28,39 +24,16 @@
 #include <cstring>
 
 namespace {
-// The two-bone arm along X: "upper" (0 to 2) and its child "lower" (2 to 4), unit height
-// and depth, each box's vertices fully weighted to its bone on every axis.
-class PoseTest : public VxSceneTest
+class PoseTest : public SkinFigureTest
 {
 protected:
     void SetUp() override
     {
-        VxSceneTest::SetUp();
-        m_mesh = vxMakeBoxMesh({{"upper", {0, 0, 0}, {2, 1, 1}}, {"lower", {2, 0, 0}, {4, 1, 1}}});
-        m_figure = vxMakeFigure<VxFigure>(m_mesh, QStringLiteral("Arm"));
-        for (int b = 0; b < 2; ++b) {
-            VxBone* bone = m_figure->findBone(b ? QStringLiteral("lower") : QStringLiteral("upper"));
-            bone->setOrigin({2.0f * b, 0.5f, 0.5f}, true);
-            bone->setEndPoint({2.0f * b + 2.0f, 0.5f, 0.5f}, true);
-            auto* binding = new VxBoneBinding();
-            binding->setBone(bone);
-            m_figure->getSkinBinding()->addBoneBinding(binding);
-            for (int axis = 0; axis < 3; ++axis) {
-                VxRefGuard<VxWeightMap> map(new VxWeightMap());
-                map->setNumWeights(16, false);
-                for (int v = 8 * b; v < 8 * b + 8; ++v)
-                    map->setWeight(v, VxWeightMap::kMaxWeight);
-                binding->setLocalWeights(axis, map.get());
-            }
-        }
-        m_lower = m_figure->findBone(QStringLiteral("lower"));
+        SkinFigureTest::SetUp();
+        paintBoxes();
     }
-    const VxFacetMesh* posed() const { return qobject_cast<const VxFacetMesh*>(m_figure->getObject()->getCachedGeom()); }
+    const VxFacetMesh* posed() const { return evaluated(); }
     bool atRest() const { return std::memcmp(posed()->getVertexData(), m_mesh->getVertexData(), sizeof(float) * 48) == 0; }
-
-    VxFacetMesh* m_mesh = nullptr;
-    VxFigure* m_figure = nullptr;
-    VxBone* m_lower = nullptr;
 };
 
 void expectNear(const VxVec3& actual, const VxVec3& expected)

@@ -1,4 +1,4 @@
-#include "skinfiguretest.h"
+#include "vxskinfiguretest.h"
 
 #include "vxbone.h"
 #include "vxbonebinding.h"
@@ -43,6 +43,14 @@ void SkinFigureTest::paint(VxBone* bone, int axis, int vertex, float weight)
             binding->getLocalWeights(a)->setWeight(vertex, uint16_t(std::lround(weight * VxWeightMap::kMaxWeight)));
     }
     m_figure->getObject()->invalidateCachedGeom();
+}
+
+void SkinFigureTest::paintBoxes()
+{
+    for (int v = 0; v < 8; ++v) {
+        paint(m_upper, -1, v, 1.0f);
+        paint(m_lower, -1, v + 8, 1.0f);
+    }
 }
 
 void SkinFigureTest::pose(VxBone* bone, const VxVec3& degrees)

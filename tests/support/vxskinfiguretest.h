@@ -19,6 +19,8 @@ protected:
 
     // Paints bone's local map on `axis` (all three when -1) at `vertex`, 0 to 1.
     void paint(VxBone* bone, int axis, int vertex, float weight);
+    // Each box's vertices fully to its own bone, on every axis.
+    void paintBoxes();
     void pose(VxBone* bone, const VxVec3& degrees);
     // The evaluated position of a vertex.
     VxVec3 posed(int vertex) const;
