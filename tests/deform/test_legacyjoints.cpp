@@ -1,6 +1,6 @@
 // Parametric figures posed by their joints: the example humanoid as the builders make it
 // from examples/figure.phi, every bone welded to its parent.
-#include "vxskinfiguretest.h"
+#include "vxskinarmtest.h"
 
 #include "vxfshierarchy.h"
 #include "vxfshierarchyitem.h"

@@ -1,6 +1,6 @@
 // The evaluated shape as objects hand it out: kept until something it depends on changes,
 // and announced when it goes stale.
-#include "vxskinfiguretest.h"
+#include "vxskinarmtest.h"
 
 #include "vxbone.h"
 #include "vxfacetmesh.h"
@@ -15,7 +15,7 @@
 #include <vector>
 
 namespace {
-using PoseCacheTest = SkinFigureTest;
+using PoseCacheTest = VxSkinArmTest;
 } // namespace
 
 TEST_F(PoseCacheTest, EvaluatesOncePerChangeAndSaysWhenStale)

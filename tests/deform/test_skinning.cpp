@@ -1,6 +1,6 @@
 // Linear blend skinning of single-skin figures, checked against positions worked out by
-// hand on the two-bone arm of SkinFigureTest.
-#include "vxskinfiguretest.h"
+// hand on the two-bone arm of VxSkinArmTest.
+#include "vxskinarmtest.h"
 
 #include "vxbone.h"
 #include "vxbonebinding.h"
@@ -18,7 +18,7 @@
 #include <cmath>
 #include <cstring>
 
-using SkinningTest = SkinFigureTest;
+using SkinningTest = VxSkinArmTest;
 
 TEST_F(SkinningTest, ABendMovesExactlyTheWeightedVerticesByTheRotation)
 {

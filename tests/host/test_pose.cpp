@@ -5,7 +5,7 @@
 #include "vxviewportdrawlist.h"
 #include "vxviewportscenewatcher.h"
 
-#include "vxskinfiguretest.h"
+#include "vxskinarmtest.h"
 
 #include "vxbone.h"
 #include "vxfacetmesh.h"
@@ -24,12 +24,12 @@
 #include <cstring>
 
 namespace {
-class PoseTest : public SkinFigureTest
+class PoseTest : public VxSkinArmTest
 {
 protected:
     void SetUp() override
     {
-        SkinFigureTest::SetUp();
+        VxSkinArmTest::SetUp();
         paintBoxes();
     }
     const VxFacetMesh* posed() const { return evaluated(); }

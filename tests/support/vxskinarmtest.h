@@ -12,7 +12,7 @@ class VxFigure;
 // "lower" from 2 to 4 (unit height and depth), bones "upper" (origin (0, .5, .5)) and its
 // child "lower" (origin (2, .5, .5)), each bound with an empty local map on every axis.
 // Vertex 8 * box + corner, the corner's bits 4, 2, 1 choosing the maximum x, y, z.
-class SkinFigureTest : public VxSceneTest
+class VxSkinArmTest : public VxSceneTest
 {
 protected:
     void SetUp() override;

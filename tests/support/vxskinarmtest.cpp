@@ -1,4 +1,4 @@
-#include "vxskinfiguretest.h"
+#include "vxskinarmtest.h"
 
 #include "vxbone.h"
 #include "vxbonebinding.h"
@@ -12,7 +12,7 @@
 
 #include <cmath>
 
-void SkinFigureTest::SetUp()
+void VxSkinArmTest::SetUp()
 {
     VxSceneTest::SetUp();
     m_mesh = vxMakeBoxMesh({{QStringLiteral("upper"), {0, 0, 0}, {2, 1, 1}}, {QStringLiteral("lower"), {2, 0, 0}, {4, 1, 1}}});
@@ -35,7 +35,7 @@ void SkinFigureTest::SetUp()
     }
 }
 
-void SkinFigureTest::paint(VxBone* bone, int axis, int vertex, float weight)
+void VxSkinArmTest::paint(VxBone* bone, int axis, int vertex, float weight)
 {
     VxBoneBinding* binding = m_figure->getSkinBinding()->findBoneBinding(bone);
     for (int a = 0; a < 3; ++a) {
@@ -45,7 +45,7 @@ void SkinFigureTest::paint(VxBone* bone, int axis, int vertex, float weight)
     m_figure->getObject()->invalidateCachedGeom();
 }
 
-void SkinFigureTest::paintBoxes()
+void VxSkinArmTest::paintBoxes()
 {
     for (int v = 0; v < 8; ++v) {
         paint(m_upper, -1, v, 1.0f);
@@ -53,18 +53,18 @@ void SkinFigureTest::paintBoxes()
     }
 }
 
-void SkinFigureTest::pose(VxBone* bone, const VxVec3& degrees)
+void VxSkinArmTest::pose(VxBone* bone, const VxVec3& degrees)
 {
     QString error;
     ASSERT_TRUE(VxPoseChannels::setRotation(bone, degrees, &error)) << qPrintable(error);
 }
 
-const VxFacetMesh* SkinFigureTest::evaluated() const
+const VxFacetMesh* VxSkinArmTest::evaluated() const
 {
     return qobject_cast<const VxFacetMesh*>(m_figure->getObject()->getCachedGeom());
 }
 
-VxVec3 SkinFigureTest::posed(int vertex) const
+VxVec3 VxSkinArmTest::posed(int vertex) const
 {
     const VxFacetMesh* mesh = evaluated();
     return mesh ? mesh->getVertex(vertex) : VxVec3(NAN, NAN, NAN);
