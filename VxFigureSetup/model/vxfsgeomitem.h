@@ -29,8 +29,8 @@ public:
     ~VxFSGeomItem() override;
 
     VxFacetShape* getShape() const { return m_shape; }
-    QString getPath() const { return m_path; }
-    QString getShortName() const { return m_shortName; }
+    Q_INVOKABLE QString getPath() const { return m_path; }
+    Q_INVOKABLE QString getShortName() const { return m_shortName; }
     int getIndex() const { return m_index; }
     void setIndex(int index) { m_index = index; }
     bool isLoaded() const { return m_loaded; }

@@ -23,6 +23,9 @@ class VxShape;
 // bone forest, the IK chains and the region forest, plus the figure type, content type and
 // apply-SubD choice. It owns its bones, regions, chains and geometry items; bones and
 // regions reach it by walking up their QObject parents.
+//
+// The invokables are the document as scripts see it (the Figure Setup pane's getHierarchy):
+// enough to load meshes, templates and PHI files, start from a mesh and build the figure.
 class VxFSHierarchy : public QObject
 {
     Q_OBJECT
@@ -31,7 +34,7 @@ public:
     explicit VxFSHierarchy(const QString& name = QString());
     ~VxFSHierarchy() override;
 
-    QString getName() const { return m_name; }
+    Q_INVOKABLE QString getName() const { return m_name; }
     void setName(const QString& name);
     QString getLabel() const { return m_label; }
     void setLabel(const QString& label) { m_label = label; }
@@ -49,13 +52,13 @@ public:
     QStringList& sourceGeometryPaths() { return m_sourceGeometryPaths; }
 
     // Geometry list; an item's index is its position.
-    int getNumGeometries() const { return m_geometries.size(); }
-    VxFSGeomItem* getGeometry(int index) const { return m_geometries[index]; }
+    Q_INVOKABLE int getNumGeometries() const { return m_geometries.size(); }
+    Q_INVOKABLE VxFSGeomItem* getGeometry(int index) const { return m_geometries[index]; }
     VxFSGeomItem* findGeometry(const QString& path) const;
     VxFSGeomItem* findGeometryByName(const QString& shortName) const;
     // Returns the item already loaded from `path` (with *alreadyLoaded true), else loads a new
     // one; null when the file cannot be loaded.
-    VxFSGeomItem* addGeometry(const QString& path, bool* alreadyLoaded = nullptr,
+    Q_INVOKABLE VxFSGeomItem* addGeometry(const QString& path, bool* alreadyLoaded = nullptr,
                               VxShape* materialSource = nullptr);
     // Takes ownership unless an item with the same path is present (then false, and the
     // caller keeps the item). An item of another document moves: that document lets go.
@@ -65,7 +68,7 @@ public:
     // Deletes the item and renumbers the rest; false when it is not in the list.
     bool removeGeometry(VxFSGeomItem* item);
 
-    VxFSGeomItem* getBaseGeometry() const { return m_baseGeometry; }
+    Q_INVOKABLE VxFSGeomItem* getBaseGeometry() const { return m_baseGeometry; }
     void setBaseGeometry(VxFSGeomItem* item);
 
     // Bone forest.
@@ -83,14 +86,14 @@ public:
     // Called for a subtree linked into the forest: also notes whether its QObject parents
     // lead elsewhere, since such bones cannot report their renames to the document.
     void noteLinkedBones(VxFSHierarchyItem* subtree);
-    int getNumBones(bool recursive) const;
+    Q_INVOKABLE int getNumBones(bool recursive) const;
     QList<VxFSHierarchyItem*> getAllBones() const;
     // Unlinks the bone from the root list (or, when recursive, from any list of the forest);
     // the bone is neither deleted nor re-parented.
     bool removeBone(VxFSHierarchyItem* bone, bool recursive);
 
     // IK chains, in their user-visible order.
-    int getNumIKChains() const { return m_ikChains.size(); }
+    Q_INVOKABLE int getNumIKChains() const { return m_ikChains.size(); }
     VxFSHierarchyIKChain* getIKChain(int index) const { return m_ikChains[index]; }
     VxFSHierarchyIKChain* createIKChain(const QString& name);
     // Appends a chain made elsewhere (a reader), taking ownership; no signal.
@@ -112,9 +115,9 @@ public:
 
     // Drops bones, chains, the base geometry and (with includeRegions) regions; resets the
     // name. Geometries, figure type, content type and apply-SubD stay.
-    void clear(bool includeRegions);
+    Q_INVOKABLE void clear(bool includeRegions);
     // Starts the document over from one geometry: one root bone per face group.
-    void fromGeometry(VxFSGeomItem* item);
+    Q_INVOKABLE void fromGeometry(VxFSGeomItem* item);
     // Unassigns every face group that does not belong to the base geometry.
     void validateGeometryAssignments();
 
@@ -123,7 +126,7 @@ public:
     // `modifySelected` asks to transfer the selected figure's rigging onto it; a new
     // parametric figure for Poser, or with `modifySelected` the document applied to the
     // selected parametric figure it was copied from.
-    void createFigure(bool modifySelected);
+    Q_INVOKABLE void createFigure(bool modifySelected);
 
     // The absolute path of an existing file for a path relative to a runtime folder
     // ("Runtime/Geometries/..."), or an empty string.
@@ -131,12 +134,12 @@ public:
 
     // Figure templates (.vxt), defined in io/vxfshierarchytemplate.cpp. Failures are shown
     // to the user and written to the host log; saving never harms an existing file.
-    void savePreset(const QString& fileName) const;
-    void loadPreset(const QString& fileName);
+    Q_INVOKABLE void savePreset(const QString& fileName) const;
+    Q_INVOKABLE void loadPreset(const QString& fileName);
     void writeFigureElement(QDomDocument& document, QDomElement& parent) const;
     void readFigureElement(const QDomElement& element);
     // Poser hierarchy import (.phi), defined in io/vxfshierarchyphi.cpp.
-    void loadPHI(const QString& fileName);
+    Q_INVOKABLE void loadPHI(const QString& fileName);
 
 signals:
     void nameChanged();

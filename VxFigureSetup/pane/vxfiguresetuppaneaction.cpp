@@ -1,0 +1,3 @@
+#include "vxfiguresetuppaneaction.h"
+
+VxFigureSetupPaneAction::VxFigureSetupPaneAction() : VxPaneAction(QStringLiteral("VxFigureSetupPane")) {}
