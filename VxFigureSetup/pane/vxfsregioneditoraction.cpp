@@ -1,5 +1,6 @@
 #include "vxfsregioneditoraction.h"
 
+#include "vxfsregioneditordlg.h"
 #include "vxfswarningbox.h"
 
 #include "vxapp.h"
@@ -35,4 +36,7 @@ void VxFSRegionEditorAction::executeAction()
                              vxApp ? vxApp->getDialogParent() : nullptr);
         return;
     }
+    // Modal and without parent widget: the editor works on the figure, not on the pane.
+    VxFsRegionEditorDlg dialog(nullptr, figure);
+    dialog.exec();
 }
