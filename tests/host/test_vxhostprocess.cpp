@@ -13,6 +13,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace {
 
 const QString kBinDir = QStringLiteral(VX_BIN_DIR);
@@ -61,13 +63,22 @@ TEST_F(VxHostProcessTest, PluginsListsTheFigureSetupPluginWithItsClassesInOrder)
     EXPECT_TRUE(QFileInfo::exists(readme));
     EXPECT_TRUE(out.contains(QStringLiteral("The Figure Setup plug-in. This plug-in provides")));
 
-    const int update = out.indexOf(QStringLiteral("    VxUpdateGeometryAction        C9858769-B9B6-4124-9E63-61400E324CF4\n"));
-    const int reset = out.indexOf(QStringLiteral("    VxMeshSmoothResetBaseAction   E9FB3C23-E363-4CB0-ABBD-FB538C1865C4\n"));
-    const int baker = out.indexOf(QStringLiteral("    VxMeshSmoothMorphBakerAction  B2531B2C-916C-4EBA-83E5-B6464F538B76\n"));
-    EXPECT_GT(update, 0) << qPrintable(out);
-    EXPECT_GT(reset, update);
-    EXPECT_GT(baker, reset);
-    EXPECT_TRUE(out.contains(QStringLiteral("  Classes (3):\n")));
+    // Every class in the table's order, one line each.
+    const QString classes = QStringLiteral(
+        "  Classes (12):\n"
+        "    VxFigureSetupPane             E7E24D58-D0B4-4899-BB3E-1327F258E63F\n"
+        "    VxFigureSetupPaneAction       05CE2058-643B-46F3-9187-A70BDB05A3B8\n"
+        "    VxFSCopyFromFigureAction      5E51A0EA-0D4B-4ECA-9F8C-876BA6C561C9\n"
+        "    VxFSLoadPresetAction          35FBE0AA-334C-4E35-8D22-4D952EEAB4F5\n"
+        "    VxFSSavePresetAction          46147D7E-3BAF-4446-9107-9743BA01C859\n"
+        "    VxFSLoadPHIAction             F481D2F0-AFF8-4EDF-8AB0-3AAC279C4E50\n"
+        "    VxFSCreateFigureAction        92658A3E-AD2C-4434-811D-0723709E7A12\n"
+        "    VxFSClearHierarchyAction      AC18CFEB-4225-495B-B0F6-E07D7EE3BC64\n"
+        "    VxFSRegionEditorAction        3F21248A-355E-4763-87F6-A7DA3AB909C6\n"
+        "    VxUpdateGeometryAction        C9858769-B9B6-4124-9E63-61400E324CF4\n"
+        "    VxMeshSmoothResetBaseAction   E9FB3C23-E363-4CB0-ABBD-FB538C1865C4\n"
+        "    VxMeshSmoothMorphBakerAction  B2531B2C-916C-4EBA-83E5-B6464F538B76\n");
+    EXPECT_TRUE(out.endsWith(classes)) << qPrintable(out);
 }
 
 TEST_F(VxHostProcessTest, LibrariesThatAreNotPluginsOfThisHostAreRefusedByName)
@@ -263,14 +274,14 @@ TEST_F(VxHostProcessTest, APluginsPaneIsDockedInBatchRunsAndReachableFromScripts
 {
     const QString script = write(QStringLiteral("panes.js"), R"(
 var pane = vxApp.findPane("VxTestPluginPane");
-print(vxApp.getPaneNames(), pane.windowTitle, pane.visible, vxApp.findPane("VxFigureSetupPane") === null);
+print(vxApp.getPaneNames(), pane.windowTitle, pane.visible, vxApp.findPane("VxFigureSetupPane").windowTitle);
 )");
     const QStringList arguments{QStringLiteral("--plugin"), testPlugin(QStringLiteral("vxtest_paneplugin")),
                                 QStringLiteral("--script"), script};
     const VxHostRun result = run(arguments);
     ASSERT_TRUE(result.finished);
     EXPECT_EQ(result.exitCode, 0) << qPrintable(result.err);
-    EXPECT_EQ(result.out, QStringLiteral("VxSceneOutlinerPane,VxPosePane,VxTestPluginPane Test Setup true true\n"));
+    EXPECT_EQ(result.out, QStringLiteral("VxSceneOutlinerPane,VxPosePane,VxFigureSetupPane,VxTestPluginPane Test Setup true Figure Setup\n"));
 }
 
 // A script works in the same window a user sees: its panes are there, and the scene it
@@ -288,7 +299,7 @@ print(vxApp.getPaneNames(), vxApp.findPane("Scene").windowTitle);
     const VxHostRun result = run({QStringLiteral("--script"), script, QStringLiteral("--save-scene"), scene});
     ASSERT_TRUE(result.finished);
     EXPECT_EQ(result.exitCode, 0) << qPrintable(result.err);
-    EXPECT_EQ(result.out, QStringLiteral("figure figure\nVxSceneOutlinerPane,VxPosePane Scene\n"));
+    EXPECT_EQ(result.out, QStringLiteral("figure figure\nVxSceneOutlinerPane,VxPosePane,VxFigureSetupPane Scene\n"));
     QFile file(scene);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QJsonObject json = QJsonDocument::fromJson(file.readAll()).object();
@@ -324,4 +335,67 @@ TEST_F(VxHostProcessTest, SaveSceneWritesTheSceneAfterTheScriptAndOnlyWhenItRan)
     EXPECT_TRUE(refused.err.contains(unwritable)) << qPrintable(refused.err);
 
     EXPECT_EQ(run({QStringLiteral("--plugins"), QStringLiteral("--save-scene"), scene}).exitCode, 2);
+}
+
+// The README's first command: the example script rigs the example figure without a display.
+TEST_F(VxHostProcessTest, TheExampleScriptRigsTheExampleFigureInABatchRun)
+{
+    const QString scene = path(QStringLiteral("figure.json"));
+    const VxHostRun result = runVxHost({QStringLiteral("--data-dir"), path(QStringLiteral("host")), QStringLiteral("--script"),
+                                        QStringLiteral("examples/rig-figure.js"), QStringLiteral("--save-scene"), scene},
+                                       QString(), vxSourcePath(QString()));
+    ASSERT_TRUE(result.finished);
+    ASSERT_EQ(result.exitCode, 0) << qPrintable(result.err);
+    EXPECT_EQ(result.out, QStringLiteral("Created figure.obj with 19 bones from figure.obj\n"));
+
+    QFile file(scene);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QJsonArray nodes = QJsonDocument::fromJson(file.readAll()).object().value(QStringLiteral("nodes")).toArray();
+    ASSERT_EQ(nodes.size(), 1);
+    const QJsonObject figure = nodes.at(0).toObject();
+    EXPECT_EQ(figure.value(QStringLiteral("type")).toString(), QStringLiteral("VxLegacyFigure"));
+    EXPECT_EQ(figure.value(QStringLiteral("name")).toString(), QStringLiteral("figure.obj"));
+
+    // The bone tree of examples/figure.phi, as an outline of depth and name.
+    QStringList outline;
+    std::function<void(const QJsonArray&, int)> walk = [&walk, &outline](const QJsonArray& children, int depth) {
+        for (const QJsonValue& child : children) {
+            const QJsonObject bone = child.toObject();
+            outline.append(QString(depth, QLatin1Char(' ')) + bone.value(QStringLiteral("name")).toString());
+            walk(bone.value(QStringLiteral("children")).toArray(), depth + 1);
+        }
+    };
+    walk(figure.value(QStringLiteral("children")).toArray(), 0);
+    EXPECT_EQ(outline, (QStringList{"hip", " abdomen", "  chest", "   neck", "    head", "   lCollar", "    lShldr",
+                                    "     lForeArm", "      lHand", "   rCollar", "    rShldr", "     rForeArm",
+                                    "      rHand", " lThigh", "  lShin", "   lFoot", " rThigh", "  rShin", "   rFoot"}));
+
+    // Every bone is a joint of the legacy binding with generated parameters; "curve" bones
+    // get a curve; the four IK chains come along.
+    const QJsonObject binding =
+        figure.value(QStringLiteral("object")).toObject().value(QStringLiteral("modifiers")).toArray().at(0).toObject();
+    EXPECT_EQ(binding.value(QStringLiteral("type")).toString(), QStringLiteral("VxLegacyBinding"));
+    QStringList jointNames;
+    QStringList curved;
+    for (const QJsonValue& value : binding.value(QStringLiteral("joints")).toArray()) {
+        const QJsonObject joint = value.toObject();
+        jointNames.append(joint.value(QStringLiteral("bone")).toString());
+        const QJsonArray params = joint.value(QStringLiteral("params")).toArray();
+        EXPECT_FALSE(params.isEmpty()) << qPrintable(jointNames.last());
+        for (const QJsonValue& param : params) {
+            if (param.toObject().value(QStringLiteral("class")).toString() == QLatin1String("VxLegacyCurve"))
+                curved.append(jointNames.last());
+        }
+    }
+    QStringList bones;
+    for (const QString& line : outline)
+        bones.append(line.trimmed());
+    EXPECT_EQ(jointNames, bones);
+    EXPECT_EQ(curved, (QStringList{"abdomen", "chest"}));
+    QStringList chains;
+    for (const QJsonValue& item : figure.value(QStringLiteral("dataItems")).toArray()) {
+        for (const QJsonValue& chain : item.toObject().value(QStringLiteral("chains")).toArray())
+            chains.append(chain.toObject().value(QStringLiteral("name")).toString());
+    }
+    EXPECT_EQ(chains, (QStringList{"leftLeg", "rightLeg", "leftArm", "rightArm"}));
 }

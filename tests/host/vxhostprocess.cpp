@@ -3,7 +3,7 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 
-VxHostRun runVxHost(const QStringList& arguments, const QString& executable)
+VxHostRun runVxHost(const QStringList& arguments, const QString& executable, const QString& workingDirectory)
 {
     QProcess process;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -11,6 +11,8 @@ VxHostRun runVxHost(const QStringList& arguments, const QString& executable)
     environment.remove(QStringLiteral("DISPLAY"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     process.setProcessEnvironment(environment);
+    if (!workingDirectory.isEmpty())
+        process.setWorkingDirectory(workingDirectory);
     process.start(executable.isEmpty() ? QStringLiteral(VX_BIN_DIR "/vxhost") : executable, arguments);
 
     VxHostRun run;

@@ -13,4 +13,6 @@ struct VxHostRun
     QString err;
 };
 
-VxHostRun runVxHost(const QStringList& arguments, const QString& executable = QString());
+// `workingDirectory` empty: the test's own.
+VxHostRun runVxHost(const QStringList& arguments, const QString& executable = QString(),
+                    const QString& workingDirectory = QString());
