@@ -10,6 +10,7 @@
 #include "vxlegacyfigure.h"
 #include "vxlegacyikchains.h"
 #include "vxposeriktargetflag.h"
+#include "vxweightsfromfacegroupsaction.h"
 
 QList<VxClassFactory*> vxCreateBuiltinFactories()
 {
@@ -23,5 +24,6 @@ QList<VxClassFactory*> vxCreateBuiltinFactories()
         new VxTHostClassFactory<VxLegacyBinding>(VxGuid(QStringLiteral("B63D0F59-8E2A-4C17-A4F6-1B3D5E7F9A77"))),
         new VxTHostClassFactory<VxLegacyIKChains>(VxGuid(QStringLiteral("7F4A1C6B-3E5D-4B28-95C7-0D2E4F6A8B88"))),
         new VxTHostClassFactory<VxPoserIKTargetFlag>(VxGuid(QStringLiteral("C85E2A7D-9F1B-4E39-A6D8-3F5B7C9E1D99"))),
+        new VxTHostClassFactory<VxWeightsFromFaceGroupsAction>(VxGuid(QStringLiteral("3A8D5F21-C47E-4B96-8E0A-6D2F9B1C4E17"))),
     };
 }
