@@ -1,6 +1,7 @@
 // Automatic weights from face groups on hand-made skins: a welded tube, a strip folded back
 // on itself, the box-built humanoid, painted maps and figures that cannot be weighted.
-#include "facegroupweightstest.h"
+#include "vxscenetest.h"
+#include "vxweightablefigure.h"
 
 #include "vxbone.h"
 #include "vxbonebinding.h"
@@ -16,8 +17,28 @@
 #include "vxweightmap.h"
 
 #include <functional>
+#include <memory>
 
 namespace {
+class FaceGroupWeightsTest : public VxSceneTest
+{
+protected:
+    using BoneSpec = VxWeightableFigure::BoneSpec;
+    void makeFigure(VxFacetMeshData mesh, const QList<BoneSpec>& bones)
+    {
+        m_rig = std::make_unique<VxWeightableFigure>(std::move(mesh), bones);
+        m_figure = m_rig->figure();
+        m_mesh = m_rig->mesh();
+    }
+    uint16_t weight(const QString& bone, int vertex, int channel = 0) const { return m_rig->weight(bone, vertex, channel); }
+    uint32_t sum(int vertex, int channel) const { return m_rig->sum(vertex, channel); }
+    std::vector<uint16_t> mapCopy(const QString& bone, int channel) const { return m_rig->mapCopy(bone, channel); }
+
+    std::unique_ptr<VxWeightableFigure> m_rig;
+    VxFigure* m_figure = nullptr;
+    VxFacetMesh* m_mesh = nullptr;
+};
+
 constexpr int kSides = 12;
 constexpr uint16_t kFull = VxWeightMap::kMaxWeight;
 

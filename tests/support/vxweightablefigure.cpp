@@ -1,4 +1,4 @@
-#include "facegroupweightstest.h"
+#include "vxweightablefigure.h"
 
 #include "vxbone.h"
 #include "vxbonebinding.h"
@@ -7,6 +7,8 @@
 #include "vxgraftingfigureshape.h"
 #include "vxobject.h"
 #include "vxrefcounted.h"
+#include "vxscene.h"
+#include "vxscenetest.h"
 #include "vxselectionmap.h"
 #include "vxskinbinding.h"
 #include "vxweightmap.h"
@@ -61,7 +63,7 @@ VxFacetMeshData vxFoldedStripMesh(int split)
     return mesh;
 }
 
-VxFigure* FaceGroupWeightsTest::makeFigure(VxFacetMeshData data, const QList<BoneSpec>& bones)
+VxWeightableFigure::VxWeightableFigure(VxFacetMeshData data, const QList<BoneSpec>& bones)
 {
     m_mesh = new VxFacetMesh();
     m_mesh->setData(std::move(data));
@@ -89,7 +91,6 @@ VxFigure* FaceGroupWeightsTest::makeFigure(VxFacetMeshData data, const QList<Bon
                 binding->setScaleWeights(map.get());
         }
     }
-    return m_figure;
 }
 
 namespace {
@@ -102,13 +103,13 @@ const VxWeightMap* channelMap(const VxFigure* figure, const QString& bone, int c
 }
 } // namespace
 
-uint16_t FaceGroupWeightsTest::weight(const QString& bone, int vertex, int channel) const
+uint16_t VxWeightableFigure::weight(const QString& bone, int vertex, int channel) const
 {
     const VxWeightMap* map = channelMap(m_figure, bone, channel);
     return map ? map->getWeight(vertex) : 0;
 }
 
-uint32_t FaceGroupWeightsTest::sum(int vertex, int channel) const
+uint32_t VxWeightableFigure::sum(int vertex, int channel) const
 {
     uint32_t total = 0;
     const VxSkinBinding* skin = m_figure->getSkinBinding();
@@ -120,7 +121,7 @@ uint32_t FaceGroupWeightsTest::sum(int vertex, int channel) const
     return total;
 }
 
-std::vector<uint16_t> FaceGroupWeightsTest::mapCopy(const QString& bone, int channel) const
+std::vector<uint16_t> VxWeightableFigure::mapCopy(const QString& bone, int channel) const
 {
     std::vector<uint16_t> weights;
     if (const VxWeightMap* map = channelMap(m_figure, bone, channel))

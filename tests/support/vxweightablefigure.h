@@ -1,8 +1,8 @@
 #pragma once
 
-#include "vxscenetest.h"
-
 #include "vxfacetmeshdata.h"
+
+#include <QList>
 
 #include <QString>
 #include <QStringList>
@@ -14,24 +14,28 @@ class VxBone;
 class VxFacetMesh;
 class VxFigure;
 
-// A single-skin figure for the automatic weights: a skin made from raw arrays and bones
-// named after face groups, each paired with its group, bound with an empty local map on
-// every axis and a scale map.
-class FaceGroupWeightsTest : public VxSceneTest
+// A single-skin figure for the automatic weights, added to vxScene: a skin made from raw
+// arrays and bones named after face groups, each paired with its group, bound with an
+// empty local map on every axis and a scale map.
+class VxWeightableFigure
 {
-protected:
+public:
     struct BoneSpec
     {
         QString name;   // also the face group it owns
         QString parent; // empty: under the figure
     };
-    VxFigure* makeFigure(VxFacetMeshData mesh, const QList<BoneSpec>& bones);
+    VxWeightableFigure(VxFacetMeshData mesh, const QList<BoneSpec>& bones);
+
+    VxFigure* figure() const { return m_figure; }
+    VxFacetMesh* mesh() const { return m_mesh; }
     // The weight of `bone` at `vertex` in its map of `channel` (0 .. 2 local axes, 3 scale).
     uint16_t weight(const QString& bone, int vertex, int channel = 0) const;
     // Sum over all bones at `vertex` in `channel`.
     uint32_t sum(int vertex, int channel) const;
     std::vector<uint16_t> mapCopy(const QString& bone, int channel) const;
 
+private:
     VxFigure* m_figure = nullptr;
     VxFacetMesh* m_mesh = nullptr;
 };
