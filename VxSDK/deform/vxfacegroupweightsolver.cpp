@@ -31,22 +31,31 @@ float skinDiagonal(const VxFacetMeshData& mesh)
     return box.isEmpty() ? 0.0f : box.getSize().length();
 }
 
-// Root mean square distance of the seam's vertices from their centre.
-float seamRadius(const VxFacetMeshData& mesh, const std::vector<int>& seam)
+// Root mean square distance of the seam's vertices (those on it, at distance 0) from their
+// centre; their number goes to `count`.
+float seamRadius(const VxFacetMeshData& mesh, const std::vector<VxGeodesicDistance::Seed>& seam, int* count)
 {
+    std::vector<int> on;
+    for (const VxGeodesicDistance::Seed& s : seam) {
+        if (s.distance == 0.0f)
+            on.push_back(s.vertex);
+    }
+    *count = int(on.size());
+    if (on.empty())
+        return 0.0f;
     double centre[3] = {0.0, 0.0, 0.0};
-    for (int v : seam)
+    for (int v : on)
         for (int k = 0; k < 3; ++k)
             centre[k] += mesh.positions[3 * size_t(v) + size_t(k)];
     for (double& c : centre)
-        c /= double(seam.size());
+        c /= double(on.size());
     double sum = 0.0;
-    for (int v : seam)
+    for (int v : on)
         for (int k = 0; k < 3; ++k) {
             const double d = mesh.positions[3 * size_t(v) + size_t(k)] - centre[k];
             sum += d * d;
         }
-    return float(std::sqrt(sum / double(seam.size())));
+    return float(std::sqrt(sum / double(on.size())));
 }
 
 // Shares (any positive scale) to weights that add up to exactly 65535: each gets its
@@ -124,7 +133,7 @@ void VxFaceGroupWeightSolver::solve()
         const int parent = m_bones[size_t(child)].parent;
         if (parent < 0 || parent >= int(m_bones.size()) || parent == child)
             continue;
-        const std::vector<int> seam = seams.seam(parent, child);
+        const std::vector<VxGeodesicDistance::Seed> seam = seams.seam(parent, child);
         if (!seam.empty())
             blendJoint(child, regions, seam, distances, stamp, contributions);
     }
@@ -190,13 +199,15 @@ std::vector<int> VxFaceGroupWeightSolver::vertexRegions(const std::vector<int>& 
     return adopted;
 }
 
-void VxFaceGroupWeightSolver::blendJoint(int child, const VxSkinRegions& regions, const std::vector<int>& seam,
+void VxFaceGroupWeightSolver::blendJoint(int child, const VxSkinRegions& regions,
+                                         const std::vector<VxGeodesicDistance::Seed>& seam,
                                          VxGeodesicDistance& distances, std::vector<int>& stamp,
                                          std::vector<Contribution>& out)
 {
     const int parent = m_bones[size_t(child)].parent;
-    const float blend = kBlendScale * seamRadius(m_mesh, seam);
-    m_joints.push_back({parent, child, int(seam.size()), blend});
+    int onSeam = 0;
+    const float blend = kBlendScale * seamRadius(m_mesh, seam, &onSeam);
+    m_joints.push_back({parent, child, onSeam, blend});
     if (!(blend > 0.0f))
         return;
 

@@ -1,12 +1,11 @@
 #pragma once
 
-#include "vxsdkglobal.h"
+#include "vxgeodesicdistance.h"
 
 #include <cstdint>
 #include <vector>
 
 struct VxFacetMeshData;
-class VxGeodesicDistance;
 class VxMeshEdgeGraph;
 class VxSkinRegions;
 
@@ -28,7 +27,7 @@ class VXSDK_EXPORT VxFaceGroupWeightSolver
 public:
     // How wide a joint blends on each side, as a multiple of its seam's radius (the root
     // mean square distance of the seam's vertices from their centre).
-    static constexpr float kBlendScale = 1.5f;
+    static constexpr float kBlendScale = 2.0f;
     // Pieces of a skin touch where they come this close to each other, as a fraction of
     // the diagonal of the skin's box: a thousandth is well above rounding and well below
     // any gap a modeller leaves on purpose.
@@ -78,7 +77,7 @@ private:
     };
     std::vector<int> facetRegions() const;
     std::vector<int> vertexRegions(const std::vector<int>& facetRegion, const VxMeshEdgeGraph& graph);
-    void blendJoint(int child, const VxSkinRegions& regions, const std::vector<int>& seam,
+    void blendJoint(int child, const VxSkinRegions& regions, const std::vector<VxGeodesicDistance::Seed>& seam,
                     VxGeodesicDistance& distances, std::vector<int>& stamp, std::vector<Contribution>& out);
     void gather(int vertexCount, std::vector<Contribution>& contributions);
 

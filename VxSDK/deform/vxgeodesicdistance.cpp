@@ -18,3 +18,12 @@ void VxGeodesicDistance::reset()
     m_heap.clear();
     m_reached.clear();
 }
+
+const std::vector<VxGeodesicDistance::Reached>& VxGeodesicDistance::run(const std::vector<int>& sources, float limit)
+{
+    std::vector<Seed> seeds;
+    seeds.reserve(sources.size());
+    for (int s : sources)
+        seeds.push_back({s, 0.0f});
+    return run(seeds, limit, [](int) { return true; });
+}

@@ -22,18 +22,23 @@ public:
         float distance;
         int source; // the source vertex the shortest path starts from
     };
+    // A source and how far it already is from where the distances are measured from (a
+    // point inside one of its facets, say).
+    struct Seed
+    {
+        int vertex;
+        float distance;
+    };
 
     explicit VxGeodesicDistance(const VxMeshEdgeGraph& graph);
 
-    // Every vertex within `limit` of the sources, in order of distance, the sources first
-    // (distance 0). Only vertices for which allowed(vertex) holds are entered, sources
-    // included. The result lives until the next run.
+    // Every vertex within `limit` of the seeds, in order of distance. Only vertices for
+    // which allowed(vertex) holds are entered, seeds included. The result lives until the
+    // next run.
     template<typename Allowed>
-    const std::vector<Reached>& run(const std::vector<int>& sources, float limit, Allowed allowed);
-    const std::vector<Reached>& run(const std::vector<int>& sources, float limit = std::numeric_limits<float>::infinity())
-    {
-        return run(sources, limit, [](int) { return true; });
-    }
+    const std::vector<Reached>& run(const std::vector<Seed>& seeds, float limit, Allowed allowed);
+    // The same from sources at distance 0, over the whole mesh.
+    const std::vector<Reached>& run(const std::vector<int>& sources, float limit = std::numeric_limits<float>::infinity());
 
 private:
     void reset();
@@ -48,7 +53,7 @@ private:
 };
 
 template<typename Allowed>
-const std::vector<VxGeodesicDistance::Reached>& VxGeodesicDistance::run(const std::vector<int>& sources, float limit,
+const std::vector<VxGeodesicDistance::Reached>& VxGeodesicDistance::run(const std::vector<Seed>& seeds, float limit,
                                                                          Allowed allowed)
 {
     reset();
@@ -61,9 +66,10 @@ const std::vector<VxGeodesicDistance::Reached>& VxGeodesicDistance::run(const st
         m_heap.emplace_back(distance, vertex);
         std::push_heap(m_heap.begin(), m_heap.end(), later);
     };
-    for (int s : sources) {
-        if (s >= 0 && s < m_graph.numVertices() && allowed(s) && m_distance[size_t(s)] > 0.0f)
-            reach(s, 0.0f, s);
+    for (const Seed& s : seeds) {
+        if (s.vertex >= 0 && s.vertex < m_graph.numVertices() && s.distance <= limit && allowed(s.vertex)
+            && s.distance < m_distance[size_t(s.vertex)])
+            reach(s.vertex, s.distance, s.vertex);
     }
     while (!m_heap.empty()) {
         std::pop_heap(m_heap.begin(), m_heap.end(), later);

@@ -105,11 +105,13 @@ public:
         }
     }
 
-    bool touches(const VxVec3& p) const
+    // Calls visit(facet) for every facet within the tolerance of p.
+    template<typename Visit>
+    void touching(const VxVec3& p, Visit visit) const
     {
         const auto found = m_cells.find(hash(key(p)));
         if (found == m_cells.end())
-            return false;
+            return;
         const float limit = m_tolerance * m_tolerance;
         for (int f : found->second) {
             const uint32_t begin = m_mesh.facetStart[size_t(f)];
@@ -118,11 +120,12 @@ public:
             for (uint32_t c = begin + 1; c + 1 < end; ++c) {
                 const VxVec3 b = position(m_mesh, m_mesh.cornerVertex[c]);
                 const VxVec3 d = position(m_mesh, m_mesh.cornerVertex[c + 1]);
-                if (distanceToTriangle2(p, a, b, d) <= limit)
-                    return true;
+                if (distanceToTriangle2(p, a, b, d) <= limit) {
+                    visit(f);
+                    break;
+                }
             }
         }
-        return false;
     }
 
 private:
@@ -158,20 +161,24 @@ VxJointSeamFinder::VxJointSeamFinder(const VxSkinRegions& regions, float toleran
 {
 }
 
-std::vector<int> VxJointSeamFinder::seam(int a, int b) const
+std::vector<VxJointSeamFinder::Seed> VxJointSeamFinder::seam(int a, int b) const
 {
-    std::vector<int> out;
+    std::vector<Seed> out;
     const int regions = m_regions.numRegions();
     if (a < 0 || b < 0 || a >= regions || b >= regions || a == b)
         return out;
     collect(a, b, out);
     collect(b, a, out);
-    std::sort(out.begin(), out.end());
-    out.erase(std::unique(out.begin(), out.end()), out.end());
+    // Each vertex once, at its smallest distance.
+    std::sort(out.begin(), out.end(), [](const Seed& x, const Seed& y) {
+        return x.vertex != y.vertex ? x.vertex < y.vertex : x.distance < y.distance;
+    });
+    out.erase(std::unique(out.begin(), out.end(), [](const Seed& x, const Seed& y) { return x.vertex == y.vertex; }),
+              out.end());
     return out;
 }
 
-void VxJointSeamFinder::collect(int from, int to, std::vector<int>& out) const
+void VxJointSeamFinder::collect(int from, int to, std::vector<Seed>& out) const
 {
     const VxBox3& toBox = m_regions.box(to);
     const VxBox3& fromBox = m_regions.box(from);
@@ -199,7 +206,16 @@ void VxJointSeamFinder::collect(int from, int to, std::vector<int>& out) const
     near = VxBox3(near.getMin() - margin, near.getMax() + margin);
     const FacetGrid grid(m_regions, to, near, m_tolerance);
     for (int v : candidates) {
-        if (shared.count(v) || grid.touches(position(mesh, v)))
-            out.push_back(v);
+        const VxVec3 p = position(mesh, v);
+        bool touched = shared.count(v) > 0;
+        grid.touching(p, [&](int f) {
+            touched = true;
+            for (uint32_t c = mesh.facetStart[size_t(f)]; c < mesh.facetStart[size_t(f) + 1]; ++c) {
+                const int corner = mesh.cornerVertex[c];
+                out.push_back({corner, (position(mesh, corner) - p).length()});
+            }
+        });
+        if (touched)
+            out.push_back({v, 0.0f});
     }
 }

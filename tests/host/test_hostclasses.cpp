@@ -77,13 +77,15 @@ TEST_F(HostClassesTest, RegisteredActionsLandInTheirMenusGroupedAndInitialisedOn
     builder.menuForPath(QStringLiteral("&Edit/Mesh &Smoothing"))->addAction(QStringLiteral("Existing"));
     const QList<VxAction*> actions = builder.addRegisteredActions();
 
-    // Only action classes are instantiated (the host's material and shape factories are not).
-    ASSERT_EQ(actions.size(), 3);
+    // Only action classes are instantiated (the host's material and shape factories are not):
+    // the host's own Weights from Face Groups, then the three registered here.
+    ASSERT_EQ(actions.size(), 4);
     for (VxAction* action : actions) {
         EXPECT_TRUE(action->isInitialized());
         EXPECT_EQ(action->parent(), &window);
     }
-    EXPECT_EQ(static_cast<VxTestMenuAction*>(actions[1])->m_initCount, 1);
+    EXPECT_EQ(actions[0]->objectName(), QStringLiteral("WeightsFromFaceGroupsAction"));
+    EXPECT_EQ(static_cast<VxTestMenuAction*>(actions[2])->m_initCount, 1);
 
     // "&Edit/Mesh &Smoothing" reuses the existing Edit menu; "&Tools/&Checks" makes both.
     QStringList topLevel;

@@ -180,7 +180,8 @@ TEST_F(PanesTest, RegisteredActionsLandInTheirMenusAndFollowTheSelectionLive)
     openWindow();
     EXPECT_EQ(vxMenuEntries(vxFindMenu(menuBar(), QStringLiteral("Edit"))),
               (QStringList{QStringLiteral("Undo"), QStringLiteral("Redo"), QStringLiteral("--"),
-                           QStringLiteral("Delete"), QStringLiteral("Geometry")}));
+                           QStringLiteral("Delete"), QStringLiteral("--"), QStringLiteral("Weights from Face Groups"),
+                           QStringLiteral("Geometry")}));
     QAction* update = vxFindMenuAction(menuBar(), QStringLiteral("Edit/Geometry"), QStringLiteral("Update Test Geometry"));
     QAction* remove = m_gui->menus()->getDeleteAction();
     ASSERT_NE(update, nullptr);

@@ -1,0 +1,374 @@
+// Weights from Face Groups, speed and quality.
+//
+// Speed: a 500,000-vertex skin (a 1000 x 500 grid in 150 bands, one face group each) with a
+// chain of 150 bones of four maps each, weighted whole (gather, edge graph, seams, distances,
+// weights, writing every map); median of 5 rounds. Target: a few seconds.
+//
+// Quality: the example figure (examples/figure.vxt, built by the single-skin builder) with
+// both elbows and both knees bent 90 degrees about their bend axes, posed by linear blend
+// skinning, once with rigid weights (each face group fully its bone's: the floor) and once
+// with the automatic weights. For each: facets turned inside out (a facet whose posed normal
+// points against its rest normal carried by its main bone's rotation), the change of the
+// enclosed volume (whole figure, and the bent limbs alone), and how far the skin opens where
+// the pieces of the box-built figure touch at the bent joints (the distance between a point
+// of one piece and the point of the other it lay on at rest).
+//
+// The posing here is the plain linear blend of the bones' transforms (p' = sum w_b M_b p,
+// every map of a bone carrying the same weight), not yet the host's own evaluation.
+#include "vxbenchsupport.h"
+
+#include "vxfshierarchy.h"
+
+#include "vxapp.h"
+#include "vxbone.h"
+#include "vxbonebinding.h"
+#include "vxcontentmgr.h"
+#include "vxfacegroupweighting.h"
+#include "vxfacetmesh.h"
+#include "vxfigure.h"
+#include "vxgraftingfigureshape.h"
+#include "vxobject.h"
+#include "vxrefcounted.h"
+#include "vxscene.h"
+#include "vxselectionmap.h"
+#include "vxshape.h"
+#include "vxskinbinding.h"
+#include "vxweightmap.h"
+
+#include <QCoreApplication>
+#include <QHash>
+#include <QMatrix4x4>
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+namespace {
+constexpr int kColumns = 1000;
+constexpr int kRows = 500;
+constexpr int kBones = 150;
+constexpr int kRounds = 5;
+
+// A kColumns x kRows grid of vertices 1 cm apart, quads between them, one face group per
+// band of rows.
+VxFacetMesh* makeBandGrid()
+{
+    VxFacetMeshData data;
+    data.positions.reserve(size_t(kColumns) * kRows * 3);
+    for (int r = 0; r < kRows; ++r)
+        for (int c = 0; c < kColumns; ++c)
+            data.positions.insert(data.positions.end(), {c * 0.01f, r * 0.01f, 0.001f * float((c * 7 + r * 13) % 17)});
+    for (int g = 0; g < kBones; ++g)
+        data.groupNames.append(QStringLiteral("bone%1").arg(g));
+    for (int r = 0; r + 1 < kRows; ++r)
+        for (int c = 0; c + 1 < kColumns; ++c) {
+            const int v = r * kColumns + c;
+            for (int corner : {v, v + 1, v + 1 + kColumns, v + kColumns})
+                data.cornerVertex.push_back(corner);
+            data.facetStart.push_back(uint32_t(data.cornerVertex.size()));
+            data.facetGroup.push_back(r * kBones / (kRows - 1));
+            data.facetMaterial.push_back(-1);
+        }
+    auto* mesh = new VxFacetMesh();
+    mesh->setData(std::move(data));
+    return mesh;
+}
+
+// A chain of kBones bones, bone i owning band i, each with three local maps and a scale map.
+VxFigure* chainFigure(VxFacetMesh* mesh)
+{
+    auto* figure = new VxFigure();
+    figure->setName(QStringLiteral("Grid"));
+    vxScene->addNode(figure);
+    figure->setObject(new VxObject());
+    auto* shape = new VxGraftingFigureShape();
+    shape->setFacetMesh(mesh);
+    figure->getObject()->addShape(shape);
+    figure->setSelectionMap(new VxSelectionMap());
+    VxNode* parent = figure;
+    for (int b = 0; b < kBones; ++b) {
+        auto* bone = new VxBone();
+        bone->setName(QStringLiteral("bone%1").arg(b));
+        parent->addNodeChild(bone, false);
+        vxScene->addNode(bone);
+        figure->getSelectionMap()->addPair(bone->getName(), bone, true);
+        auto* binding = new VxBoneBinding();
+        binding->setBone(bone);
+        figure->getSkinBinding()->addBoneBinding(binding);
+        for (int m = 0; m < 4; ++m) {
+            VxRefGuard<VxWeightMap> map(new VxWeightMap());
+            map->setNumWeights(mesh->getNumVertices(), false);
+            if (m < 3)
+                binding->setLocalWeights(m, map.get());
+            else
+                binding->setScaleWeights(map.get());
+        }
+        parent = bone;
+    }
+    return figure;
+}
+
+void benchSpeed()
+{
+    VxFacetMesh* mesh = makeBandGrid();
+    VxFigure* figure = chainFigure(mesh);
+    std::printf("speed: %d vertices, %d facets, %d bones x 4 maps\n", mesh->getNumVertices(), mesh->getNumFacets(),
+                kBones);
+    QString summary;
+    const double ms = vxBenchMedianMs(kRounds, [&] {
+        VxFaceGroupWeighting weighting(figure);
+        QString reason;
+        if (!weighting.apply(true, &reason))
+            std::printf("refused: %s\n", qPrintable(reason));
+        summary = weighting.summary();
+    });
+    std::printf("  %s\n", qPrintable(summary));
+    std::printf("  Weights from Face Groups: median of %d: %.0f ms (target: a few seconds)\n\n", kRounds, ms);
+    vxScene->removeNode(figure);
+}
+
+const VxFacetMeshData& skinOf(const VxFigure* figure)
+{
+    return qobject_cast<VxFacetMesh*>(VxShape::getCurrentShapeForNode(figure)->getGeometry())->getData();
+}
+
+// Every map of every bone: the full weight on the vertices of the bone's face groups.
+void rigidWeights(VxFigure* figure)
+{
+    const VxFacetMeshData& mesh = skinOf(figure);
+    const VxSkinBinding* skin = figure->getSkinBinding();
+    for (int b = 0; b < skin->getNumBoneBindings(); ++b) {
+        const VxBoneBinding* binding = skin->getBoneBinding(b);
+        const QStringList groups = figure->getSelectionMap()->getGroupsOfNode(binding->getBone());
+        for (VxWeightMap* map : {binding->getLocalWeights(0), binding->getLocalWeights(1), binding->getLocalWeights(2),
+                                 binding->getScaleWeights()}) {
+            if (!map)
+                continue;
+            map->fill(0);
+            for (int f = 0; f < mesh.numFacets(); ++f) {
+                const int g = mesh.facetGroup[size_t(f)];
+                if (g >= 0 && groups.contains(mesh.groupNames[g]))
+                    for (uint32_t c = mesh.facetStart[size_t(f)]; c < mesh.facetStart[size_t(f) + 1]; ++c)
+                        map->setWeight(mesh.cornerVertex[c], VxWeightMap::kMaxWeight);
+            }
+        }
+    }
+}
+
+// The posed skin: bones' figure-space transforms (each turned about its origin after its
+// parent's), blended by their local X maps.
+struct Posed
+{
+    std::vector<QVector3D> positions;
+    std::vector<QMatrix4x4> boneMatrix;        // per bone binding
+    std::vector<std::vector<float>> weights;   // per bone binding, per vertex, 0 .. 1
+};
+
+Posed pose(const VxFigure* figure, const QHash<QString, float>& bendDegrees)
+{
+    const VxFacetMeshData& mesh = skinOf(figure);
+    QHash<const VxNode*, QMatrix4x4> world;
+    world.insert(figure, QMatrix4x4());
+    for (const VxNode* node : figure->getNodeChildren(true)) {
+        QMatrix4x4 m = world.value(node->getNodeParent());
+        const float degrees = bendDegrees.value(node->getName(), 0.0f);
+        if (degrees != 0.0f) {
+            const int axis = node->getRotationOrder().getAxisOrder()[2];
+            const VxVec3 o = node->getOrigin(true);
+            m.translate(o.x, o.y, o.z);
+            m.rotate(degrees, axis == 0 ? 1.0f : 0.0f, axis == 1 ? 1.0f : 0.0f, axis == 2 ? 1.0f : 0.0f);
+            m.translate(-o.x, -o.y, -o.z);
+        }
+        world.insert(node, m);
+    }
+    Posed posed;
+    const int n = mesh.numVertices();
+    const VxSkinBinding* skin = figure->getSkinBinding();
+    for (int b = 0; b < skin->getNumBoneBindings(); ++b) {
+        posed.boneMatrix.push_back(world.value(skin->getBoneBinding(b)->getBone()));
+        const VxWeightMap* map = skin->getBoneBinding(b)->getLocalWeights(0);
+        std::vector<float> w(size_t(n), 0.0f);
+        for (int v = 0; map && v < n; ++v)
+            w[size_t(v)] = map->getWeight(v) / float(VxWeightMap::kMaxWeight);
+        posed.weights.push_back(std::move(w));
+    }
+    for (int v = 0; v < n; ++v) {
+        const QVector3D rest(mesh.positions[3 * size_t(v)], mesh.positions[3 * size_t(v) + 1],
+                             mesh.positions[3 * size_t(v) + 2]);
+        QVector3D p;
+        float total = 0.0f;
+        for (size_t b = 0; b < posed.boneMatrix.size(); ++b) {
+            const float w = posed.weights[b][size_t(v)];
+            if (w > 0.0f) {
+                p += w * posed.boneMatrix[b].map(rest);
+                total += w;
+            }
+        }
+        posed.positions.push_back(p + (1.0f - total) * rest);
+    }
+    return posed;
+}
+
+std::vector<QVector3D> restPositions(const VxFacetMeshData& mesh)
+{
+    std::vector<QVector3D> rest;
+    for (int v = 0; v < mesh.numVertices(); ++v)
+        rest.emplace_back(mesh.positions[3 * size_t(v)], mesh.positions[3 * size_t(v) + 1], mesh.positions[3 * size_t(v) + 2]);
+    return rest;
+}
+
+// Triangles of the facets (fans) whose group is in `groups`, or of all facets when empty.
+std::vector<std::array<int, 3>> triangles(const VxFacetMeshData& mesh, const QStringList& groups = {})
+{
+    std::vector<std::array<int, 3>> out;
+    for (int f = 0; f < mesh.numFacets(); ++f) {
+        const int g = mesh.facetGroup[size_t(f)];
+        if (!groups.isEmpty() && (g < 0 || !groups.contains(mesh.groupNames[g])))
+            continue;
+        const uint32_t begin = mesh.facetStart[size_t(f)];
+        for (uint32_t c = begin + 1; c + 1 < mesh.facetStart[size_t(f) + 1]; ++c)
+            out.push_back({mesh.cornerVertex[begin], mesh.cornerVertex[c], mesh.cornerVertex[c + 1]});
+    }
+    return out;
+}
+
+double volume(const std::vector<QVector3D>& p, const std::vector<std::array<int, 3>>& tris)
+{
+    double sum = 0.0;
+    for (const auto& t : tris)
+        sum += QVector3D::dotProduct(p[size_t(t[0])], QVector3D::crossProduct(p[size_t(t[1])], p[size_t(t[2])]));
+    return sum / 6.0;
+}
+
+int invertedFacets(const Posed& posed, const std::vector<QVector3D>& rest, const std::vector<std::array<int, 3>>& tris)
+{
+    int inverted = 0;
+    for (const auto& t : tris) {
+        size_t main = 0;
+        float best = -1.0f;
+        for (size_t b = 0; b < posed.weights.size(); ++b) {
+            const float w = posed.weights[b][size_t(t[0])] + posed.weights[b][size_t(t[1])] + posed.weights[b][size_t(t[2])];
+            if (w > best) {
+                best = w;
+                main = b;
+            }
+        }
+        const QVector3D restNormal = QVector3D::crossProduct(rest[size_t(t[1])] - rest[size_t(t[0])], rest[size_t(t[2])] - rest[size_t(t[0])]);
+        if (restNormal.lengthSquared() == 0.0f)
+            continue;
+        const QVector3D carried = posed.boneMatrix[main].mapVector(restNormal);
+        const auto& p = posed.positions;
+        const QVector3D now = QVector3D::crossProduct(p[size_t(t[1])] - p[size_t(t[0])], p[size_t(t[2])] - p[size_t(t[0])]);
+        inverted += QVector3D::dotProduct(now, carried) <= 0.0f;
+    }
+    return inverted;
+}
+
+// A vertex of one piece lying on a triangle of the piece it touches, where on it.
+struct Contact
+{
+    int vertex;
+    std::array<int, 3> triangle;
+    float u, v, w;
+};
+
+// Vertices of `from` on the triangles of `onto` at rest (within 0.1 mm).
+void findContacts(const VxFacetMeshData& mesh, const std::vector<QVector3D>& rest, const QString& from,
+                  const QString& onto, std::vector<Contact>& out)
+{
+    const std::vector<std::array<int, 3>> target = triangles(mesh, {onto});
+    std::vector<char> seen(size_t(mesh.numVertices()), 0);
+    for (const auto& t : triangles(mesh, {from}))
+        for (int vertex : t) {
+            if (seen[size_t(vertex)]++)
+                continue;
+            const QVector3D p = rest[size_t(vertex)];
+            for (const auto& s : target) {
+                const QVector3D a = rest[size_t(s[0])], e1 = rest[size_t(s[1])] - a, e2 = rest[size_t(s[2])] - a;
+                const QVector3D n = QVector3D::crossProduct(e1, e2);
+                if (n.lengthSquared() == 0.0f || std::fabs(QVector3D::dotProduct(p - a, n.normalized())) > 1e-4f)
+                    continue;
+                const float d11 = QVector3D::dotProduct(e1, e1), d12 = QVector3D::dotProduct(e1, e2);
+                const float d22 = QVector3D::dotProduct(e2, e2), d1 = QVector3D::dotProduct(p - a, e1);
+                const float d2 = QVector3D::dotProduct(p - a, e2), det = d11 * d22 - d12 * d12;
+                const float v = (d22 * d1 - d12 * d2) / det, w = (d11 * d2 - d12 * d1) / det;
+                if (v >= -1e-4f && w >= -1e-4f && v + w <= 1.0f + 1e-4f) {
+                    out.push_back({vertex, s, 1.0f - v - w, v, w});
+                    break;
+                }
+            }
+        }
+}
+
+struct Opening
+{
+    double max = 0.0;
+    double mean = 0.0;
+};
+
+Opening opening(const std::vector<Contact>& contacts, const std::vector<QVector3D>& p)
+{
+    Opening o;
+    for (const Contact& c : contacts) {
+        const QVector3D on = c.u * p[size_t(c.triangle[0])] + c.v * p[size_t(c.triangle[1])] + c.w * p[size_t(c.triangle[2])];
+        const double d = double((p[size_t(c.vertex)] - on).length());
+        o.max = std::max(o.max, d);
+        o.mean += d;
+    }
+    o.mean /= std::max<size_t>(1, contacts.size());
+    return o;
+}
+
+void benchQuality()
+{
+    vxApp->getContentMgr()->addPoserDirectory(QStringLiteral(VX_SOURCE_DIR "/examples"));
+    VxFSHierarchy document;
+    document.loadPreset(QStringLiteral(VX_SOURCE_DIR "/examples/figure.vxt"));
+    document.createFigure(false);
+    auto* figure = qobject_cast<VxFigure*>(vxScene->findNode(document.getName()));
+    if (!figure || !VxShape::getCurrentShapeForNode(figure)) {
+        std::printf("quality: the example figure could not be built\n");
+        return;
+    }
+    const VxFacetMeshData& mesh = skinOf(figure);
+    const std::vector<QVector3D> rest = restPositions(mesh);
+    const QStringList limbs{"lShldr", "lForeArm", "rShldr", "rForeArm", "lThigh", "lShin", "rThigh", "rShin"};
+    const auto all = triangles(mesh), limbTriangles = triangles(mesh, limbs);
+    std::vector<Contact> contacts;
+    for (int j = 0; j < limbs.size(); j += 2) {
+        findContacts(mesh, rest, limbs[j + 1], limbs[j], contacts);
+        findContacts(mesh, rest, limbs[j], limbs[j + 1], contacts);
+    }
+    const QHash<QString, float> bend{{"lForeArm", 90.0f}, {"rForeArm", 90.0f}, {"lShin", 90.0f}, {"rShin", 90.0f}};
+    std::printf("quality: example figure (%d vertices, %d triangles), elbows and knees bent 90 degrees, "
+                "%d contact points at those joints\n",
+                mesh.numVertices(), int(all.size()), int(contacts.size()));
+    std::printf("  %-22s %9s %15s %15s %24s\n", "weights", "inverted", "volume change", "limbs' volume", "skin opening max / mean");
+    for (const bool automatic : {false, true}) {
+        QString reason;
+        if (automatic && !VxFaceGroupWeighting(figure).apply(true, &reason))
+            std::printf("refused: %s\n", qPrintable(reason));
+        if (!automatic)
+            rigidWeights(figure);
+        const Posed posed = pose(figure, bend);
+        const double whole = 100.0 * (volume(posed.positions, all) / volume(rest, all) - 1.0);
+        const double limb = 100.0 * (volume(posed.positions, limbTriangles) / volume(rest, limbTriangles) - 1.0);
+        const Opening gap = opening(contacts, posed.positions);
+        std::printf("  %-22s %9d %+14.2f%% %+14.2f%% %13.1f / %.1f mm\n",
+                    automatic ? "Weights from Face Groups" : "rigid per face group (floor)",
+                    invertedFacets(posed, rest, all), whole, limb, 1000.0 * gap.max, 1000.0 * gap.mean);
+    }
+    vxScene->removeNode(figure);
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QCoreApplication application(argc, argv);
+    VxBenchApp app;
+    VxScene scene;
+    benchSpeed();
+    benchQuality();
+    return 0;
+}
