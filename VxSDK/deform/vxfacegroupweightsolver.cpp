@@ -126,7 +126,8 @@ void VxFaceGroupWeightSolver::solve()
             contributions.push_back({regions.vertex(k), b, 1.0f});
     }
 
-    const VxJointSeamFinder seams(regions, kContactTolerance * skinDiagonal(m_mesh));
+    const VxJointSeamFinder seams(
+        regions, std::min(kContactTolerance * skinDiagonal(m_mesh), kContactEdgeFraction * graph.meanLength()));
     VxGeodesicDistance distances(graph);
     std::vector<int> stamp(size_t(n), -1);
     for (int child = 0; child < int(m_bones.size()); ++child) {

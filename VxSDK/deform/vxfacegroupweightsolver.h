@@ -28,10 +28,12 @@ public:
     // How wide a joint blends on each side, as a multiple of its seam's radius (the root
     // mean square distance of the seam's vertices from their centre).
     static constexpr float kBlendScale = 2.0f;
-    // Pieces of a skin touch where they come this close to each other, as a fraction of
-    // the diagonal of the skin's box: a thousandth is well above rounding and well below
-    // any gap a modeller leaves on purpose.
+    // Pieces of a skin touch where they come this close to each other: a thousandth of
+    // the diagonal of the skin's box (well above rounding, well below any gap a modeller
+    // leaves on purpose), but at most a tenth of the mean edge length, so that on a dense
+    // skin the next ring of vertices is not taken for touching.
     static constexpr float kContactTolerance = 1e-3f;
+    static constexpr float kContactEdgeFraction = 0.1f;
 
     struct Bone
     {

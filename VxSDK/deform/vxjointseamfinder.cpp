@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cmath>
 #include <unordered_map>
-#include <unordered_set>
 
 namespace {
 VxVec3 position(const VxFacetMeshData& mesh, int v)
@@ -157,7 +156,7 @@ private:
 } // namespace
 
 VxJointSeamFinder::VxJointSeamFinder(const VxSkinRegions& regions, float tolerance)
-    : m_regions(regions), m_tolerance(std::max(0.0f, tolerance))
+    : m_regions(regions), m_tolerance(std::max(0.0f, tolerance)), m_stamp(size_t(regions.mesh().numVertices()), 0)
 {
 }
 
@@ -193,11 +192,12 @@ void VxJointSeamFinder::collect(int from, int to, std::vector<Seed>& out) const
     }
     if (candidates.empty())
         return;
-    std::unordered_set<int> shared;
+    // Vertices of `to` near `from` carry this call's stamp.
+    const int stamp = ++m_stampValue;
     for (int k = m_regions.verticesBegin(to); k < m_regions.verticesEnd(to); ++k) {
         const int v = m_regions.vertex(k);
         if (inside(fromBox, position(mesh, v), m_tolerance))
-            shared.insert(v);
+            m_stamp[size_t(v)] = stamp;
     }
     VxBox3 near;
     for (int v : candidates)
@@ -206,8 +206,14 @@ void VxJointSeamFinder::collect(int from, int to, std::vector<Seed>& out) const
     near = VxBox3(near.getMin() - margin, near.getMax() + margin);
     const FacetGrid grid(m_regions, to, near, m_tolerance);
     for (int v : candidates) {
+        // A shared vertex is on the seam already; its facets' corners are one edge away,
+        // which the distances along the surface find by themselves.
+        if (m_stamp[size_t(v)] == stamp) {
+            out.push_back({v, 0.0f});
+            continue;
+        }
         const VxVec3 p = position(mesh, v);
-        bool touched = shared.count(v) > 0;
+        bool touched = false;
         grid.touching(p, [&](int f) {
             touched = true;
             for (uint32_t c = mesh.facetStart[size_t(f)]; c < mesh.facetStart[size_t(f) + 1]; ++c) {

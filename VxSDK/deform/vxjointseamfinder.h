@@ -34,4 +34,7 @@ private:
 
     const VxSkinRegions& m_regions;
     float m_tolerance;
+    // Marks for the current call; one finder serves one thread.
+    mutable std::vector<int> m_stamp;
+    mutable int m_stampValue = 0;
 };

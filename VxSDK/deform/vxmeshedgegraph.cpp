@@ -62,3 +62,13 @@ VxMeshEdgeGraph::VxMeshEdgeGraph(const VxFacetMeshData& mesh)
         m_rowStart[size_t(v) + 1] = uint32_t(m_neighbour.size());
     }
 }
+
+float VxMeshEdgeGraph::meanLength() const
+{
+    if (m_length.empty())
+        return 0.0f;
+    double sum = 0.0;
+    for (float l : m_length)
+        sum += l;
+    return float(sum / double(m_length.size()));
+}

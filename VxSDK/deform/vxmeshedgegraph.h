@@ -24,6 +24,8 @@ public:
     int rowEnd(int vertex) const { return int(m_rowStart[size_t(vertex) + 1]); }
     int neighbour(int k) const { return m_neighbour[size_t(k)]; }
     float length(int k) const { return m_length[size_t(k)]; }
+    // Mean length of the edges; 0 without edges.
+    float meanLength() const;
 
 private:
     std::vector<uint32_t> m_rowStart;
