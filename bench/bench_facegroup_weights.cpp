@@ -13,11 +13,17 @@
 // the pieces of the box-built figure touch at the bent joints (the distance between a point
 // of one piece and the point of the other it lay on at rest).
 //
+// When Blender is installed (`blender` on the PATH), Blender's own automatic weights (bone
+// heat, "With Automatic Weights") for the same skin and bones are measured too, as the mark
+// to beat (bench/blender_auto_weights.py computes them in a headless Blender).
+//
 // The posing here is the plain linear blend of the bones' transforms (p' = sum w_b M_b p,
 // every map of a bone carrying the same weight), not yet the host's own evaluation.
 #include "vxbenchsupport.h"
 
 #include "vxfshierarchy.h"
+
+#include "vxmeshgen.h"
 
 #include "vxapp.h"
 #include "vxbone.h"
@@ -37,8 +43,15 @@
 #include "vxweightmap.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QHash>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QMatrix4x4>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 
 #include <array>
 #include <cmath>
@@ -146,10 +159,16 @@ const VxFacetMeshData& skinOf(const VxFigure* figure)
     return qobject_cast<VxFacetMesh*>(VxShape::getCurrentShapeForNode(figure)->getGeometry())->getData();
 }
 
-// Every map of every bone: the full weight on the vertices of the bone's face groups.
+// Every map of every bone: the full weight on the vertices of the bone's face groups, a
+// vertex on the line between two groups going with its first facet's.
 void rigidWeights(VxFigure* figure)
 {
     const VxFacetMeshData& mesh = skinOf(figure);
+    std::vector<int> group(size_t(mesh.numVertices()), -1);
+    for (int f = 0; f < mesh.numFacets(); ++f)
+        for (uint32_t c = mesh.facetStart[size_t(f)]; c < mesh.facetStart[size_t(f) + 1]; ++c)
+            if (group[size_t(mesh.cornerVertex[c])] < 0)
+                group[size_t(mesh.cornerVertex[c])] = mesh.facetGroup[size_t(f)];
     const VxSkinBinding* skin = figure->getSkinBinding();
     for (int b = 0; b < skin->getNumBoneBindings(); ++b) {
         const VxBoneBinding* binding = skin->getBoneBinding(b);
@@ -159,14 +178,101 @@ void rigidWeights(VxFigure* figure)
             if (!map)
                 continue;
             map->fill(0);
-            for (int f = 0; f < mesh.numFacets(); ++f) {
-                const int g = mesh.facetGroup[size_t(f)];
-                if (g >= 0 && groups.contains(mesh.groupNames[g]))
-                    for (uint32_t c = mesh.facetStart[size_t(f)]; c < mesh.facetStart[size_t(f) + 1]; ++c)
-                        map->setWeight(mesh.cornerVertex[c], VxWeightMap::kMaxWeight);
-            }
+            for (int v = 0; v < mesh.numVertices(); ++v)
+                if (group[size_t(v)] >= 0 && groups.contains(mesh.groupNames[group[size_t(v)]]))
+                    map->setWeight(v, VxWeightMap::kMaxWeight);
         }
     }
+}
+
+// Blender's automatic weights for the figure's skin and bones, written into every map;
+// false with the reason when Blender is not there or did not give them.
+bool blenderWeights(VxFigure* figure, const QString& skinPath, QString* reason)
+{
+    const QString blender = QStandardPaths::findExecutable(QStringLiteral("blender"));
+    if (blender.isEmpty()) {
+        *reason = QStringLiteral("Blender is not installed");
+        return false;
+    }
+    QTemporaryDir folder;
+    QJsonArray bones;
+    const VxSkinBinding* skin = figure->getSkinBinding();
+    auto point = [](const VxVec3& p) { return QJsonArray{p.x, p.y, p.z}; };
+    for (int b = 0; b < skin->getNumBoneBindings(); ++b) {
+        const VxNode* bone = skin->getBoneBinding(b)->getBone();
+        const VxNode* parent = bone->getNodeParent();
+        bones.append(QJsonObject{{"name", bone->getName()},
+                                 {"parent", qobject_cast<const VxBone*>(parent) ? parent->getName() : QString()},
+                                 {"head", point(bone->getOrigin(true))},
+                                 {"tail", point(bone->getEndPoint(true))}});
+    }
+    QFile rig(folder.filePath(QStringLiteral("rig.json")));
+    if (!rig.open(QIODevice::WriteOnly) || rig.write(QJsonDocument(QJsonObject{{"bones", bones}}).toJson()) < 0) {
+        *reason = QStringLiteral("cannot write the rig for Blender");
+        return false;
+    }
+    rig.close();
+    QProcess process;
+    process.setProcessChannelMode(QProcess::MergedChannels);
+    process.start(blender, {"-b", "--factory-startup", "--python-exit-code", "1", "--python", QStringLiteral(VX_SOURCE_DIR "/bench/blender_auto_weights.py"),
+                            "--", skinPath,
+                            rig.fileName(), folder.filePath(QStringLiteral("weights.json"))});
+    if (!process.waitForFinished(300000) || process.exitCode() != 0) {
+        *reason = QStringLiteral("Blender failed: ") + QString::fromLocal8Bit(process.readAll().right(600));
+        return false;
+    }
+    for (const QByteArray& line : process.readAll().split('\n')) {
+        if (line.contains("Heat") || line.contains("failed"))
+            std::printf("  Blender says: %s\n", line.constData());
+    }
+    QFile file(folder.filePath(QStringLiteral("weights.json")));
+    const QJsonObject out = file.open(QIODevice::ReadOnly) ? QJsonDocument::fromJson(file.readAll()).object() : QJsonObject();
+    const QJsonArray positions = out.value("positions").toArray(), weights = out.value("weights").toArray();
+    if (positions.isEmpty() || positions.size() != weights.size()) {
+        *reason = QStringLiteral("Blender gave no weights");
+        return false;
+    }
+    const VxFacetMeshData& mesh = skinOf(figure);
+    // Blender's vertices by position (the importer may order them its own way).
+    QHash<QString, int> byPosition;
+    auto keyOf = [](double x, double y, double z) { return QString::asprintf("%.5f %.5f %.5f", x, y, z); };
+    for (int i = 0; i < positions.size(); ++i) {
+        const QJsonArray p = positions[i].toArray();
+        byPosition.insert(keyOf(p[0].toDouble(), p[1].toDouble(), p[2].toDouble()), i);
+    }
+    QHash<QString, VxBoneBinding*> bindings;
+    for (int b = 0; b < skin->getNumBoneBindings(); ++b) {
+        VxBoneBinding* binding = skin->getBoneBinding(b);
+        bindings.insert(binding->getBone()->getName(), binding);
+        for (int c = 0; c < 3; ++c)
+            if (binding->getLocalWeights(c))
+                binding->getLocalWeights(c)->fill(0);
+        if (binding->getScaleWeights())
+            binding->getScaleWeights()->fill(0);
+    }
+    int missing = 0;
+    for (int v = 0; v < mesh.numVertices(); ++v) {
+        const int i = byPosition.value(keyOf(mesh.positions[3 * size_t(v)], mesh.positions[3 * size_t(v) + 1],
+                                             mesh.positions[3 * size_t(v) + 2]), -1);
+        if (i < 0) {
+            ++missing;
+            continue;
+        }
+        // Blender's armature deform normalises each vertex's weights; so do these maps.
+        double total = 0.0;
+        for (const QJsonValue& pair : weights[i].toArray())
+            total += pair.toArray()[1].toDouble();
+        for (const QJsonValue& pair : weights[i].toArray()) {
+            VxBoneBinding* binding = bindings.value(pair.toArray()[0].toString());
+            const uint16_t w = uint16_t(std::lround(VxWeightMap::kMaxWeight * pair.toArray()[1].toDouble() / total));
+            for (int c = 0; binding && c < 4; ++c)
+                if (VxWeightMap* map = c < 3 ? binding->getLocalWeights(c) : binding->getScaleWeights())
+                    map->setWeight(v, w);
+        }
+    }
+    if (missing > 0)
+        std::printf("  %d vertices not found among Blender's\n", missing);
+    return true;
 }
 
 // The posed skin: bones' figure-space transforms (each turned about its origin after its
@@ -333,7 +439,42 @@ Opening opening(const std::vector<Contact>& contacts, const std::vector<QVector3
     return o;
 }
 
-void benchQuality()
+// Poses the figure with each kind of weights and prints one row for each. `limbs`: the
+// face groups of the bent limbs; `contacts`: where its pieces touch (empty for a welded skin).
+void compareWeights(VxFigure* figure, const QString& skinPath, const QHash<QString, float>& bend,
+                    const QStringList& limbs, const std::vector<Contact>& contacts)
+{
+    const VxFacetMeshData& mesh = skinOf(figure);
+    const std::vector<QVector3D> rest = restPositions(mesh);
+    const auto all = triangles(mesh), limbTriangles = triangles(mesh, limbs);
+    std::printf("  %-30s %9s %15s %15s %24s\n", "weights", "inverted", "volume change", "limbs' volume",
+                "skin opening max / mean");
+    enum Weights { Rigid, Blender, Ours };
+    const char* names[] = {"rigid per face group (floor)", "Blender automatic weights", "Weights from Face Groups"};
+    for (const Weights weights : {Rigid, Blender, Ours}) {
+        QString reason;
+        if (weights == Rigid)
+            rigidWeights(figure);
+        if (weights == Blender && !blenderWeights(figure, skinPath, &reason)) {
+            std::printf("  %-30s %s\n", names[weights], qPrintable(reason));
+            continue;
+        }
+        if (weights == Ours && !VxFaceGroupWeighting(figure).apply(true, &reason))
+            std::printf("refused: %s\n", qPrintable(reason));
+        const Posed posed = pose(figure, bend);
+        const double whole = 100.0 * (volume(posed.positions, all) / volume(rest, all) - 1.0);
+        const double limb = 100.0 * (volume(posed.positions, limbTriangles) / volume(rest, limbTriangles) - 1.0);
+        std::printf("  %-30s %9d %+14.2f%% %+14.2f%%", names[weights], invertedFacets(posed, rest, all), whole, limb);
+        if (contacts.empty()) {
+            std::printf(" %24s\n", "(welded)");
+            continue;
+        }
+        const Opening gap = opening(contacts, posed.positions);
+        std::printf(" %13.1f / %.1f mm\n", 1000.0 * gap.max, 1000.0 * gap.mean);
+    }
+}
+
+void benchExampleFigure()
 {
     vxApp->getContentMgr()->addPoserDirectory(QStringLiteral(VX_SOURCE_DIR "/examples"));
     VxFSHierarchy document;
@@ -347,31 +488,98 @@ void benchQuality()
     const VxFacetMeshData& mesh = skinOf(figure);
     const std::vector<QVector3D> rest = restPositions(mesh);
     const QStringList limbs{"lShldr", "lForeArm", "rShldr", "rForeArm", "lThigh", "lShin", "rThigh", "rShin"};
-    const auto all = triangles(mesh), limbTriangles = triangles(mesh, limbs);
     std::vector<Contact> contacts;
     for (int j = 0; j < limbs.size(); j += 2) {
         findContacts(mesh, rest, limbs[j + 1], limbs[j], contacts);
         findContacts(mesh, rest, limbs[j], limbs[j + 1], contacts);
     }
-    const QHash<QString, float> bend{{"lForeArm", 90.0f}, {"rForeArm", 90.0f}, {"lShin", 90.0f}, {"rShin", 90.0f}};
-    std::printf("quality: example figure (%d vertices, %d triangles), elbows and knees bent 90 degrees, "
+    std::printf("quality: example figure (%d vertices, box-built), elbows and knees bent 90 degrees, "
                 "%d contact points at those joints\n",
-                mesh.numVertices(), int(all.size()), int(contacts.size()));
-    std::printf("  %-22s %9s %15s %15s %24s\n", "weights", "inverted", "volume change", "limbs' volume", "skin opening max / mean");
-    for (const bool automatic : {false, true}) {
-        QString reason;
-        if (automatic && !VxFaceGroupWeighting(figure).apply(true, &reason))
-            std::printf("refused: %s\n", qPrintable(reason));
-        if (!automatic)
-            rigidWeights(figure);
-        const Posed posed = pose(figure, bend);
-        const double whole = 100.0 * (volume(posed.positions, all) / volume(rest, all) - 1.0);
-        const double limb = 100.0 * (volume(posed.positions, limbTriangles) / volume(rest, limbTriangles) - 1.0);
-        const Opening gap = opening(contacts, posed.positions);
-        std::printf("  %-22s %9d %+14.2f%% %+14.2f%% %13.1f / %.1f mm\n",
-                    automatic ? "Weights from Face Groups" : "rigid per face group (floor)",
-                    invertedFacets(posed, rest, all), whole, limb, 1000.0 * gap.max, 1000.0 * gap.mean);
+                mesh.numVertices(), int(contacts.size()));
+    compareWeights(figure, QStringLiteral(VX_SOURCE_DIR "/examples/Runtime/Geometries/Figure/figure.obj"),
+                   {{"lForeArm", 90.0f}, {"rForeArm", 90.0f}, {"lShin", 90.0f}, {"rShin", 90.0f}}, limbs, contacts);
+    vxScene->removeNode(figure);
+}
+
+// A welded arm: a closed tube 60 cm long, 4 cm in radius (32 sides, rings 1 cm apart, a fan
+// at each end), "upper" up to x = 30 cm and "lower" after, bones along its axis.
+VxFacetMeshData weldedArm()
+{
+    constexpr int kSides = 32, kRings = 61;
+    VxFacetMeshData mesh;
+    mesh.groupNames = QStringList{"upper", "lower"};
+    for (int r = 0; r < kRings; ++r)
+        for (int k = 0; k < kSides; ++k) {
+            const double a = 2.0 * M_PI * k / kSides;
+            mesh.positions.insert(mesh.positions.end(), {0.01f * r, float(0.04 * std::cos(a)), float(0.04 * std::sin(a))});
+        }
+    const int first = kRings * kSides;
+    mesh.positions.insert(mesh.positions.end(), {0.0f, 0.0f, 0.0f, 0.6f, 0.0f, 0.0f});
+    auto facet = [&](std::initializer_list<int> corners, int group) {
+        for (int c : corners)
+            mesh.cornerVertex.push_back(c);
+        mesh.facetStart.push_back(uint32_t(mesh.cornerVertex.size()));
+        mesh.facetGroup.push_back(group);
+        mesh.facetMaterial.push_back(-1);
+    };
+    for (int r = 0; r + 1 < kRings; ++r)
+        for (int k = 0; k < kSides; ++k) {
+            const int a = r * kSides + k, b = r * kSides + (k + 1) % kSides;
+            facet({a, b, b + kSides, a + kSides}, r < kRings / 2 ? 0 : 1);
+        }
+    for (int k = 0; k < kSides; ++k) { // end caps, facing out
+        facet({first, (k + 1) % kSides, k}, 0);
+        facet({first + 1, (kRings - 1) * kSides + k, (kRings - 1) * kSides + (k + 1) % kSides}, 1);
     }
+    return mesh;
+}
+
+void benchWeldedArm()
+{
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("arm.obj"));
+    VxFacetMeshData data = weldedArm();
+    QString error;
+    if (!VxMeshGen::writeObjFile(data, {}, path, &error)) {
+        std::printf("quality: cannot write the welded arm: %s\n", qPrintable(error));
+        return;
+    }
+    auto* mesh = new VxFacetMesh();
+    mesh->setData(std::move(data));
+    auto* figure = new VxFigure();
+    figure->setName(QStringLiteral("Arm"));
+    vxScene->addNode(figure);
+    figure->setObject(new VxObject());
+    auto* shape = new VxGraftingFigureShape();
+    shape->setFacetMesh(mesh);
+    figure->getObject()->addShape(shape);
+    figure->setSelectionMap(new VxSelectionMap());
+    VxNode* parent = figure;
+    for (const char* name : {"upper", "lower"}) {
+        auto* bone = new VxBone();
+        bone->setName(QString::fromLatin1(name));
+        bone->setRotationOrder(VxRotationOrder(0)); // XYZ: bends about Z
+        parent->addNodeChild(bone, false);
+        vxScene->addNode(bone);
+        const float x = parent == figure ? 0.0f : 0.3f;
+        bone->setOrigin({x, 0.0f, 0.0f}, true);
+        bone->setEndPoint({x + 0.3f, 0.0f, 0.0f}, true);
+        figure->getSelectionMap()->addPair(bone->getName(), bone, true);
+        auto* binding = new VxBoneBinding();
+        binding->setBone(bone);
+        figure->getSkinBinding()->addBoneBinding(binding);
+        for (int m = 0; m < 4; ++m) {
+            VxRefGuard<VxWeightMap> map(new VxWeightMap());
+            map->setNumWeights(mesh->getNumVertices(), false);
+            if (m < 3)
+                binding->setLocalWeights(m, map.get());
+            else
+                binding->setScaleWeights(map.get());
+        }
+        parent = bone;
+    }
+    std::printf("\nquality: welded arm (%d vertices), elbow bent 90 degrees\n", mesh->getNumVertices());
+    compareWeights(figure, path, {{"lower", 90.0f}}, {"upper", "lower"}, {});
     vxScene->removeNode(figure);
 }
 } // namespace
@@ -382,6 +590,7 @@ int main(int argc, char** argv)
     VxBenchApp app;
     VxScene scene;
     benchSpeed();
-    benchQuality();
+    benchExampleFigure();
+    benchWeldedArm();
     return 0;
 }

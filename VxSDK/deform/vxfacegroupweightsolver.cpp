@@ -31,8 +31,9 @@ float skinDiagonal(const VxFacetMeshData& mesh)
     return box.isEmpty() ? 0.0f : box.getSize().length();
 }
 
-// Root mean square distance of the seam's vertices (those on it, at distance 0) from their
-// centre; their number goes to `count`.
+// How far the seam's vertices (those on it, at distance 0) reach from their centre: the
+// radius of the limb at a joint, whether the seam is a ring (a welded tube) or a patch (one
+// piece's end lying on another); their number goes to `count`.
 float seamRadius(const VxFacetMeshData& mesh, const std::vector<VxGeodesicDistance::Seed>& seam, int* count)
 {
     std::vector<int> on;
@@ -49,13 +50,16 @@ float seamRadius(const VxFacetMeshData& mesh, const std::vector<VxGeodesicDistan
             centre[k] += mesh.positions[3 * size_t(v) + size_t(k)];
     for (double& c : centre)
         c /= double(on.size());
-    double sum = 0.0;
-    for (int v : on)
+    double farthest = 0.0;
+    for (int v : on) {
+        double d2 = 0.0;
         for (int k = 0; k < 3; ++k) {
             const double d = mesh.positions[3 * size_t(v) + size_t(k)] - centre[k];
-            sum += d * d;
+            d2 += d * d;
         }
-    return float(std::sqrt(sum / double(on.size())));
+        farthest = std::max(farthest, d2);
+    }
+    return float(std::sqrt(farthest));
 }
 
 // Shares (any positive scale) to weights that add up to exactly 65535: each gets its

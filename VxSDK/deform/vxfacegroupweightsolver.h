@@ -25,9 +25,11 @@ class VxSkinRegions;
 class VXSDK_EXPORT VxFaceGroupWeightSolver
 {
 public:
-    // How wide a joint blends on each side, as a multiple of its seam's radius (the root
-    // mean square distance of the seam's vertices from their centre).
-    static constexpr float kBlendScale = 2.0f;
+    // How wide a joint blends on each side, as a multiple of its seam's radius (how far the
+    // seam's vertices reach from their centre). Narrower blends fold the inside of a bent
+    // knee of the example figure over itself (below 1.15); wider ones lose more volume in
+    // the bend (linear blending shrinks it): 1.25 keeps a margin from the first.
+    static constexpr float kBlendScale = 1.25f;
     // Pieces of a skin touch where they come this close to each other: a thousandth of
     // the diagonal of the skin's box (well above rounding, well below any gap a modeller
     // leaves on purpose), but at most a tenth of the mean edge length, so that on a dense
