@@ -100,7 +100,7 @@ TEST_F(WeightsActionTest, ScriptsChooseWithReplaceAndRefusalsNameTheReason)
 {
     VxScriptRunner runner;
     QString error;
-    const QString program = QStringLiteral("new VxWeightsFromFaceGroupsAction().triggerWithSettings({Replace: %1});");
+    const QString program = QStringLiteral("vxApp.runAction('VxWeightsFromFaceGroupsAction', {Replace: %1});");
     m_scene->selectNode(m_rig->figure(), true);
     paintLower(1000);
     {

@@ -130,7 +130,7 @@ TEST_F(FaceGroupWeightsTest, PaintedBonesAreKeptUnlessReplacedAndTheOthersFillWh
     EXPECT_EQ(mapCopy("lower", 0), mapCopy("lower", 1)) << "replaced: like every other map";
 }
 
-TEST_F(FaceGroupWeightsTest, BoxBuiltFigureBlendsWhereItsPiecesTouchAndBonesWithoutMapsGoToTheirParent)
+TEST_F(FaceGroupWeightsTest, BoxBuiltFigureBlendsWhereItsPiecesTouchAndBonesWithoutMapsGiveWayToTheirParent)
 {
     QList<BoneSpec> bones;
     const QStringList parents{"", "hip", "abdomen", "chest", "neck", "chest", "lCollar", "lShldr", "lForeArm",
@@ -145,6 +145,11 @@ TEST_F(FaceGroupWeightsTest, BoxBuiltFigureBlendsWhereItsPiecesTouchAndBonesWith
     for (int axis = 0; axis < 3; ++axis)
         hand->setLocalWeights(axis, nullptr);
     hand->setScaleWeights(nullptr);
+    // lShin bends only (YZX: its bend map is on X): its other channels go up to the thigh.
+    VxBoneBinding* shin = m_figure->getSkinBinding()->findBoneBinding(m_figure->findBone("lShin"));
+    shin->setLocalWeights(1, nullptr);
+    shin->setLocalWeights(2, nullptr);
+    shin->setScaleWeights(nullptr);
 
     VxFaceGroupWeighting weighting(m_figure);
     QString reason;
@@ -158,7 +163,13 @@ TEST_F(FaceGroupWeightsTest, BoxBuiltFigureBlendsWhereItsPiecesTouchAndBonesWith
     int blendedForeArm = 0, handVertices = 0;
     for (int v = 0; v < m_mesh->getNumVertices(); ++v) {
         const float x = data.positions[3 * size_t(v)];
-        ASSERT_EQ(sum(v, 2), kFull) << v;
+        for (int channel = 0; channel < 4; ++channel)
+            ASSERT_EQ(sum(v, channel), kFull) << v << " channel " << channel;
+        const float y = data.positions[3 * size_t(v) + 1];
+        if (x > 0.0f && y > 0.15f && y < 0.4f) { // mid left shin
+            EXPECT_EQ(weight("lShin", v, 0), kFull) << v;
+            EXPECT_EQ(weight("lThigh", v, 1), kFull) << v;
+        }
         const uint16_t foreArm = weight("lForeArm", v);
         if (x >= 0.78f - 1e-4f) { // the hand's box
             ++handVertices;
