@@ -14,10 +14,28 @@
 #include <QCoreApplication>
 #include <QHash>
 
+#include <cmath>
+
 namespace {
 QString tr(const char* text)
 {
     return QCoreApplication::translate("VxFaceGroupWeighting", text);
+}
+
+// Whether every corner names a vertex of the mesh and every position is a finite number:
+// meshes made in memory are not checked the way the importer checks files.
+bool isSound(const VxFacetMeshData& mesh)
+{
+    const int n = mesh.numVertices();
+    for (const float p : mesh.positions) {
+        if (!std::isfinite(p))
+            return false;
+    }
+    for (const int32_t v : mesh.cornerVertex) {
+        if (v < 0 || v >= n)
+            return false;
+    }
+    return mesh.facetStart.back() <= mesh.cornerVertex.size();
 }
 
 bool holdsMaps(const VxBoneBinding* binding)
@@ -88,6 +106,10 @@ bool VxFaceGroupWeighting::check(QString* reason) const
         why = tr("Select a single-skin figure, or one of its bones, first.");
     else if (!m_mesh || m_mesh->getNumVertices() == 0)
         why = tr("Figure \"%1\" has no skin mesh to weight.").arg(m_figure->getName());
+    else if (!isSound(m_mesh->getData()))
+        why = tr("The skin of figure \"%1\" has facets naming vertices it does not have, or positions that are "
+                 "not numbers.")
+                  .arg(m_figure->getName());
     else if (m_boundBones == 0)
         why = tr("Figure \"%1\" has no bones bound to its skin.").arg(m_figure->getName());
     else if (m_bindings.empty())

@@ -13,9 +13,11 @@
 #include "vxobject.h"
 #include "vxrefcounted.h"
 #include "vxselectionmap.h"
+#include "vxshape.h"
 #include "vxskinbinding.h"
 #include "vxweightmap.h"
 
+#include <cmath>
 #include <functional>
 #include <memory>
 
@@ -187,8 +189,20 @@ TEST_F(FaceGroupWeightsTest, BoxBuiltFigureBlendsWhereItsPiecesTouchAndBonesWith
     EXPECT_EQ(weight("lForeArm", m_mesh->getNumVertices() - 1), 0) << "the right foot is not the forearm's";
 }
 
+namespace {
+// The figure's skin replaced by the tube, spoilt by `spoil`.
+void spoilSkin(VxFigure* figure, const std::function<void(VxFacetMeshData&)>& spoil)
+{
+    VxFacetMeshData data = vxCylinderMesh(41, kSides, 20);
+    spoil(data);
+    qobject_cast<VxFacetMesh*>(VxShape::getCurrentShapeForNode(figure)->getGeometry())->setData(std::move(data));
+}
+} // namespace
+
 TEST_F(FaceGroupWeightsTest, FiguresThatCannotBeWeightedAreRefusedWithTheReasonAndKeepTheirMaps)
 {
+    const QString kBrokenSkin = "The skin of figure \"Figure\" has facets naming vertices it does not have, or "
+                                "positions that are not numbers.";
     struct Case
     {
         const char* name;
@@ -208,6 +222,10 @@ TEST_F(FaceGroupWeightsTest, FiguresThatCannotBeWeightedAreRefusedWithTheReasonA
          },
          "No bone of figure \"Figure\" has a weight map to fill. Choose weight maps for its bones in Figure Setup "
          "and create the figure again."},
+        {"facet naming a vertex the skin lacks", [](VxFigure* f) { spoilSkin(f, [](VxFacetMeshData& d) { d.cornerVertex[7] = 5000; }); },
+         kBrokenSkin},
+        {"position not a number", [](VxFigure* f) { spoilSkin(f, [](VxFacetMeshData& d) { d.positions[4] = NAN; }); },
+         kBrokenSkin},
         {"no bindings",
          [](VxFigure* f) {
              while (f->getSkinBinding()->getNumBoneBindings() > 0)
