@@ -158,6 +158,9 @@ bool VxFaceGroupWeighting::apply(bool replacePainted, QString* reason)
     solver.solve();
     VxSkinWeightWriter writer(m_bindings, m_parents);
     writer.write(solver, !replacePainted);
+    // Weight maps have no signal of their own: whoever keeps the posed skin follows the
+    // binding, which now deforms differently.
+    emit m_figure->getSkinBinding()->bindingsChanged();
 
     m_summary = tr("Weights from Face Groups: figure \"%1\": %2 bones weighted from %3 face groups, %4 joints "
                    "blended, %5 painted bones kept.")

@@ -17,6 +17,8 @@
 #include "vxskinbinding.h"
 #include "vxweightmap.h"
 
+#include <QSignalSpy>
+
 #include <cmath>
 #include <functional>
 #include <memory>
@@ -56,7 +58,9 @@ TEST_F(FaceGroupWeightsTest, ATubeBlendsMonotonicallyAcrossItsJointAndEveryVerte
 {
     // 41 rings 0.25 apart (x = 0 .. 10), the seam ring at x = 5.
     makeFigure(vxCylinderMesh(41, kSides, 20), {{"upper", ""}, {"lower", "upper"}});
+    QSignalSpy changed(m_figure->getSkinBinding(), &VxSkinBinding::bindingsChanged);
     ASSERT_EQ(applyWeights(m_figure, false), QString());
+    EXPECT_EQ(changed.count(), 1) << "a cached posed skin must know";
 
     // The seam is a ring of radius 1, so the blend runs kBlendScale along the tube each way.
     const float blend = VxFaceGroupWeightSolver::kBlendScale;
@@ -249,8 +253,10 @@ TEST_F(FaceGroupWeightsTest, FiguresThatCannotBeWeightedAreRefusedWithTheReasonA
         makeFigure(vxCylinderMesh(41, kSides, 20), {{"upper", ""}, {"lower", "upper"}});
         c.spoil(m_figure);
         const std::vector<uint16_t> before = mapCopy("upper", 0);
+        QSignalSpy changed(m_figure->getSkinBinding(), &VxSkinBinding::bindingsChanged);
         EXPECT_EQ(applyWeights(m_figure, true), c.reason);
         EXPECT_EQ(mapCopy("upper", 0), before);
+        EXPECT_EQ(changed.count(), 0);
         m_scene->removeNode(m_figure);
     }
     QString reason;
