@@ -17,8 +17,10 @@
 // heat, "With Automatic Weights") for the same skin and bones are measured too, as the mark
 // to beat (bench/blender_auto_weights.py computes them in a headless Blender).
 //
-// The posing here is the plain linear blend of the bones' transforms (p' = sum w_b M_b p,
-// every map of a bone carrying the same weight), not yet the host's own evaluation.
+// UNFINISHED: the posing here is a plain linear blend of the bones' transforms written for
+// this benchmark (p' = sum w_b M_b p, every map of a bone carrying the same weight), because
+// the host's own evaluation (VxObject::getCachedGeom of a posed figure) is not in this tree
+// yet; once it is, pose() is to set the bend channels and read the evaluated skin instead.
 #include "vxbenchsupport.h"
 
 #include "vxfshierarchy.h"
