@@ -17,10 +17,8 @@
 // heat, "With Automatic Weights") for the same skin and bones are measured too, as the mark
 // to beat (bench/blender_auto_weights.py computes them in a headless Blender).
 //
-// UNFINISHED: the posing here is a plain linear blend of the bones' transforms written for
-// this benchmark (p' = sum w_b M_b p, every map of a bone carrying the same weight), because
-// the host's own evaluation (VxObject::getCachedGeom of a posed figure) is not in this tree
-// yet; once it is, pose() is to set the bend channels and read the evaluated skin instead.
+// Posing is the host's own: the bend channels are set (VxPoseChannels) and the figure's
+// evaluated skin read back (VxObject::getCachedGeom, per-axis linear blend skinning).
 #include "vxbenchsupport.h"
 
 #include "vxfshierarchy.h"
@@ -37,6 +35,7 @@
 #include "vxfigure.h"
 #include "vxgraftingfigureshape.h"
 #include "vxobject.h"
+#include "vxposechannels.h"
 #include "vxrefcounted.h"
 #include "vxscene.h"
 #include "vxselectionmap.h"
@@ -281,8 +280,9 @@ bool blenderWeights(VxFigure* figure, const QString& skinPath, QString* reason)
     return true;
 }
 
-// The posed skin: bones' figure-space transforms (each turned about its origin after its
-// parent's), blended by their local X maps.
+// The skin posed by the host with the given bends, and what the measures need besides: each
+// bone's figure-space transform (each turned about its origin after its parent's) to carry
+// rest normals with, and its weights (local X map) to find a facet's main bone.
 struct Posed
 {
     std::vector<QVector3D> positions;
@@ -290,15 +290,15 @@ struct Posed
     std::vector<std::vector<float>> weights;   // per bone binding, per vertex, 0 .. 1
 };
 
-Posed pose(const VxFigure* figure, const QHash<QString, float>& bendDegrees)
+Posed pose(VxFigure* figure, const QHash<QString, float>& bendDegrees)
 {
-    const VxFacetMeshData& mesh = skinOf(figure);
     QHash<const VxNode*, QMatrix4x4> world;
     world.insert(figure, QMatrix4x4());
-    for (const VxNode* node : figure->getNodeChildren(true)) {
+    for (VxNode* node : figure->getNodeChildren(true)) {
         QMatrix4x4 m = world.value(node->getNodeParent());
         const float degrees = bendDegrees.value(node->getName(), 0.0f);
         if (degrees != 0.0f) {
+            VxPoseChannels::setChannel(node, 2, degrees);
             const int axis = node->getRotationOrder().getAxisOrder()[2];
             const VxVec3 o = node->getOrigin(true);
             m.translate(o.x, o.y, o.z);
@@ -308,7 +308,14 @@ Posed pose(const VxFigure* figure, const QHash<QString, float>& bendDegrees)
         world.insert(node, m);
     }
     Posed posed;
-    const int n = mesh.numVertices();
+    figure->getObject()->invalidateCachedGeom(); // the weights were written without signals
+    const auto* evaluated = qobject_cast<const VxFacetMesh*>(figure->getObject()->getCachedGeom());
+    const int n = evaluated ? evaluated->getNumVertices() : 0;
+    for (int v = 0; v < n; ++v) {
+        const VxVec3 p = evaluated->getVertex(v);
+        posed.positions.emplace_back(p.x, p.y, p.z);
+    }
+    VxPoseChannels::resetPose(figure);
     const VxSkinBinding* skin = figure->getSkinBinding();
     for (int b = 0; b < skin->getNumBoneBindings(); ++b) {
         posed.boneMatrix.push_back(world.value(skin->getBoneBinding(b)->getBone()));
@@ -317,20 +324,6 @@ Posed pose(const VxFigure* figure, const QHash<QString, float>& bendDegrees)
         for (int v = 0; map && v < n; ++v)
             w[size_t(v)] = map->getWeight(v) / float(VxWeightMap::kMaxWeight);
         posed.weights.push_back(std::move(w));
-    }
-    for (int v = 0; v < n; ++v) {
-        const QVector3D rest(mesh.positions[3 * size_t(v)], mesh.positions[3 * size_t(v) + 1],
-                             mesh.positions[3 * size_t(v) + 2]);
-        QVector3D p;
-        float total = 0.0f;
-        for (size_t b = 0; b < posed.boneMatrix.size(); ++b) {
-            const float w = posed.weights[b][size_t(v)];
-            if (w > 0.0f) {
-                p += w * posed.boneMatrix[b].map(rest);
-                total += w;
-            }
-        }
-        posed.positions.push_back(p + (1.0f - total) * rest);
     }
     return posed;
 }

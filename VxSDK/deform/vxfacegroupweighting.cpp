@@ -6,6 +6,7 @@
 #include "vxbonebinding.h"
 #include "vxfacetmesh.h"
 #include "vxfigure.h"
+#include "vxobject.h"
 #include "vxselectionmap.h"
 #include "vxshape.h"
 #include "vxskinbinding.h"
@@ -158,9 +159,9 @@ bool VxFaceGroupWeighting::apply(bool replacePainted, QString* reason)
     solver.solve();
     VxSkinWeightWriter writer(m_bindings, m_parents);
     writer.write(solver, !replacePainted);
-    // Weight maps have no signal of their own: whoever keeps the posed skin follows the
-    // binding, which now deforms differently.
-    emit m_figure->getSkinBinding()->bindingsChanged();
+    // Weight maps have no signal of their own: the posed skin is worked out again.
+    if (VxObject* object = m_figure->getObject())
+        object->invalidateCachedGeom();
 
     m_summary = tr("Weights from Face Groups: figure \"%1\": %2 bones weighted from %3 face groups, %4 joints "
                    "blended, %5 painted bones kept.")

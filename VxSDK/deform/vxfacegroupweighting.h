@@ -24,8 +24,8 @@ public:
     bool check(QString* reason) const;
     // Whether a bone that would be weighted already holds weights.
     bool hasPaintedWeights() const;
-    // Fills the maps, keeping painted bones' maps unless `replacePainted`, and announces it
-    // with the skin binding's bindingsChanged().
+    // Fills the maps, keeping painted bones' maps unless `replacePainted`; the figure's
+    // evaluated (posed) skin follows.
     bool apply(bool replacePainted, QString* reason);
     // One line for the host log about the last apply().
     const QString& summary() const { return m_summary; }
