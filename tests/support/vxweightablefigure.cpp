@@ -75,10 +75,10 @@ VxWeightableFigure::VxWeightableFigure(VxFacetMeshData data, const QList<BoneSpe
     shape->setFacetMesh(m_mesh);
     m_figure->getObject()->addShape(shape);
     m_figure->setSelectionMap(new VxSelectionMap());
-    for (const BoneSpec& spec : bones) {
-        VxNode* parent = spec.parent.isEmpty() ? static_cast<VxNode*>(m_figure) : m_figure->findBone(spec.parent);
-        VxBone* bone = vxAddBone(parent, spec.name);
-        m_figure->getSelectionMap()->addPair(spec.name, bone, true);
+    for (const BoneSpec& entry : bones) {
+        VxNode* parent = entry.parent.isEmpty() ? static_cast<VxNode*>(m_figure) : m_figure->findBone(entry.parent);
+        VxBone* bone = vxAddBone(parent, entry.name);
+        m_figure->getSelectionMap()->addPair(entry.name, bone, true);
         auto* binding = new VxBoneBinding();
         binding->setBone(bone);
         m_figure->getSkinBinding()->addBoneBinding(binding);
