@@ -14,6 +14,8 @@
 #include "vximportmgr.h"
 #include "vxmainwindow.h"
 #include "vxobject.h"
+#include "vxnode.h"
+#include "vxposechannels.h"
 #include "vxrefcounted.h"
 #include "vxscene.h"
 
@@ -119,6 +121,12 @@ void VxUpdateGeometryAction::executeAction()
     }
     const BusyCursor busy;
     VxBaseGeometryUpdater::copyVertexPositions(target.mesh, source);
+    // A figure's current shape is its posed skin, a mesh of its own. Once that shape is the
+    // base mesh, the pose that made it must go, or the figure would bend a second time and
+    // no longer look as it did when the user baked it.
+    if (request.operation == VxUpdateGeometryRequest::VertexPositionsFromCurrentShape
+        && source != target.mesh && target.node)
+        VxPoseChannels::resetPose(target.node);
 }
 
 bool VxUpdateGeometryAction::askUser(VxUpdateGeometryRequest& request) const
