@@ -1,0 +1,45 @@
+#pragma once
+
+#include "vxsdkglobal.h"
+#include "vxvec3.h"
+
+#include <QHash>
+#include <QJsonArray>
+#include <QJsonObject>
+#include <QList>
+
+class VxBone;
+class VxGltfBuffer;
+class VxNode;
+class VxSkeleton;
+
+// The glTF nodes and skin of a figure: one node for the figure, the root of the skeleton,
+// and one joint node per bone below it, each a child of the node of its nearest ancestor
+// bone (or of the figure's).
+//
+// Everything is in the figure's own frame, where the skin's vertices are: the figure node
+// has no transform of its own. A bone's joint sits at its origin: its node's translation
+// is its origin less its parent's, plus the translation controls between the two, and its
+// inverse bind matrix undoes its rest origin. Node extras keep what glTF has no place for:
+// the figure's and bones' labels and the bones' rotation orders.
+class VXSDK_EXPORT VxGltfSkeletonBuilder
+{
+public:
+    VxGltfSkeletonBuilder(const VxSkeleton& figure, const QList<VxBone*>& bones);
+
+    // Appends the figure node and the joint nodes to `nodes` (the figure node first, then
+    // the bones in order) and the inverse bind matrices to `buffer`. Returns the skin
+    // object, whose joints are the bones in order.
+    QJsonObject build(QJsonArray& nodes, VxGltfBuffer& buffer) const;
+
+private:
+    // The joint whose node a bone's node hangs below, or -1 for the figure node.
+    int parentJoint(const VxBone* bone) const;
+    // Origin and translation controls of a node relative to the figure.
+    VxVec3 placement(const VxNode* node) const;
+    QJsonObject boneNode(int joint, const QList<int>& children) const;
+
+    const VxSkeleton& m_figure;
+    QList<VxBone*> m_bones;
+    QHash<const VxNode*, int> m_jointOf;
+};
