@@ -1,5 +1,6 @@
 // vxhost: the host application. Loads the plug-ins, then either runs one batch option
-// (--plugins, --mesh-info, --script, --save-scene, --screenshot) or opens the main window.
+// (--plugins, --mesh-info, --script, --save-scene, --export-gltf, --screenshot) or opens the
+// main window.
 #include "vxbatchdialoganswerer.h"
 #include "vxhostcommandline.h"
 #include "vxhostgui.h"
@@ -10,8 +11,10 @@
 
 #include "vxapp.h"
 #include "vxcontentmgr.h"
+#include "vxgltfexporter.h"
 #include "vxprogress.h"
 #include "vxscene.h"
+#include "vxskeleton.h"
 #include "vxstyle.h"
 #include "vxversion.h"
 
@@ -147,8 +150,29 @@ int saveScene(const QString& path)
     return Success;
 }
 
+// The selected figure, or the scene's only one, as binary glTF; nothing is written when it
+// is refused. What the export worked around goes to the log (and so to stderr).
+int exportGltf(const QString& path)
+{
+    QString error;
+    const VxSkeleton* figure = VxGltfExporter::findFigure(vxScene, &error);
+    if (!figure) {
+        writeError(QStringLiteral("--export-gltf %1: %2").arg(path, error));
+        return Failed;
+    }
+    VxGltfExporter exporter;
+    const bool written = exporter.exportFigure(*figure, path);
+    for (const QString& warning : exporter.warnings())
+        vxApp->log(QStringLiteral("glTF export: %1").arg(warning));
+    if (!written) {
+        writeError(exporter.error());
+        return Failed;
+    }
+    return Success;
+}
+
 // The batch runs that work on the scene, in the same window as a user's: the script, then
-// the scene file, then the screenshot; the first failure ends the run.
+// the scene file, then the glTF file, then the screenshot; the first failure ends the run.
 int runBatch(const VxHostCommandLine& commandLine, const VxPluginLoader& loader)
 {
     VxProgress::setConsoleOutput(true);
@@ -161,6 +185,11 @@ int runBatch(const VxHostCommandLine& commandLine, const VxPluginLoader& loader)
     }
     if (!commandLine.sceneFile().isEmpty()) {
         const int status = saveScene(commandLine.sceneFile());
+        if (status != Success)
+            return status;
+    }
+    if (!commandLine.gltfFile().isEmpty()) {
+        const int status = exportGltf(commandLine.gltfFile());
         if (status != Success)
             return status;
     }

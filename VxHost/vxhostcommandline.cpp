@@ -8,6 +8,7 @@ const QString kPlugins = QStringLiteral("plugins");
 const QString kMeshInfo = QStringLiteral("mesh-info");
 const QString kScript = QStringLiteral("script");
 const QString kSaveScene = QStringLiteral("save-scene");
+const QString kExportGltf = QStringLiteral("export-gltf");
 const QString kPlugin = QStringLiteral("plugin");
 const QString kRuntime = QStringLiteral("runtime");
 const QString kDataDir = QStringLiteral("data-dir");
@@ -43,6 +44,7 @@ bool VxHostCommandLine::parse(const QStringList& arguments)
         {kMeshInfo, QString(), QStringLiteral("FILE")},
         {kScript, QString(), QStringLiteral("FILE")},
         {kSaveScene, QString(), QStringLiteral("FILE")},
+        {kExportGltf, QString(), QStringLiteral("FILE")},
         {kPlugin, QString(), QStringLiteral("PATH")},
         {kRuntime, QString(), QStringLiteral("DIR")},
         {kDataDir, QString(), QStringLiteral("DIR")},
@@ -102,7 +104,20 @@ bool VxHostCommandLine::parse(const QStringList& arguments)
         m_sceneFile = parser.value(kSaveScene);
         m_mode = SaveScene;
     }
-    // The screenshot is taken last, after the script and the scene file.
+    // The figure is exported after the scene file, from the scene the script left.
+    if (parser.isSet(kExportGltf)) {
+        if (parser.values(kExportGltf).size() > 1) {
+            m_error = QStringLiteral("--export-gltf may be given only once.");
+            return false;
+        }
+        if (parser.isSet(kPlugins) || parser.isSet(kMeshInfo)) {
+            m_error = QStringLiteral("--export-gltf goes with --script FILE or alone, not with --plugins or --mesh-info.");
+            return false;
+        }
+        m_gltfFile = parser.value(kExportGltf);
+        m_mode = ExportGltf;
+    }
+    // The screenshot is taken last, after the script, the scene file and the export.
     if (parser.isSet(kScreenshot)) {
         if (parser.values(kScreenshot).size() > 1) {
             m_error = QStringLiteral("--screenshot may be given only once.");
@@ -150,6 +165,9 @@ QString VxHostCommandLine::helpText()
         "  --script FILE        Run a QtScript file with every registered class available.\n"
         "  --save-scene FILE    Write the scene as JSON to FILE after --script has run (or,\n"
         "                       without --script, the scene as it is at start-up).\n"
+        "  --export-gltf FILE   After --script (and --save-scene), write the selected figure,\n"
+        "                       or the scene's only figure, as binary glTF 2.0 (.glb): the\n"
+        "                       skin, its bones and weights.\n"
         "  --screenshot FILE    After the start-up work and any --script, write the main\n"
         "                       window as a PNG image to FILE. Needs a display with OpenGL:\n"
         "                       xvfb-run -a -s \"-screen 0 1600x1000x24\" vxhost ...\n"
@@ -163,8 +181,8 @@ QString VxHostCommandLine::helpText()
         "  -h, --help           Show this text.\n"
         "  -v, --version        Show the host and SDK versions.\n"
         "\n"
-        "--script, --save-scene and --screenshot build the same main window, panes and actions\n"
-        "as an interactive start, off screen (on screen only for the screenshot).\n"
+        "--script, --save-scene, --export-gltf and --screenshot build the same main window, panes\n"
+        "and actions as an interactive start, off screen (on screen only for the screenshot).\n"
         "Plug-ins are loaded from the folder 'plugins' next to the executable.\n"
         "Exit status: 0 on success, 1 when the requested work failed, 2 for a bad command line.\n");
 }

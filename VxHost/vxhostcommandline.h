@@ -13,8 +13,9 @@ public:
         Gui,         // no batch option: open the main window
         ListPlugins, // --plugins
         MeshInfo,    // --mesh-info FILE
-        RunScript,   // --script FILE (with or without --save-scene FILE, --screenshot FILE)
+        RunScript,   // --script FILE (with or without --save-scene, --export-gltf, --screenshot)
         SaveScene,   // --save-scene FILE without a script: the scene as it is at start-up
+        ExportGltf,  // --export-gltf FILE without a script (with or without --save-scene)
         Screenshot,  // --screenshot FILE without a script (with or without --save-scene)
         ShowHelp,    // -h, --help
         ShowVersion, // -v, --version
@@ -29,6 +30,8 @@ public:
     QString file() const { return m_file; }
     // The file of --save-scene, written after the script has run; empty when not asked.
     QString sceneFile() const { return m_sceneFile; }
+    // The .glb file of --export-gltf, written after the scene file; empty when not asked.
+    QString gltfFile() const { return m_gltfFile; }
     // The PNG file of --screenshot, written last; empty when not asked.
     QString screenshotFile() const { return m_screenshotFile; }
     // The window size of --size WxH; invalid when not given.
@@ -43,8 +46,11 @@ public:
     // arguments that could not be parsed).
     bool isBatch() const { return m_mode != Gui || !m_error.isEmpty(); }
     // True when the run builds the main window: the interactive start and the batch runs
-    // that work on the scene (--script, --save-scene, --screenshot).
-    bool buildsWindow() const { return m_mode == Gui || m_mode == RunScript || m_mode == SaveScene || m_mode == Screenshot; }
+    // that work on the scene (--script, --save-scene, --export-gltf, --screenshot).
+    bool buildsWindow() const
+    {
+        return m_mode == Gui || m_mode == RunScript || m_mode == SaveScene || m_mode == ExportGltf || m_mode == Screenshot;
+    }
     // True when the run needs a display: the window is shown.
     bool needsDisplay() const { return m_mode == Gui || !m_screenshotFile.isEmpty(); }
 
@@ -54,6 +60,7 @@ private:
     Mode m_mode = Gui;
     QString m_file;
     QString m_sceneFile;
+    QString m_gltfFile;
     QString m_screenshotFile;
     QSize m_windowSize;
     QStringList m_plugins;

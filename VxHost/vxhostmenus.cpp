@@ -9,15 +9,18 @@
 #include "vxactionregistry.h"
 #include "vxapp.h"
 #include "vxfilefilter.h"
+#include "vxgltfexporter.h"
 #include "vximportmgr.h"
 #include "vxmainwindow.h"
 #include "vxpane.h"
 #include "vxpaneaction.h"
 #include "vxpanemgr.h"
 #include "vxscene.h"
+#include "vxskeleton.h"
 #include "vxundostack.h"
 #include "vxversion.h"
 
+#include <QFileInfo>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -48,6 +51,8 @@ void VxHostMenus::buildFileMenu()
     QAction* save = file->addAction(tr("&Save Scene As..."), this, &VxHostMenus::saveSceneAs);
     save->setObjectName(QStringLiteral("VxSaveSceneAction"));
     save->setShortcut(QKeySequence::SaveAs);
+    m_exportGltf = file->addAction(tr("&Export glTF..."), this, &VxHostMenus::exportGltf);
+    m_exportGltf->setObjectName(QStringLiteral("VxExportGltfAction"));
     file->addSeparator();
     QAction* quit = file->addAction(tr("&Quit"), m_window, &QWidget::close);
     quit->setShortcut(QKeySequence::Quit);
@@ -149,6 +154,39 @@ void VxHostMenus::saveSceneAs()
     QString error;
     if (!vxScene->saveJson(path, &error))
         warn(tr("Save Scene As"), error);
+}
+
+void VxHostMenus::exportGltf()
+{
+    const QString title = tr("Export glTF");
+    // Asked before the file: a file name is no use when there is nothing to export.
+    QString error;
+    VxSkeleton* figure = VxGltfExporter::findFigure(vxScene, &error);
+    if (!figure) {
+        warn(title, error);
+        return;
+    }
+    VxFileFilter filter;
+    filter.newFilter(tr("glTF Binary"));
+    filter.addExtension(QStringLiteral("glb"));
+    QString path;
+    if (!m_window->doFileDialog(false, title, vxApp->getDocumentsPath(), filter, path))
+        return;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".glb");
+    VxGltfExporter exporter;
+    const bool written = exporter.exportFigure(*figure, path);
+    for (const QString& warning : exporter.warnings())
+        vxApp->log(tr("glTF export: %1").arg(warning));
+    if (!written) {
+        warn(title, exporter.error());
+        return;
+    }
+    const int noteCount = exporter.warnings().size();
+    const QString notes = noteCount == 0 ? QString()
+        : noteCount == 1                 ? tr(" (1 note in the log)")
+                                         : tr(" (%1 notes in the log)").arg(noteCount);
+    m_window->statusBar()->showMessage(tr("Exported figure \"%1\" to %2%3").arg(figure->getName(), path, notes), 10000);
 }
 
 void VxHostMenus::deleteSelection()

@@ -10,7 +10,7 @@ class VxMainWindow;
 class VxPluginLoader;
 
 // The main window's menu bar:
-// - File: Import Mesh..., Run Script..., Save Scene As..., Quit;
+// - File: Import Mesh..., Run Script..., Save Scene As..., Export glTF..., Quit;
 // - Edit: Undo and Redo (the scene's undo stack), Delete (the selection), then the
 //   registered edit actions;
 // - the menus registered actions name (Tools, ...);
@@ -32,11 +32,14 @@ public:
     QAction* getDeleteAction() const { return m_delete; }
     QAction* getUndoAction() const { return m_undo; }
     QAction* getRedoAction() const { return m_redo; }
+    QAction* getExportGltfAction() const { return m_exportGltf; }
 
 public slots:
     void importMesh();
     void runScript();
     void saveSceneAs();
+    // Writes the selected figure (or the scene's only one) as binary glTF.
+    void exportGltf();
     void deleteSelection();
 
 private:
@@ -53,4 +56,5 @@ private:
     QAction* m_delete = nullptr;
     QAction* m_undo = nullptr;
     QAction* m_redo = nullptr;
+    QAction* m_exportGltf = nullptr;
 };
