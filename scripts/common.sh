@@ -10,10 +10,15 @@ VX_ASAN_CMAKE_ARGS=(-DCMAKE_CXX_COMPILER=clang++ -DVX_BUILD_FUZZERS=ON -DVX_BUIL
 VX_JOBS="${VX_JOBS:-2}"
 
 # Packages the build and the tests need on Debian 12. The OpenGL tests and the viewport
-# benchmark run under Xvfb (xvfb-run needs xauth) with Mesa's software renderer.
+# benchmark run under Xvfb (xvfb-run needs xauth) with Mesa's software renderer; assimp
+# reads exported glTF files back in the tests.
 VX_PACKAGES=(cmake ninja-build g++ pkg-config qtbase5-dev qtscript5-dev libgtest-dev
              zlib1g-dev libtinyobjloader-dev libnanoflann-dev
-             xvfb xauth libgl1-mesa-dri libglx-mesa0)
+             xvfb xauth libgl1-mesa-dri libglx-mesa0 libassimp-dev)
+# Khronos' glTF validator, from npm, checks exported files in the tests. It is installed
+# into the build tree (not the repository) once and kept there.
+VX_GLTF_VALIDATOR_VERSION=2.0.0-dev.3.10
+VX_GLTF_VALIDATOR_DIR="$VX_BUILD_DIR/gltf-validator"
 # And for the sanitizer tree and the fuzzers: clang with its sanitizer and libFuzzer runtimes,
 # and llvm-symbolizer for readable reports.
 VX_ASAN_PACKAGES=(clang libclang-rt-14-dev llvm-14)
@@ -68,6 +73,29 @@ vx_ensure_packages() {
   # shellcheck disable=SC2086
   DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends $missing \
     || { echo "Installing $missing failed" >&2; exit 1; }
+}
+
+# Node and npm, for the glTF validator: Debian's packages, unless a node with its npm is
+# already there (a NodeSource node carries its own npm and conflicts with Debian's).
+vx_ensure_node() {
+  if command -v node >/dev/null && command -v npm >/dev/null; then
+    return 0
+  fi
+  vx_ensure_packages nodejs npm
+}
+
+# Installs the pinned gltf-validator into $VX_GLTF_VALIDATOR_DIR unless that version is there.
+vx_ensure_gltf_validator() {
+  local package="$VX_GLTF_VALIDATOR_DIR/node_modules/gltf-validator/package.json"
+  if [ -f "$package" ] && grep -q "\"version\": \"$VX_GLTF_VALIDATOR_VERSION\"" "$package"; then
+    return 0
+  fi
+  vx_ensure_node
+  echo "== Installing gltf-validator $VX_GLTF_VALIDATOR_VERSION into $VX_GLTF_VALIDATOR_DIR"
+  mkdir -p "$VX_GLTF_VALIDATOR_DIR"
+  npm install --prefix "$VX_GLTF_VALIDATOR_DIR" --no-audit --no-fund --no-save --loglevel=error \
+      "gltf-validator@$VX_GLTF_VALIDATOR_VERSION" \
+    || { echo "Installing gltf-validator from npm failed" >&2; exit 1; }
 }
 
 # Configures once, then builds incrementally. Extra arguments are build targets.

@@ -1,0 +1,123 @@
+#include "exporttest.h"
+
+#include "vxbone.h"
+#include "vxbonebinding.h"
+#include "vxfigure.h"
+#include "vxgltfexporter.h"
+#include "vxskinbinding.h"
+#include "vxweightmap.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QProcess>
+#include <QtEndian>
+
+#include <algorithm>
+
+VxSkeleton* ExportTest::exampleFigure(VxExampleFigure::Kind kind)
+{
+    QString error;
+    VxSkeleton* figure = VxExampleFigure::build(kind, vxSourcePath(QStringLiteral("examples")), &error);
+    EXPECT_NE(figure, nullptr) << qPrintable(error);
+    return figure;
+}
+
+QString ExportTest::exportFigure(const VxSkeleton& figure, const QString& name)
+{
+    const QString path = tempPath(name);
+    VxGltfExporter exporter;
+    if (!exporter.exportFigure(figure, path)) {
+        ADD_FAILURE() << qPrintable(exporter.error());
+        return QString();
+    }
+    return path;
+}
+
+GlbFile ExportTest::readGlb(const QString& path)
+{
+    GlbFile glb;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return glb;
+    const QByteArray bytes = file.readAll();
+    const auto word = [&bytes](int offset) { return qFromLittleEndian<quint32>(bytes.constData() + offset); };
+    if (bytes.size() < 20 || word(0) != 0x46546C67 || word(4) != 2 || word(8) != quint32(bytes.size()))
+        return glb;
+    const int jsonLength = int(word(12));
+    glb.json = QJsonDocument::fromJson(bytes.mid(20, jsonLength)).object();
+    if (bytes.size() > 28 + jsonLength)
+        glb.binary = bytes.mid(28 + jsonLength, int(word(20 + jsonLength)));
+    glb.valid = !glb.json.isEmpty();
+    return glb;
+}
+
+ValidatorReport ExportTest::validate(const QString& path)
+{
+    ValidatorReport report;
+    const QString validator = QStringLiteral(VX_GLTF_VALIDATOR_DIR);
+    if (!QFile::exists(validator + QStringLiteral("/package.json"))) {
+        report.problem = QStringLiteral("gltf-validator is not installed in %1 (scripts/test installs it)").arg(validator);
+        return report;
+    }
+    QProcess node;
+    node.start(QStringLiteral("node"), {vxSourcePath(QStringLiteral("scripts/validate-gltf.js")),
+                                        QStringLiteral("--validator"), validator, path});
+    if (!node.waitForFinished(120000) || node.exitCode() == 2) {
+        report.problem = QStringLiteral("node could not run the validator: %1 %2")
+                             .arg(node.errorString(), QString::fromUtf8(node.readAllStandardError()));
+        return report;
+    }
+    const QJsonObject json = QJsonDocument::fromJson(node.readAllStandardOutput()).object();
+    report.ran = true;
+    report.errors = json.value(QStringLiteral("errors")).toInt(-1);
+    report.warnings = json.value(QStringLiteral("warnings")).toInt(-1);
+    for (const QJsonValue& message : json.value(QStringLiteral("messages")).toArray()) {
+        report.messages.append(message[QStringLiteral("code")].toString() + QLatin1Char(' ')
+                               + message[QStringLiteral("pointer")].toString());
+    }
+    return report;
+}
+
+void ExportTest::paintBlendedWeights(VxFigure* figure)
+{
+    const VxSkinBinding* skin = figure->getSkinBinding();
+    const int bones = skin->getNumBoneBindings();
+    for (int b = 0; b < bones; ++b) {
+        const VxBoneBinding* binding = skin->getBoneBinding(b);
+        for (int axis = 0; axis < 3; ++axis) {
+            VxWeightMap* map = binding->getLocalWeights(axis);
+            for (int v = 0; v < map->getNumWeights(); ++v) {
+                // Rank 0..bones-1 of this bone at this vertex; ranks 0 to 5 get weights.
+                const int rank = (v * 7 + b * 3) % bones;
+                if (rank > 5 || (rank % 2 == 1 && axis == 1))
+                    continue;
+                map->setWeight(v, uint16_t((rank + 1) * 1000 + axis * 100));
+            }
+        }
+    }
+}
+
+BoneWeights ExportTest::expectedSkinWeights(const VxFigure* figure, int vertex)
+{
+    QList<QPair<float, QString>> sums;
+    const VxSkinBinding* skin = figure->getSkinBinding();
+    for (int b = 0; b < skin->getNumBoneBindings(); ++b) {
+        float sum = 0.0f;
+        for (int axis = 0; axis < 3; ++axis) {
+            if (const VxWeightMap* map = skin->getBoneBinding(b)->getLocalWeights(axis))
+                sum += map->getWeight(vertex) / 65535.0f;
+        }
+        if (sum > 0.0f)
+            sums.append({sum, skin->getBoneBinding(b)->getBone()->getName()});
+    }
+    std::sort(sums.begin(), sums.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+    sums = sums.mid(0, 4);
+    float total = 0.0f;
+    for (const auto& sum : sums)
+        total += sum.first;
+    BoneWeights weights;
+    for (const auto& sum : sums)
+        weights.insert(sum.second, sum.first / total);
+    return weights;
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "vxexamplefigure.h"
+#include "vxscenetest.h"
+
+#include <QJsonObject>
+#include <QMap>
+#include <QString>
+#include <QStringList>
+
+#include <vector>
+
+class VxFigure;
+class VxSkeleton;
+
+// What a test reads back from a .glb file: its JSON and its binary chunk.
+struct GlbFile
+{
+    QJsonObject json;
+    QByteArray binary;
+    bool valid = false;
+};
+
+// The validator's verdict on a file: counts and "CODE pointer" of every message.
+struct ValidatorReport
+{
+    bool ran = false;
+    QString problem; // why it did not run
+    int errors = -1, warnings = -1;
+    QStringList messages;
+};
+
+// One weight per bone name.
+using BoneWeights = QMap<QString, float>;
+
+// VxSceneTest with the example humanoid built as a figure and the tools that check files.
+class ExportTest : public VxSceneTest
+{
+protected:
+    VxSkeleton* exampleFigure(VxExampleFigure::Kind kind);
+    // Exports to a file in the test's folder; returns its path, or an empty one (with the
+    // failure recorded) when the export was refused.
+    QString exportFigure(const VxSkeleton& figure, const QString& name);
+
+    static GlbFile readGlb(const QString& path);
+    // Runs Khronos' validator through node on `path`. When the validator is not installed
+    // the report says so and ran is false; the caller skips, unless VX_REQUIRE_GLTF_VALIDATOR
+    // is set (scripts/test sets it), which fails the test instead.
+    static ValidatorReport validate(const QString& path);
+
+    // Weights for every skin vertex of a single-skin figure that need the whole rule: six
+    // bones per vertex (so two drop out), each with its own weight on each of its maps, and
+    // some bones weighting only two of their three axes.
+    static void paintBlendedWeights(VxFigure* figure);
+    // What a vertex's weights must be in the file: each bone's axis weights summed, the four
+    // largest kept and scaled to a sum of one.
+    static BoneWeights expectedSkinWeights(const VxFigure* figure, int vertex);
+};
