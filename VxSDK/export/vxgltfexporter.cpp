@@ -152,7 +152,7 @@ bool VxGltfExporter::build(const VxSkeleton& figure, QByteArray* glb)
     const int meshNode = nodes.size() - 1;
 
     VxGltfMaterialBuilder materials(buffer);
-    if (!materials.build(*shape))
+    if (!materials.build(*shape, layout.hasUVs()))
         return fail(tooLarge(figure));
     m_warnings.append(materials.warnings());
 

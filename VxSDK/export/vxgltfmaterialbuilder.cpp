@@ -27,18 +27,26 @@ QJsonArray colorFactor(const QColor& color)
 
 VxGltfMaterialBuilder::VxGltfMaterialBuilder(VxGltfBuffer& buffer) : m_buffer(buffer) {}
 
-bool VxGltfMaterialBuilder::build(const VxShape& shape)
+bool VxGltfMaterialBuilder::build(const VxShape& shape, bool withTextures)
 {
+    QStringList untextured;
     for (int i = 0; i < shape.getNumMaterials(); ++i) {
+        const auto* diffuse = qobject_cast<const VxDefaultMaterial*>(shape.getMaterial(i));
+        if (!withTextures && diffuse && !diffuse->getDiffuseTexture().isEmpty())
+            untextured.append(QStringLiteral("\"%1\"").arg(diffuse->getName()));
         bool fits = true;
-        m_materials.append(material(shape.getMaterial(i), fits));
+        m_materials.append(material(shape.getMaterial(i), withTextures, fits));
         if (!fits)
             return false;
+    }
+    if (!untextured.isEmpty()) {
+        m_warnings.append(QStringLiteral("The skin has no UVs to place textures with; the textures of %1 are left out.")
+                              .arg(untextured.join(QStringLiteral(", "))));
     }
     return true;
 }
 
-QJsonObject VxGltfMaterialBuilder::material(const VxMaterial* material, bool& fits)
+QJsonObject VxGltfMaterialBuilder::material(const VxMaterial* material, bool withTextures, bool& fits)
 {
     const auto* diffuse = qobject_cast<const VxDefaultMaterial*>(material);
     QColor color = diffuse ? diffuse->getDiffuseColor() : VxDefaultMaterial().getDiffuseColor();
@@ -47,7 +55,7 @@ QJsonObject VxGltfMaterialBuilder::material(const VxMaterial* material, bool& fi
     const QString name = material ? material->getName() : QString();
 
     QJsonObject pbr{{QStringLiteral("metallicFactor"), 0.0}, {QStringLiteral("roughnessFactor"), 1.0}};
-    const QString texturePath = diffuse ? diffuse->getDiffuseTexture() : QString();
+    const QString texturePath = diffuse && withTextures ? diffuse->getDiffuseTexture() : QString();
     const int texture = texturePath.isEmpty() ? kUnreadable : textureFor(texturePath, name);
     if (texture == kTooLarge)
         fits = false;

@@ -19,14 +19,16 @@ class VxShape;
 // becomes the base colour texture, embedded in the file: PNG and JPEG files as they are,
 // other image formats Qt reads converted to PNG. With a texture the colour factor is
 // white, since the host draws the texture's own colours. A texture that cannot be read is
-// left out with a warning; the material keeps its colour.
+// left out with a warning; the material keeps its colour. So are all textures of a mesh
+// without UVs, which could not place them.
 class VXSDK_EXPORT VxGltfMaterialBuilder
 {
 public:
     explicit VxGltfMaterialBuilder(VxGltfBuffer& buffer);
 
-    // Builds the materials of `shape`. False only when an image does not fit in the buffer.
-    bool build(const VxShape& shape);
+    // Builds the materials of `shape`, with textures when the mesh has UVs. False only when
+    // an image does not fit in the buffer.
+    bool build(const VxShape& shape, bool withTextures);
 
     const QJsonArray& materials() const { return m_materials; }
     const QJsonArray& textures() const { return m_textures; }
@@ -35,7 +37,7 @@ public:
     const QStringList& warnings() const { return m_warnings; }
 
 private:
-    QJsonObject material(const VxMaterial* material, bool& fits);
+    QJsonObject material(const VxMaterial* material, bool withTextures, bool& fits);
     // The texture index of an image file (each file embedded once); -1 when it cannot be
     // read, -2 when it does not fit in the buffer.
     int textureFor(const QString& path, const QString& materialName);

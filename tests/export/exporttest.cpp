@@ -3,6 +3,8 @@
 #include "vxbone.h"
 #include "vxbonebinding.h"
 #include "vxfigure.h"
+#include "vxgeometry.h"
+#include "vxshape.h"
 #include "vxgltfexporter.h"
 #include "vxskinbinding.h"
 #include "vxweightmap.h"
@@ -96,6 +98,22 @@ void ExportTest::paintBlendedWeights(VxFigure* figure)
             }
         }
     }
+}
+
+void ExportTest::bindToFaceGroups(VxFigure* figure)
+{
+    const int vertices = VxShape::getCurrentShapeForNode(figure)->getGeometry()->getNumVertices();
+    for (VxBone* bone : figure->getAllBones()) {
+        auto* binding = new VxBoneBinding();
+        binding->setBone(bone);
+        for (int axis = 0; axis < 3; ++axis) {
+            auto* map = new VxWeightMap();
+            map->setNumWeights(vertices, false);
+            binding->setLocalWeights(axis, map);
+        }
+        figure->getSkinBinding()->addBoneBinding(binding);
+    }
+    VxExampleFigure::weightByFaceGroups(figure);
 }
 
 BoneWeights ExportTest::expectedSkinWeights(const VxFigure* figure, int vertex)

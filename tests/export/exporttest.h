@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <ostream>
 #include <vector>
 
 class VxFigure;
@@ -52,7 +53,16 @@ protected:
     // bones per vertex (so two drop out), each with its own weight on each of its maps, and
     // some bones weighting only two of their three axes.
     static void paintBlendedWeights(VxFigure* figure);
+    // Gives every bone of a figure built by hand a binding with three local maps, each
+    // weighting the bone's face groups in full.
+    static void bindToFaceGroups(VxFigure* figure);
     // What a vertex's weights must be in the file: each bone's axis weights summed, the four
     // largest kept and scaled to a sum of one.
     static BoneWeights expectedSkinWeights(const VxFigure* figure, int vertex);
 };
+
+// Readable failures for QString and QStringList comparisons.
+inline void PrintTo(const QString& text, std::ostream* out)
+{
+    *out << '"' << text.toStdString() << '"';
+}
