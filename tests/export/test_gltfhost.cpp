@@ -1,0 +1,86 @@
+// The export as a user reaches it: File > Export glTF... in the window, and vxhost's
+// --export-gltf option.
+#include "exporttest.h"
+
+#include "vxhostgui.h"
+#include "vxpluginloader.h"
+
+#include "vxmainwindow.h"
+#include "vxbone.h"
+#include "vxmessageboxanswerer.h"
+#include "vxskeleton.h"
+
+#include <QAction>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QMenu>
+#include <QMenuBar>
+#include <QProcess>
+#include <QStatusBar>
+
+namespace {
+QAction* fileMenuEntry(const VxHostGui& gui, const QString& text)
+{
+    for (QAction* menu : gui.window()->menuBar()->actions()) {
+        if (menu->text().remove(QLatin1Char('&')) != QLatin1String("File"))
+            continue;
+        for (QAction* entry : menu->menu()->actions()) {
+            if (entry->text().remove(QLatin1Char('&')) == text)
+                return entry;
+        }
+    }
+    return nullptr;
+}
+} // namespace
+
+TEST_F(ExportTest, FileExportGltfWritesTheSelectedFigureOrSaysWhyNot)
+{
+    VxPluginLoader loader;
+    VxHostGui gui(loader);
+    QAction* entry = fileMenuEntry(gui, QStringLiteral("Export glTF..."));
+    ASSERT_NE(entry, nullptr);
+    {
+        VxMessageBoxAnswerer answerer;
+        entry->trigger();
+        ASSERT_EQ(answerer.count(), 1);
+        EXPECT_EQ(answerer.seen()[0].title, QStringLiteral("Export glTF"));
+        EXPECT_EQ(answerer.seen()[0].text, QStringLiteral("The scene holds no figure to export."));
+    }
+
+    VxSkeleton* figure = exampleFigure(VxExampleFigure::Parametric);
+    ASSERT_NE(figure, nullptr);
+    vxScene->selectNode(figure->getAllBones().last(), true);
+    // A name without an extension gets ".glb".
+    VxMainWindow::queueFileDialogAnswer(tempPath(QStringLiteral("from-menu")));
+    entry->trigger();
+    const QString path = tempPath(QStringLiteral("from-menu.glb"));
+    const GlbFile glb = readGlb(path);
+    ASSERT_TRUE(glb.valid);
+    EXPECT_EQ(glb.json[QStringLiteral("skins")][0][QStringLiteral("joints")].toArray().size(), 19);
+    EXPECT_EQ(gui.window()->statusBar()->currentMessage(),
+              QStringLiteral("Exported figure \"figure.obj\" to %1").arg(path));
+
+    VxMessageBoxAnswerer answerer;
+    VxMainWindow::queueFileDialogAnswer(tempPath(QStringLiteral("missing/figure.glb")));
+    entry->trigger();
+    ASSERT_EQ(answerer.count(), 1);
+    EXPECT_EQ(answerer.seen()[0].title, QStringLiteral("Export glTF"));
+    EXPECT_EQ(answerer.seen()[0].text, QStringLiteral("Cannot write the glTF file %1: No such file or directory")
+                                           .arg(tempPath(QStringLiteral("missing/figure.glb"))));
+}
+
+TEST_F(ExportTest, VxhostExportGltfRefusesAnEmptySceneWithoutWritingAFile)
+{
+    QProcess host;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    host.setProcessEnvironment(environment);
+    const QString path = tempPath(QStringLiteral("scene.glb"));
+    host.start(QStringLiteral(VX_BIN_DIR "/vxhost"),
+               {QStringLiteral("--data-dir"), tempPath(QStringLiteral("host")), QStringLiteral("--export-gltf"), path});
+    ASSERT_TRUE(host.waitForFinished(60000));
+    EXPECT_EQ(host.exitCode(), 1);
+    EXPECT_TRUE(QString::fromUtf8(host.readAllStandardError())
+                    .contains(QStringLiteral("vxhost: --export-gltf %1: The scene holds no figure to export.\n").arg(path)));
+    EXPECT_FALSE(QFileInfo::exists(path));
+}
