@@ -107,7 +107,7 @@ bool VxGltfExporter::build(const VxSkeleton& figure, QByteArray* glb)
         return fail(QStringLiteral("The skin of figure \"%1\" has vertex positions that are not numbers.").arg(figure.getName()));
 
     VxGltfSkinWeights weights(mesh->getNumVertices());
-    VxGltfWeightReader reader(figure, bones);
+    VxGltfWeightReader reader(figure, *mesh, bones);
     if (!reader.read(weights))
         return fail(reader.error());
     m_warnings.append(reader.warnings());
@@ -143,7 +143,9 @@ bool VxGltfExporter::build(const VxSkeleton& figure, QByteArray* glb)
     }
 
     QJsonArray nodes;
-    const QJsonObject skin = VxGltfSkeletonBuilder(figure, bones).build(nodes, buffer);
+    const VxGltfSkeletonBuilder skeleton(figure, bones);
+    m_warnings.append(skeleton.poseNotes());
+    const QJsonObject skin = skeleton.build(nodes, buffer);
     if (skin.value(QStringLiteral("inverseBindMatrices")).toInt() < 0)
         return fail(tooLarge(figure));
     const int figureNode = 0;

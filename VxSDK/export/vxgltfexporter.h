@@ -12,9 +12,9 @@ class VxSkeleton;
 // Exports a figure as binary glTF 2.0 (.glb): its skin as one mesh with normals, UVs and
 // materials, one primitive per face group and material (the face group's name in the
 // primitive's extras), one joint per bone with its rest placement and inverse bind
-// matrix, and four joints and weights per vertex (VxGltfWeightReader says how the
-// figure's weights become glTF's). The figure's name and label are kept in the extras of
-// its node and mesh.
+// matrix, the current pose as the joints' rotations and translations, and four joints
+// and weights per vertex (VxGltfWeightReader says how the figure's weights become glTF's).
+// The figure's name and label are kept in the extras of its node and mesh.
 //
 // Refused, with a message and nothing written: no figure, a figure without a skin mesh or
 // without bones, a skin with positions that are not numbers, a figure no bone of which

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "vxskeletonpose.h"
 #include "vxsdkglobal.h"
 #include "vxvec3.h"
 
@@ -7,6 +8,9 @@
 #include <QJsonArray>
 #include <QJsonObject>
 #include <QList>
+#include <QStringList>
+
+#include <array>
 
 class VxBone;
 class VxGltfBuffer;
@@ -22,6 +26,11 @@ class VxSkeleton;
 // is its origin less its parent's, plus the translation controls between the two, and its
 // inverse bind matrix undoes its rest origin. Node extras keep what glTF has no place for:
 // the figure's and bones' labels and the bones' rotation orders.
+//
+// The nodes carry the current pose as the host evaluates it (VxSkeletonPose): a bone's
+// node rotation is its three rotation channels composed in its rotation order, twist
+// first, R = R[bend] * R[side-side] * R[twist], so a viewer that skins the file shows the
+// figure as the host's viewport does wherever its weights agree across axes.
 class VXSDK_EXPORT VxGltfSkeletonBuilder
 {
 public:
@@ -32,14 +41,24 @@ public:
     // object, whose joints are the bones in order.
     QJsonObject build(QJsonArray& nodes, VxGltfBuffer& buffer) const;
 
+    // What a user should know about the pose as it is written: channels holding something
+    // other than a number (the host reads them as 0, and so does the file) and angles past
+    // a whole turn (the file holds the same pose within one turn).
+    QStringList poseNotes() const;
+
+    // The rotation R[a2] * R[a1] * R[a0] as a unit quaternion (x, y, z, w).
+    static std::array<double, 4> rotation(const VxRotationOrder::AxisOrder& axes, const std::array<double, 3>& angles);
+
 private:
     // The joint whose node a bone's node hangs below, or -1 for the figure node.
     int parentJoint(const VxBone* bone) const;
-    // Origin and translation controls of a node relative to the figure.
+    // A node's posed origin in the figure: its origin plus the translation controls of it
+    // and of every node above it below the figure.
     VxVec3 placement(const VxNode* node) const;
     QJsonObject boneNode(int joint, const QList<int>& children) const;
 
     const VxSkeleton& m_figure;
+    VxSkeletonPose m_pose;
     QList<VxBone*> m_bones;
     QHash<const VxNode*, int> m_jointOf;
 };

@@ -1,5 +1,6 @@
 #include "vxgltfweightreader.h"
 
+#include "vxgltfjointweights.h"
 #include "vxgltfskinweights.h"
 
 #include "vxbone.h"
@@ -24,8 +25,8 @@ QString nameList(const QStringList& names)
 }
 } // namespace
 
-VxGltfWeightReader::VxGltfWeightReader(const VxSkeleton& figure, const QList<VxBone*>& bones)
-    : m_figure(figure), m_bones(bones), m_weightedJoint(size_t(bones.size()), false)
+VxGltfWeightReader::VxGltfWeightReader(const VxSkeleton& figure, const VxFacetMesh& skin, const QList<VxBone*>& bones)
+    : m_figure(figure), m_skin(skin), m_bones(bones), m_weightedJoint(size_t(bones.size()), false)
 {
     for (int j = 0; j < bones.size(); ++j)
         m_jointOf.insert(bones[j], j);
@@ -37,8 +38,8 @@ bool VxGltfWeightReader::read(VxGltfSkinWeights& weights)
     m_warnings.clear();
     if (const auto* skinFigure = qobject_cast<const VxFigure*>(&m_figure))
         readSkinFigure(*skinFigure, weights);
-    else
-        readLegacyFigure(weights);
+    else if (const auto* legacyFigure = qobject_cast<const VxLegacyFigure*>(&m_figure))
+        readLegacyFigure(*legacyFigure, weights);
     if (std::none_of(m_weightedJoint.cbegin(), m_weightedJoint.cend(), [](bool weighted) { return weighted; })) {
         m_error = QStringLiteral("No bone of the figure \"%1\" has any weight on its skin, so nothing would move "
                                  "with the bones. Give the bones weights (paint them, or use Weights from Face "
@@ -104,14 +105,9 @@ void VxGltfWeightReader::readSkinFigure(const VxFigure& figure, VxGltfSkinWeight
     }
 }
 
-void VxGltfWeightReader::readLegacyFigure(VxGltfSkinWeights& weights)
+void VxGltfWeightReader::readLegacyFigure(const VxLegacyFigure& figure, VxGltfSkinWeights& weights)
 {
-    for (int joint = 0; joint < m_bones.size(); ++joint) {
-        for (int v : m_figure.getVertexMap(m_bones[joint])) {
-            weights.add(v, joint, 1.0f);
-            m_weightedJoint[size_t(joint)] = true;
-        }
-    }
+    m_weightedJoint = VxGltfJointWeights(figure, m_skin, m_jointOf).addTo(weights);
 }
 
 void VxGltfWeightReader::addBoneWeights(int joint, const std::vector<float>& sums, const std::vector<int>& touched,

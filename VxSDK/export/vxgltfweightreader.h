@@ -7,6 +7,7 @@
 #include <QStringList>
 
 class VxBone;
+class VxFacetMesh;
 class VxFigure;
 class VxGltfSkinWeights;
 class VxLegacyFigure;
@@ -23,8 +24,7 @@ class VxSkeleton;
 // follow no rotation and bulge maps swell the skin rather than move it with a bone; glTF
 // skins have neither, so both are left out.
 //
-// Parametric figures are weighted by their joints: every vertex of a bone's face groups
-// belongs to that bone, shared seam vertices to each of their bones alike.
+// Parametric figures are weighted by their joints, as VxGltfJointWeights derives them.
 //
 // A vertex no bone weights goes in full to the first bone whose face groups hold it, or to
 // the first bone when none does.
@@ -32,7 +32,7 @@ class VXSDK_EXPORT VxGltfWeightReader
 {
 public:
     // `bones` are the joints in order; weights of other nodes are ignored.
-    VxGltfWeightReader(const VxSkeleton& figure, const QList<VxBone*>& bones);
+    VxGltfWeightReader(const VxSkeleton& figure, const VxFacetMesh& skin, const QList<VxBone*>& bones);
 
     // Fills `weights` (sized to the skin's vertices) and normalises them. False when no
     // bone weights any vertex; the reason is in error(). Notes on what was worked around
@@ -44,13 +44,14 @@ public:
 
 private:
     void readSkinFigure(const VxFigure& figure, VxGltfSkinWeights& weights);
-    void readLegacyFigure(VxGltfSkinWeights& weights);
+    void readLegacyFigure(const VxLegacyFigure& figure, VxGltfSkinWeights& weights);
     void addBoneWeights(int joint, const std::vector<float>& sums, const std::vector<int>& touched,
                         VxGltfSkinWeights& weights);
     void giveUnweightedVertices(VxGltfSkinWeights& weights);
     void noteBonesWithoutWeights();
 
     const VxSkeleton& m_figure;
+    const VxFacetMesh& m_skin;
     QList<VxBone*> m_bones;
     QHash<const VxNode*, int> m_jointOf;
     std::vector<bool> m_weightedJoint;

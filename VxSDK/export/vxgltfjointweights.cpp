@@ -1,0 +1,93 @@
+#include "vxgltfjointweights.h"
+
+#include "vxgltfskinweights.h"
+
+#include "vxlegacyfigure.h"
+#include "vxlegacyjointweights.h"
+#include "vxskeletonpose.h"
+
+#include <algorithm>
+
+namespace {
+// The factor of `axis` for the k-th vertex: an axis without parameters turns it fully.
+float factor(const VxLegacyJointWeights::Joint& joint, int axis, size_t k)
+{
+    const std::vector<float>& factors = joint.own[size_t(axis)];
+    return factors.empty() ? 1.0f : factors[k];
+}
+} // namespace
+
+VxGltfJointWeights::VxGltfJointWeights(const VxLegacyFigure& figure, const VxFacetMesh& rest,
+                                       const QHash<const VxNode*, int>& jointOf)
+    : m_jointOf(jointOf), m_jointCount(jointOf.size())
+{
+    const VxLegacyJointWeights joints(&figure, &rest);
+    const std::vector<int>& owners = joints.ownerCounts();
+    std::vector<std::pair<int, float>> below; // (joint, weight) of the bones below, per vertex
+    for (const VxLegacyJointWeights::Joint& joint : joints.joints()) {
+        const int own = jointAbove(joint.bone);
+        if (own < 0)
+            continue;
+        const int parent = jointAbove(joint.bone->getNodeParent());
+        const VxRotationOrder::AxisOrder axes = VxSkeletonPose::evaluatedAxes(joint.bone);
+        for (size_t k = 0; k < joint.vertices.size(); ++k) {
+            const int vertex = joint.vertices[k];
+            below.clear();
+            float followed = 0.0f;
+            for (const VxLegacyJointWeights::Follow& follow : joint.children) {
+                const VxRotationOrder::AxisOrder driverAxes = VxSkeletonPose::evaluatedAxes(follow.driver);
+                const int child = jointAbove(follow.driver);
+                if (child < 0 || child == own || (follow.axis != driverAxes[1] && follow.axis != driverAxes[2]))
+                    continue;
+                below.emplace_back(child, follow.factor[k] / 2.0f);
+                followed += follow.factor[k] / 2.0f;
+            }
+            // Never more than the whole vertex.
+            const float scale = followed > 1.0f ? 1.0f / followed : 1.0f;
+            followed *= scale;
+            const float bends = (factor(joint, axes[1], k) + factor(joint, axes[2], k)) / 2.0f;
+            float mine = std::max(0.0f, bends - followed);
+            float theirs = 1.0f - mine - followed;
+            // A bone right below the figure has no parent to leave the rest with.
+            if (parent < 0) {
+                mine += theirs;
+                theirs = 0.0f;
+            }
+            const float share = 1.0f / float(std::max(owners[size_t(vertex)], 1));
+            m_entries.push_back({vertex, own, mine * share});
+            m_entries.push_back({vertex, std::max(parent, 0), theirs * share});
+            for (const auto& [child, weight] : below)
+                m_entries.push_back({vertex, child, weight * scale * share});
+        }
+    }
+    std::sort(m_entries.begin(), m_entries.end());
+}
+
+std::vector<bool> VxGltfJointWeights::addTo(VxGltfSkinWeights& weights) const
+{
+    std::vector<bool> weighted(size_t(m_jointCount), false);
+    for (size_t i = 0; i < m_entries.size();) {
+        // Entries of one vertex and joint are adjacent after sorting: one offer per pair.
+        const Entry& first = m_entries[i];
+        float sum = 0.0f;
+        for (; i < m_entries.size() && m_entries[i].vertex == first.vertex && m_entries[i].joint == first.joint; ++i)
+            sum += m_entries[i].weight;
+        if (sum <= 0.0f)
+            continue;
+        weights.add(first.vertex, first.joint, sum);
+        weighted[size_t(first.joint)] = true;
+    }
+    return weighted;
+}
+
+int VxGltfJointWeights::jointAbove(const VxNode* node) const
+{
+    for (; node; node = node->getNodeParent()) {
+        const int joint = m_jointOf.value(node, -1);
+        if (joint >= 0)
+            return joint;
+        if (qobject_cast<const VxSkeleton*>(node))
+            return -1;
+    }
+    return -1;
+}
