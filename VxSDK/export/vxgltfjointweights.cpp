@@ -4,9 +4,12 @@
 
 #include "vxlegacyfigure.h"
 #include "vxlegacyjointweights.h"
+#include "vxposechannels.h"
 #include "vxskeletonpose.h"
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 
 namespace {
 // The factor of `axis` for the k-th vertex: an axis without parameters turns it fully.
@@ -14,6 +17,25 @@ float factor(const VxLegacyJointWeights::Joint& joint, int axis, size_t k)
 {
     const std::vector<float>& factors = joint.own[size_t(axis)];
     return factors.empty() ? 1.0f : factors[k];
+}
+
+// How much each rotation axis of a bone counts in its one weight: by how far the bone is
+// turned about it, so that the current pose comes out as the host shows it; a bone at rest
+// counts its side-side and bend axes alike.
+std::array<float, 3> axisShares(const VxNode* bone)
+{
+    const std::array<double, 3> angles = VxPoseChannels::angles(bone);
+    const double turned = std::fabs(angles[0]) + std::fabs(angles[1]) + std::fabs(angles[2]);
+    std::array<float, 3> shares{{0.0f, 0.0f, 0.0f}};
+    if (turned > 0.0) {
+        for (int axis = 0; axis < 3; ++axis)
+            shares[size_t(axis)] = float(std::fabs(angles[size_t(axis)]) / turned);
+        return shares;
+    }
+    const VxRotationOrder::AxisOrder axes = VxSkeletonPose::evaluatedAxes(bone);
+    shares[size_t(axes[1])] = 0.5f;
+    shares[size_t(axes[2])] = 0.5f;
+    return shares;
 }
 } // namespace
 
@@ -29,24 +51,30 @@ VxGltfJointWeights::VxGltfJointWeights(const VxLegacyFigure& figure, const VxFac
         if (own < 0)
             continue;
         const int parent = jointAbove(joint.bone->getNodeParent());
-        const VxRotationOrder::AxisOrder axes = VxSkeletonPose::evaluatedAxes(joint.bone);
+        const std::array<float, 3> shares = axisShares(joint.bone);
+        std::vector<std::array<float, 3>> childShares;
+        for (const VxLegacyJointWeights::Follow& follow : joint.children)
+            childShares.push_back(axisShares(follow.driver));
         for (size_t k = 0; k < joint.vertices.size(); ++k) {
             const int vertex = joint.vertices[k];
             below.clear();
             float followed = 0.0f;
-            for (const VxLegacyJointWeights::Follow& follow : joint.children) {
-                const VxRotationOrder::AxisOrder driverAxes = VxSkeletonPose::evaluatedAxes(follow.driver);
+            for (size_t f = 0; f < joint.children.size(); ++f) {
+                const VxLegacyJointWeights::Follow& follow = joint.children[f];
                 const int child = jointAbove(follow.driver);
-                if (child < 0 || child == own || (follow.axis != driverAxes[1] && follow.axis != driverAxes[2]))
+                const float weight = follow.factor[k] * childShares[f][size_t(follow.axis)];
+                if (child < 0 || child == own || weight <= 0.0f)
                     continue;
-                below.emplace_back(child, follow.factor[k] / 2.0f);
-                followed += follow.factor[k] / 2.0f;
+                below.emplace_back(child, weight);
+                followed += weight;
             }
             // Never more than the whole vertex.
             const float scale = followed > 1.0f ? 1.0f / followed : 1.0f;
             followed *= scale;
-            const float bends = (factor(joint, axes[1], k) + factor(joint, axes[2], k)) / 2.0f;
-            float mine = std::max(0.0f, bends - followed);
+            float turns = 0.0f;
+            for (int axis = 0; axis < 3; ++axis)
+                turns += shares[size_t(axis)] * factor(joint, axis, k);
+            float mine = std::max(0.0f, turns - followed);
             float theirs = 1.0f - mine - followed;
             // A bone right below the figure has no parent to leave the rest with.
             if (parent < 0) {

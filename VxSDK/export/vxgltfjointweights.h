@@ -15,13 +15,16 @@ class VxNode;
 // the host moves the skin (VxLegacyJointWeights gives, per vertex of each bone, how far it
 // follows each rotation axis of its bone and of the bones below).
 //
-// A vertex of bone B with factors f on B's side-side and bend axes follows B by their mean
-// and B's parent by the rest. It follows a bone D below B (through the parameters D drives
-// on B's joint) by the mean of those factors over D's side-side and bend axes, taken from
-// B's share first. Twist factors are left out: the host ramps twist along a bone, which a
-// single weight per joint cannot express, while bends decide how a joint folds. A vertex
-// several bones hold (a seam) takes the mean of their weights, as the host averages their
-// positions. Welds are not carried over; the parts they tie move with their bones.
+// A vertex of bone B follows B by its factors on B's axes, each axis counted by how far B is
+// turned about it (so the current pose comes out as the host shows it; a bone at rest
+// counts its side-side and bend axes alike, since bends decide how a joint folds), and
+// follows B's parent by the rest. It follows a bone D below B (through the parameters D
+// drives on B's joint) by those factors counted the same way by D's turns, taken from B's
+// share first. A vertex several bones hold (a seam) takes the mean of their weights, as the
+// host averages their positions. A single weight per joint blends linearly where the host
+// turns a vertex part of the way, so ramps (a twist along a bone, a bend zone) come out a
+// little shorter than the host's arcs. Welds are not carried over; the parts they tie move
+// with their bones.
 class VXSDK_EXPORT VxGltfJointWeights
 {
 public:

@@ -144,8 +144,9 @@ TEST_F(ExportTest, TheFileSkinsToTheHostsPoseOfASingleSkinFigure)
         EXPECT_EQ(report.errors + report.warnings, 0) << qPrintable(report.messages.join(QLatin1Char('\n')));
 }
 
-// A parametric figure's joints become one weight per bone: parts away from the bent joints
-// move exactly as in the host, and the zones around them stay close to it.
+// A parametric figure's joints become one weight per bone: parts away from the turned
+// joints move exactly as in the host, and the zones around them stay close to it, for
+// bends and for a twist alike.
 TEST_F(ExportTest, TheFileSkinsCloseToTheHostsPoseOfAParametricFigure)
 {
     VxSkeleton* figure = exampleFigure(VxExampleFigure::Parametric);
@@ -153,12 +154,18 @@ TEST_F(ExportTest, TheFileSkinsCloseToTheHostsPoseOfAParametricFigure)
     pose(figure, "lForeArm", 0, 0, 60);
     pose(figure, "rShin", 45, 0, 0);
     pose(figure, "abdomen", 0, 0, 20);
+    pose(figure, "head", 0, 30, 0);
     const QString path = exportFigure(*figure, QStringLiteral("parametric-posed.glb"));
     ASSERT_FALSE(path.isEmpty());
     const std::vector<float> distances = distancesToHost(readGlb(path), figure);
-    // The figure is 1.8 units tall. Rigid weights (each vertex with its face group's bone)
-    // would leave vertices 5 cm off; the joints' zones bring the worst under 1.5 cm.
+    // The figure is 1.8 units tall. Parts away from the turned joints match exactly; rigid
+    // weights (each vertex with its face group's bone) would leave the zones around the
+    // joints about 5 cm off, bend weights alone the turned head 4 cm; these stay under 1 cm.
     const auto exact = std::count_if(distances.cbegin(), distances.cend(), [](float d) { return d < 1e-4f; });
-    EXPECT_GT(double(exact), 0.95 * double(distances.size()));
-    EXPECT_LT(*std::max_element(distances.cbegin(), distances.cend()), 0.015f);
+    EXPECT_GT(double(exact), 0.85 * double(distances.size()));
+    EXPECT_LT(*std::max_element(distances.cbegin(), distances.cend()), 0.01f);
+    double sum = 0.0;
+    for (float d : distances)
+        sum += double(d);
+    EXPECT_LT(sum / double(distances.size()), 0.0005);
 }

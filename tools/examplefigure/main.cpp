@@ -1,6 +1,6 @@
 // vxexamplefigure: builds the example humanoid as a rigged figure through the Figure Setup
 // plug-in's classes and writes it as binary glTF, for any glTF viewer to open.
-//   vxexamplefigure [--parametric] [--examples DIR] OUT.glb
+//   vxexamplefigure [--parametric] [--pose] [--examples DIR] OUT.glb
 #include "vxexamplefigure.h"
 
 #include "vxapp.h"
@@ -35,9 +35,11 @@ int main(int argc, char** argv)
     const QCommandLineOption parametric(QStringLiteral("parametric"),
                                         QStringLiteral("Build the parametric figure of figure.phi instead of the "
                                                        "single-skin figure of figure.vxt."));
+    const QCommandLineOption posed(QStringLiteral("pose"),
+                                   QStringLiteral("Bend the arms, a knee and the neck, so that viewers show the rig at work."));
     const QCommandLineOption examples(QStringLiteral("examples"), QStringLiteral("The examples folder."),
                                       QStringLiteral("DIR"), QStringLiteral(VX_SOURCE_DIR "/examples"));
-    parser.addOptions({parametric, examples});
+    parser.addOptions({parametric, posed, examples});
     parser.addPositionalArgument(QStringLiteral("OUT.glb"), QStringLiteral("The file to write."));
     parser.process(application);
     if (parser.positionalArguments().size() != 1) {
@@ -60,6 +62,8 @@ int main(int argc, char** argv)
         return 1;
     }
     VxExampleFigure::weightByFaceGroups(qobject_cast<VxFigure*>(figure));
+    if (parser.isSet(posed))
+        VxExampleFigure::pose(figure);
     VxGltfExporter exporter;
     const bool written = exporter.exportFigure(*figure, parser.positionalArguments().first());
     for (const QString& warning : exporter.warnings())

@@ -3,9 +3,11 @@
 #include "vxfshierarchy.h"
 
 #include "vxapp.h"
+#include "vxbone.h"
 #include "vxbonebinding.h"
 #include "vxcontentmgr.h"
 #include "vxfigure.h"
+#include "vxposechannels.h"
 #include "vxscene.h"
 #include "vxskinbinding.h"
 #include "vxweightmap.h"
@@ -63,4 +65,24 @@ int VxExampleFigure::weightByFaceGroups(VxFigure* figure)
         }
     }
     return written;
+}
+
+void VxExampleFigure::pose(VxSkeleton* figure)
+{
+    if (!figure)
+        return;
+    // Degrees about X, Y and Z of the example humanoid's bones.
+    const struct
+    {
+        const char* bone;
+        VxVec3 degrees;
+    } channels[] = {
+        {"lShldr", VxVec3(0, 0, -60)}, {"lForeArm", VxVec3(0, -70, 0)}, {"rShldr", VxVec3(0, 0, 60)},
+        {"rForeArm", VxVec3(0, 70, 0)}, {"lThigh", VxVec3(-50, 0, 0)},  {"lShin", VxVec3(70, 0, 0)},
+        {"head", VxVec3(0, 30, 0)},
+    };
+    for (const auto& channel : channels) {
+        if (VxBone* bone = figure->findBone(QLatin1String(channel.bone)))
+            VxPoseChannels::setRotation(bone, channel.degrees);
+    }
 }

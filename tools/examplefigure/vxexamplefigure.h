@@ -21,4 +21,8 @@ public:
     // the bone's face groups and nothing elsewhere: rigid weights, which a vertex on a seam
     // shares between its bones. Returns the number of weights written.
     static int weightByFaceGroups(VxFigure* figure);
+
+    // Puts the figure in a pose that shows its rig: arms lowered and bent at the elbows,
+    // one knee bent, the head turned.
+    static void pose(VxSkeleton* figure);
 };
