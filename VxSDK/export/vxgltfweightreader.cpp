@@ -5,6 +5,7 @@
 
 #include "vxbone.h"
 #include "vxbonebinding.h"
+#include "vxfacetmesh.h"
 #include "vxfigure.h"
 #include "vxlegacyfigure.h"
 #include "vxskinbinding.h"
@@ -128,18 +129,23 @@ void VxGltfWeightReader::giveUnweightedVertices(VxGltfSkinWeights& weights)
                 owner[size_t(v)] = joint;
         }
     }
+    // Only vertices of facets reach the file; loose ones need no note.
+    std::vector<bool> used(size_t(weights.vertexCount()), false);
+    for (int f = 0; f < m_skin.getNumFacets(); ++f) {
+        for (int c = 0; c < m_skin.getFacetNumVertices(f); ++c)
+            used[size_t(m_skin.getFacetVertex(f, c))] = true;
+    }
     int given = 0;
     for (int v = 0; v < weights.vertexCount(); ++v) {
-        if (weights.isWeighted(v))
+        if (weights.isWeighted(v) || !used[size_t(v)])
             continue;
         weights.giveTo(v, std::max(owner[size_t(v)], 0));
         ++given;
     }
     if (given > 0) {
-        m_warnings.append(QStringLiteral("%1 of the skin's %2 vertices have no weight; each follows the bone of its "
-                                         "face group (or the first bone) in full.")
-                              .arg(given)
-                              .arg(weights.vertexCount()));
+        m_warnings.append(QStringLiteral("%1 of the skin's vertices have no weight; each follows the bone of its face "
+                                         "group (or the first bone) in full.")
+                              .arg(given));
     }
 }
 

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstring>
 #include <ostream>
 #include <vector>
 
@@ -21,6 +22,18 @@ struct GlbFile
     QByteArray binary;
     bool valid = false;
 };
+
+// The values of accessor `index` (its whole buffer view), as T.
+template<typename T>
+std::vector<T> glbAccessor(const GlbFile& glb, int index)
+{
+    const QJsonObject accessor = glb.json[QStringLiteral("accessors")][index].toObject();
+    const QJsonObject view = glb.json[QStringLiteral("bufferViews")][accessor[QStringLiteral("bufferView")].toInt()].toObject();
+    const size_t count = size_t(view[QStringLiteral("byteLength")].toInt()) / sizeof(T);
+    std::vector<T> out(count);
+    std::memcpy(out.data(), glb.binary.constData() + view[QStringLiteral("byteOffset")].toInt(), count * sizeof(T));
+    return out;
+}
 
 // The validator's verdict on a file: counts and "CODE pointer" of every message.
 struct ValidatorReport

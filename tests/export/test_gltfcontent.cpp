@@ -13,20 +13,8 @@
 #include <QJsonArray>
 #include <QSet>
 
-#include <cstring>
 
 namespace {
-// Accessor `index` of a file as floats (float data only).
-std::vector<float> floats(const GlbFile& glb, int index)
-{
-    const QJsonObject accessor = glb.json[QStringLiteral("accessors")][index].toObject();
-    const QJsonObject view = glb.json[QStringLiteral("bufferViews")][accessor[QStringLiteral("bufferView")].toInt()].toObject();
-    const size_t count = size_t(view[QStringLiteral("byteLength")].toInt()) / sizeof(float);
-    std::vector<float> out(count);
-    std::memcpy(out.data(), glb.binary.constData() + view[QStringLiteral("byteOffset")].toInt(), out.size() * sizeof(float));
-    return out;
-}
-
 QString key(float x, float y, float z, float u, float v)
 {
     return QStringLiteral("%1 %2 %3 / %4 %5").arg(double(x)).arg(double(y)).arg(double(z)).arg(double(u)).arg(double(v));
@@ -47,7 +35,7 @@ TEST_F(ExportTest, JointsSitAtTheBonesAndTheSkinKeepsItsCornersAndNames)
     const QJsonArray nodes = glb.json[QStringLiteral("nodes")].toArray();
     const QJsonObject skin = glb.json[QStringLiteral("skins")][0].toObject();
     const QJsonArray joints = skin[QStringLiteral("joints")].toArray();
-    const std::vector<float> inverseBind = floats(glb, skin[QStringLiteral("inverseBindMatrices")].toInt());
+    const std::vector<float> inverseBind = glbAccessor<float>(glb, skin[QStringLiteral("inverseBindMatrices")].toInt());
     const int figureNode = skin[QStringLiteral("skeleton")].toInt();
     EXPECT_EQ(nodes[figureNode][QStringLiteral("extras")].toObject(),
               QJsonObject({{"figure", "Figure"}, {"label", "Example Figure"}}));
@@ -88,8 +76,8 @@ TEST_F(ExportTest, JointsSitAtTheBonesAndTheSkinKeepsItsCornersAndNames)
     }
     const QJsonArray primitives = glb.json[QStringLiteral("meshes")][0][QStringLiteral("primitives")].toArray();
     const QJsonObject attributes = primitives[0][QStringLiteral("attributes")].toObject();
-    const std::vector<float> positions = floats(glb, attributes[QStringLiteral("POSITION")].toInt());
-    const std::vector<float> uvs = floats(glb, attributes[QStringLiteral("TEXCOORD_0")].toInt());
+    const std::vector<float> positions = glbAccessor<float>(glb, attributes[QStringLiteral("POSITION")].toInt());
+    const std::vector<float> uvs = glbAccessor<float>(glb, attributes[QStringLiteral("TEXCOORD_0")].toInt());
     QSet<QString> written;
     for (size_t v = 0; v < positions.size() / 3; ++v)
         written.insert(key(positions[3 * v], positions[3 * v + 1], positions[3 * v + 2], uvs[2 * v], uvs[2 * v + 1]));
@@ -151,8 +139,8 @@ TEST_F(ExportTest, NormalsPointOutwardAndTexturesAreEmbedded)
     ASSERT_TRUE(glb.valid);
 
     const QJsonObject attributes = glb.json[QStringLiteral("meshes")][0][QStringLiteral("primitives")][0][QStringLiteral("attributes")].toObject();
-    const std::vector<float> positions = floats(glb, attributes[QStringLiteral("POSITION")].toInt());
-    const std::vector<float> normals = floats(glb, attributes[QStringLiteral("NORMAL")].toInt());
+    const std::vector<float> positions = glbAccessor<float>(glb, attributes[QStringLiteral("POSITION")].toInt());
+    const std::vector<float> normals = glbAccessor<float>(glb, attributes[QStringLiteral("NORMAL")].toInt());
     ASSERT_EQ(positions.size(), normals.size());
     for (size_t v = 0; v < positions.size() / 3; ++v) {
         const VxVec3 p(positions[3 * v], positions[3 * v + 1] - 1.0f, positions[3 * v + 2]);

@@ -17,21 +17,9 @@
 #include <QQuaternion>
 
 #include <cmath>
-#include <cstring>
 #include <limits>
 
 namespace {
-template<typename T>
-std::vector<T> accessorData(const GlbFile& glb, int index)
-{
-    const QJsonObject accessor = glb.json[QStringLiteral("accessors")][index].toObject();
-    const QJsonObject view = glb.json[QStringLiteral("bufferViews")][accessor[QStringLiteral("bufferView")].toInt()].toObject();
-    const size_t count = size_t(view[QStringLiteral("byteLength")].toInt()) / sizeof(T);
-    std::vector<T> out(count);
-    std::memcpy(out.data(), glb.binary.constData() + view[QStringLiteral("byteOffset")].toInt(), count * sizeof(T));
-    return out;
-}
-
 // The vertices as a glTF viewer skins them: joint matrix = global transform of the joint
 // node times its inverse bind matrix, blended by the vertex's weights.
 std::vector<QVector3D> skinnedVertices(const GlbFile& glb)
@@ -53,16 +41,16 @@ std::vector<QVector3D> skinnedVertices(const GlbFile& glb)
         global[size_t(n)] = parent[size_t(n)] < 0 ? local : global[size_t(parent[size_t(n)])] * local;
     }
     const QJsonObject skin = glb.json[QStringLiteral("skins")][0].toObject();
-    const std::vector<float> inverseBind = accessorData<float>(glb, skin[QStringLiteral("inverseBindMatrices")].toInt());
+    const std::vector<float> inverseBind = glbAccessor<float>(glb, skin[QStringLiteral("inverseBindMatrices")].toInt());
     std::vector<QMatrix4x4> jointMatrix;
     for (int j = 0; j < skin[QStringLiteral("joints")].toArray().size(); ++j) {
         const QMatrix4x4 bind = QMatrix4x4(&inverseBind[size_t(j) * 16]).transposed(); // stored column by column
         jointMatrix.push_back(global[size_t(skin[QStringLiteral("joints")][j].toInt())] * bind);
     }
     const QJsonObject attributes = glb.json[QStringLiteral("meshes")][0][QStringLiteral("primitives")][0][QStringLiteral("attributes")].toObject();
-    const std::vector<float> positions = accessorData<float>(glb, attributes[QStringLiteral("POSITION")].toInt());
-    const std::vector<uint16_t> joints = accessorData<uint16_t>(glb, attributes[QStringLiteral("JOINTS_0")].toInt());
-    const std::vector<float> weights = accessorData<float>(glb, attributes[QStringLiteral("WEIGHTS_0")].toInt());
+    const std::vector<float> positions = glbAccessor<float>(glb, attributes[QStringLiteral("POSITION")].toInt());
+    const std::vector<uint16_t> joints = glbAccessor<uint16_t>(glb, attributes[QStringLiteral("JOINTS_0")].toInt());
+    const std::vector<float> weights = glbAccessor<float>(glb, attributes[QStringLiteral("WEIGHTS_0")].toInt());
     std::vector<QVector3D> out;
     for (size_t v = 0; v < positions.size() / 3; ++v) {
         const QVector3D p(positions[3 * v], positions[3 * v + 1], positions[3 * v + 2]);
@@ -89,7 +77,7 @@ std::vector<float> distancesToHost(const GlbFile& glb, const VxSkeleton* figure)
     for (int v = 0; v < rest->getNumVertices(); ++v)
         byRest.insert(at(rest->getVertex(v)), v);
     const QJsonObject attributes = glb.json[QStringLiteral("meshes")][0][QStringLiteral("primitives")][0][QStringLiteral("attributes")].toObject();
-    const std::vector<float> positions = accessorData<float>(glb, attributes[QStringLiteral("POSITION")].toInt());
+    const std::vector<float> positions = glbAccessor<float>(glb, attributes[QStringLiteral("POSITION")].toInt());
     const std::vector<QVector3D> skinned = skinnedVertices(glb);
     std::vector<float> distances;
     for (size_t v = 0; v < skinned.size(); ++v) {

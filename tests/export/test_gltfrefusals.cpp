@@ -8,10 +8,15 @@
 #include "vxgraftingfigureshape.h"
 #include "vxlegacyfigure.h"
 #include "vxobject.h"
+#include "vxshape.h"
+#include "vxskinbinding.h"
+#include "vxbonebinding.h"
+#include "vxweightmap.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
 
 #include <functional>
 #include <limits>
@@ -131,4 +136,46 @@ TEST_F(ExportTest, TheFigureToExportIsTheSelectedOneOrTheOnlyOne)
     vxScene->selectAllNodes(false);
     vxScene->selectNode(first, true);
     EXPECT_EQ(VxGltfExporter::findFigure(vxScene, &error), first);
+}
+
+// A figure weighted in part still exports: unweighted vertices follow their face group's
+// bone in full, and the notes say so.
+TEST_F(ExportTest, UnweightedVerticesFollowTheirFaceGroupsBoneWithANote)
+{
+    auto* figure = qobject_cast<VxFigure*>(exampleFigure(VxExampleFigure::SingleSkin));
+    ASSERT_NE(figure, nullptr);
+    VxExampleFigure::weightByFaceGroups(figure);
+    const QList<VxBone*> bones = figure->getAllBones();
+    // Only the hip keeps its weights.
+    for (int b = 1; b < figure->getSkinBinding()->getNumBoneBindings(); ++b) {
+        for (int axis = 0; axis < 3; ++axis)
+            figure->getSkinBinding()->getBoneBinding(b)->getLocalWeights(axis)->fill(0);
+    }
+    VxGltfExporter exporter;
+    QByteArray bytes;
+    ASSERT_TRUE(exporter.build(*figure, &bytes)) << qPrintable(exporter.error());
+    const int hipVertices = int(figure->getVertexMap(bones[0]).size());
+    const VxFacetMesh* mesh = qobject_cast<VxFacetMesh*>(VxShape::getCurrentShapeForNode(figure)->getGeometry());
+    EXPECT_EQ(exporter.warnings(),
+              QStringList({QStringLiteral("Bones without weights, which move no part of the skin: abdomen, chest, neck, "
+                                          "head, lCollar, lShldr, lForeArm, lHand, rCollar, rShldr and 8 more."),
+                           QStringLiteral("%1 of the skin's vertices have no weight; each follows the bone of its face "
+                                          "group (or the first bone) in full.")
+                               .arg(mesh->getNumVertices() - hipVertices)}));
+
+    const GlbFile glb = readGlb(writeFile(QStringLiteral("partly.glb"), bytes));
+    const QJsonObject attributes = glb.json[QStringLiteral("meshes")][0][QStringLiteral("primitives")][0][QStringLiteral("attributes")].toObject();
+    const std::vector<float> positions = glbAccessor<float>(glb, attributes[QStringLiteral("POSITION")].toInt());
+    const std::vector<uint16_t> joints = glbAccessor<uint16_t>(glb, attributes[QStringLiteral("JOINTS_0")].toInt());
+    const std::vector<float> weights = glbAccessor<float>(glb, attributes[QStringLiteral("WEIGHTS_0")].toInt());
+    int wrong = 0;
+    for (size_t v = 0; v < positions.size() / 3; ++v) {
+        const VxVec3 p(positions[3 * v], positions[3 * v + 1], positions[3 * v + 2]);
+        const VxBone* bone = bones.value(joints[4 * v]);
+        // The bone's face groups hold a skin vertex at this place.
+        const std::vector<int>& own = figure->getVertexMap(bone);
+        const bool held = std::any_of(own.cbegin(), own.cend(), [&](int source) { return mesh->getVertex(source) == p; });
+        wrong += weights[4 * v] == 1.0f && held ? 0 : 1;
+    }
+    EXPECT_EQ(wrong, 0);
 }
