@@ -47,8 +47,18 @@ TEST_F(ExportTest, FileExportGltfWritesTheSelectedFigureOrSaysWhyNot)
         EXPECT_EQ(answerer.seen()[0].text, QStringLiteral("The scene holds no figure to export."));
     }
 
+    // Of two figures, the one whose bone is selected.
     VxSkeleton* figure = exampleFigure(VxExampleFigure::Parametric);
     ASSERT_NE(figure, nullptr);
+    VxSkeleton* other = exampleFigure(VxExampleFigure::SingleSkin);
+    {
+        VxMessageBoxAnswerer answerer;
+        entry->trigger();
+        ASSERT_EQ(answerer.count(), 1);
+        EXPECT_EQ(answerer.seen()[0].text, QStringLiteral("The scene holds 2 figures: select the one to export (the "
+                                                          "figure or one of its bones)."));
+    }
+    vxScene->selectNode(other, true);
     vxScene->selectNode(figure->getAllBones().last(), true);
     // A name without an extension gets ".glb".
     VxMainWindow::queueFileDialogAnswer(tempPath(QStringLiteral("from-menu")));

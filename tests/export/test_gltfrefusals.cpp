@@ -120,24 +120,6 @@ TEST_F(ExportTest, PathsThatCannotBeWrittenAreRefusedAndLeaveNoFile)
     EXPECT_TRUE(QDir(tempPath(QStringLiteral("folder.glb"))).isEmpty());
 }
 
-// The figure an export means: the selected one (or a selected bone's), else the only one.
-TEST_F(ExportTest, TheFigureToExportIsTheSelectedOneOrTheOnlyOne)
-{
-    QString error;
-    EXPECT_EQ(VxGltfExporter::findFigure(vxScene, &error), nullptr);
-    EXPECT_EQ(error, QStringLiteral("The scene holds no figure to export."));
-    auto* first = vxMakeFigure<VxFigure>(boxMesh(), QStringLiteral("First"));
-    EXPECT_EQ(VxGltfExporter::findFigure(vxScene, &error), first);
-    auto* second = vxMakeFigure<VxLegacyFigure>(boxMesh(), QStringLiteral("Second"));
-    EXPECT_EQ(VxGltfExporter::findFigure(vxScene, &error), nullptr);
-    EXPECT_EQ(error, QStringLiteral("The scene holds 2 figures: select the one to export (the figure or one of its bones)."));
-    vxScene->selectNode(second->getAllBones().first(), true);
-    EXPECT_EQ(VxGltfExporter::findFigure(vxScene, &error), second);
-    vxScene->selectAllNodes(false);
-    vxScene->selectNode(first, true);
-    EXPECT_EQ(VxGltfExporter::findFigure(vxScene, &error), first);
-}
-
 // A figure weighted in part still exports: unweighted vertices follow their face group's
 // bone in full, and the notes say so.
 TEST_F(ExportTest, UnweightedVerticesFollowTheirFaceGroupsBoneWithANote)
@@ -164,7 +146,7 @@ TEST_F(ExportTest, UnweightedVerticesFollowTheirFaceGroupsBoneWithANote)
                                .arg(mesh->getNumVertices() - hipVertices)}));
 
     const GlbFile glb = readGlb(writeFile(QStringLiteral("partly.glb"), bytes));
-    const QJsonObject attributes = glb.json[QStringLiteral("meshes")][0][QStringLiteral("primitives")][0][QStringLiteral("attributes")].toObject();
+    const QJsonObject attributes = glbAttributes(glb);
     const std::vector<float> positions = glbAccessor<float>(glb, attributes[QStringLiteral("POSITION")].toInt());
     const std::vector<uint16_t> joints = glbAccessor<uint16_t>(glb, attributes[QStringLiteral("JOINTS_0")].toInt());
     const std::vector<float> weights = glbAccessor<float>(glb, attributes[QStringLiteral("WEIGHTS_0")].toInt());
