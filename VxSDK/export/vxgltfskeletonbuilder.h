@@ -30,7 +30,9 @@ class VxSkeleton;
 // The nodes carry the current pose as the host evaluates it (VxSkeletonPose): a bone's
 // node rotation is its three rotation channels composed in its rotation order, twist
 // first, R = R[bend] * R[side-side] * R[twist], so a viewer that skins the file shows the
-// figure as the host's viewport does wherever its weights agree across axes.
+// figure as the host's viewport does wherever its weights agree across axes. A node that
+// is not a bone, hung between two bones, passes its translation on to the bones below but
+// not its turns, since the file has joints for bones only.
 class VXSDK_EXPORT VxGltfSkeletonBuilder
 {
 public:
