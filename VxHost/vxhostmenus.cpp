@@ -172,7 +172,8 @@ void VxHostMenus::exportGltf()
     QString path;
     if (!m_window->doFileDialog(false, title, vxApp->getDocumentsPath(), filter, path))
         return;
-    if (QFileInfo(path).suffix().isEmpty())
+    // The file is binary glTF whatever the name typed; viewers go by the extension.
+    if (QFileInfo(path).suffix().compare(QLatin1String("glb"), Qt::CaseInsensitive) != 0)
         path += QStringLiteral(".glb");
     VxGltfExporter exporter;
     const bool written = exporter.exportFigure(*figure, path);

@@ -60,10 +60,10 @@ TEST_F(ExportTest, FileExportGltfWritesTheSelectedFigureOrSaysWhyNot)
     }
     vxScene->selectNode(other, true);
     vxScene->selectNode(figure->getAllBones().last(), true);
-    // A name without an extension gets ".glb".
-    VxMainWindow::queueFileDialogAnswer(tempPath(QStringLiteral("from-menu")));
+    // A name without the extension ".glb" gets it.
+    VxMainWindow::queueFileDialogAnswer(tempPath(QStringLiteral("from-menu.gltf")));
     entry->trigger();
-    const QString path = tempPath(QStringLiteral("from-menu.glb"));
+    const QString path = tempPath(QStringLiteral("from-menu.gltf.glb"));
     const GlbFile glb = readGlb(path);
     ASSERT_TRUE(glb.valid);
     EXPECT_EQ(glb.json[QStringLiteral("skins")][0][QStringLiteral("joints")].toArray().size(), 19);
