@@ -112,8 +112,9 @@ TEST_F(ExportTest, PathsThatCannotBeWrittenAreRefusedAndLeaveNoFile)
         const QString prefix = QStringLiteral("Cannot write the glTF file %1: ").arg(c.path);
         EXPECT_TRUE(exporter.error().startsWith(prefix)) << qPrintable(exporter.error());
         EXPECT_GT(exporter.error().size(), prefix.size());
-        if (!c.reason.isEmpty())
+        if (!c.reason.isEmpty()) {
             EXPECT_EQ(exporter.error(), prefix + c.reason);
+        }
         EXPECT_FALSE(QFileInfo(c.path).isFile());
     }
     EXPECT_EQ(QDir(tempPath()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), before);
