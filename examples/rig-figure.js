@@ -2,6 +2,7 @@
 // hierarchy examples/figure.phi (its mesh lies below the runtime folder examples/Runtime)
 // and presses Create. The pane builds a parametric figure with one bone per PHI line.
 //   vxhost --script examples/rig-figure.js --save-scene figure.json
+//   vxhost --script examples/rig-figure.js --export-gltf figure.glb   (any glTF viewer opens it)
 //   xvfb-run -a -s "-screen 0 1600x1000x24" vxhost --script examples/rig-figure.js --screenshot figure.png
 // Relative paths are read from the folder vxhost was started in (the repository's root).
 vxApp.addPoserDirectory("examples");

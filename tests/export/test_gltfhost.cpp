@@ -18,6 +18,8 @@
 #include <QProcess>
 #include <QStatusBar>
 
+#include <utility>
+
 namespace {
 QAction* fileMenuEntry(const VxHostGui& gui, const QString& text)
 {
@@ -79,18 +81,35 @@ TEST_F(ExportTest, FileExportGltfWritesTheSelectedFigureOrSaysWhyNot)
                                            .arg(tempPath(QStringLiteral("missing/figure.glb"))));
 }
 
-TEST_F(ExportTest, VxhostExportGltfRefusesAnEmptySceneWithoutWritingAFile)
+// The example batch job with --export-gltf gives a rigged figure in one command; without
+// a figure the run fails with the reason and writes nothing.
+TEST_F(ExportTest, VxhostExportsTheFigureTheExampleScriptRigs)
 {
-    QProcess host;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    host.setProcessEnvironment(environment);
-    const QString path = tempPath(QStringLiteral("scene.glb"));
-    host.start(QStringLiteral(VX_BIN_DIR "/vxhost"),
-               {QStringLiteral("--data-dir"), tempPath(QStringLiteral("host")), QStringLiteral("--export-gltf"), path});
-    ASSERT_TRUE(host.waitForFinished(60000));
-    EXPECT_EQ(host.exitCode(), 1);
-    EXPECT_TRUE(QString::fromUtf8(host.readAllStandardError())
-                    .contains(QStringLiteral("vxhost: --export-gltf %1: The scene holds no figure to export.\n").arg(path)));
-    EXPECT_FALSE(QFileInfo::exists(path));
+    const auto run = [this](const QStringList& arguments) {
+        QProcess host;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+        host.setProcessEnvironment(environment);
+        host.setWorkingDirectory(vxSourcePath(QString()));
+        host.start(QStringLiteral(VX_BIN_DIR "/vxhost"),
+                   QStringList{QStringLiteral("--data-dir"), tempPath(QStringLiteral("host"))} + arguments);
+        EXPECT_TRUE(host.waitForFinished(120000));
+        return std::make_pair(host.exitCode(), QString::fromUtf8(host.readAllStandardError()));
+    };
+    const QString empty = tempPath(QStringLiteral("empty.glb"));
+    const auto refused = run({QStringLiteral("--export-gltf"), empty});
+    EXPECT_EQ(refused.first, 1);
+    EXPECT_TRUE(refused.second.contains(
+        QStringLiteral("vxhost: --export-gltf %1: The scene holds no figure to export.\n").arg(empty)))
+        << qPrintable(refused.second);
+    EXPECT_FALSE(QFileInfo::exists(empty));
+
+    const QString path = tempPath(QStringLiteral("figure.glb"));
+    const auto rigged = run({QStringLiteral("--script"), QStringLiteral("examples/rig-figure.js"),
+                             QStringLiteral("--export-gltf"), path});
+    ASSERT_EQ(rigged.first, 0) << qPrintable(rigged.second);
+    const GlbFile glb = readGlb(path);
+    ASSERT_TRUE(glb.valid);
+    EXPECT_EQ(glb.json[QStringLiteral("skins")][0][QStringLiteral("joints")].toArray().size(), 19);
+    expectValid(path);
 }
