@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QFileInfo>
+#include <QHash>
 
 namespace {
 const char kSettingsGroup[] = "Content";
@@ -28,7 +29,68 @@ QStringList readList(const QString& key)
     VxAppSettings settings(QString::fromLatin1(kSettingsGroup));
     return settings.getStringValue(key).split(QLatin1Char(';'), Qt::SkipEmptyParts);
 }
+
+// The entries of a folder by their case-folded names, each the first in QDir's listing
+// order (the one an uncached search takes).
+QHash<QString, QString> listFolder(const QString& path)
+{
+    QHash<QString, QString> entries;
+    const QStringList names = QDir(path).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    for (const QString& name : names) {
+        const QString key = name.toCaseFolded();
+        if (!entries.contains(key))
+            entries.insert(key, name);
+    }
+    return entries;
+}
+
+// The first of `entries` named `part` without regard to case; empty when there is none.
+QString matchIn(const QStringList& entries, const QString& part)
+{
+    for (const QString& entry : entries) {
+        if (entry.compare(part, Qt::CaseInsensitive) == 0)
+            return entry;
+    }
+    return QString();
+}
+
+// Walks `dir` component by component; `entryNamed` gives the entry of a folder named like
+// a component without regard to case (empty when there is none).
+template <class EntryNamed>
+QString resolveComponents(const QString& dir, const QString& relative, EntryNamed entryNamed)
+{
+    const QString rel = normalizedRelative(relative);
+    if (rel.isEmpty())
+        return QString();
+    const QString direct = dir + QLatin1Char('/') + rel;
+    if (QFileInfo::exists(direct))
+        return QDir::cleanPath(direct);
+
+    QString current = dir;
+    const QStringList parts = rel.split(QLatin1Char('/'), Qt::SkipEmptyParts);
+    for (const QString& part : parts) {
+        const QString exact = current + QLatin1Char('/') + part;
+        if (QFileInfo::exists(exact)) {
+            current = exact;
+            continue;
+        }
+        const QString match = entryNamed(current, part);
+        if (match.isEmpty())
+            return QString();
+        current += QLatin1Char('/') + match;
+    }
+    return QDir::cleanPath(current);
+}
 } // namespace
+
+// What a search session has learnt of the content folders.
+class VxContentMgr::Index
+{
+public:
+    QHash<QString, QHash<QString, QString>> folders; // folder path -> its entries
+    bool filesListed = false;
+    QHash<QString, QString> filesByName;              // case-folded file name -> first path
+};
 
 VxContentMgr::VxContentMgr()
 {
@@ -72,39 +134,37 @@ bool VxContentMgr::addContentDirectory(const QString& path)
     return true;
 }
 
+VxContentMgr::~VxContentMgr() = default;
+
 QString VxContentMgr::resolveCaseInsensitive(const QString& dir, const QString& relative)
 {
-    const QString rel = normalizedRelative(relative);
-    if (rel.isEmpty())
-        return QString();
-    const QString direct = dir + QLatin1Char('/') + rel;
-    if (QFileInfo::exists(direct))
-        return QDir::cleanPath(direct);
+    return resolveComponents(dir, relative, [](const QString& folder, const QString& part) {
+        return matchIn(QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), part);
+    });
+}
 
-    QString current = dir;
-    const QStringList parts = rel.split(QLatin1Char('/'), Qt::SkipEmptyParts);
-    for (const QString& part : parts) {
-        const QString exact = current + QLatin1Char('/') + part;
-        if (QFileInfo::exists(exact)) {
-            current = exact;
-            continue;
-        }
-        QDir folder(current);
-        if (!folder.exists())
-            return QString();
-        QString match;
-        const QStringList entries = folder.entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
-        for (const QString& entry : entries) {
-            if (entry.compare(part, Qt::CaseInsensitive) == 0) {
-                match = entry;
-                break;
-            }
-        }
-        if (match.isEmpty())
-            return QString();
-        current += QLatin1Char('/') + match;
-    }
-    return QDir::cleanPath(current);
+QString VxContentMgr::resolveBelow(const QString& dir, const QString& relative) const
+{
+    if (!m_index)
+        return resolveCaseInsensitive(dir, relative);
+    return resolveComponents(dir, relative, [this](const QString& folder, const QString& part) {
+        auto known = m_index->folders.find(folder);
+        if (known == m_index->folders.end())
+            known = m_index->folders.insert(folder, listFolder(folder));
+        return known->value(part.toCaseFolded());
+    });
+}
+
+void VxContentMgr::beginSearchSession() const
+{
+    if (m_sessions++ == 0)
+        m_index = std::make_unique<Index>();
+}
+
+void VxContentMgr::endSearchSession() const
+{
+    if (m_sessions > 0 && --m_sessions == 0)
+        m_index.reset();
 }
 
 QStringList VxContentMgr::candidateRoots(int flags) const
@@ -136,7 +196,7 @@ QString VxContentMgr::findFile(const QString& path, int flags) const
         return asGiven.absoluteFilePath();
 
     for (const QString& root : candidateRoots(flags)) {
-        const QString found = resolveCaseInsensitive(root, path);
+        const QString found = resolveBelow(root, path);
         if (!found.isEmpty())
             return found;
     }
@@ -146,7 +206,7 @@ QString VxContentMgr::findFile(const QString& path, int flags) const
             return found;
     }
     if ((flags & DocumentsDirectory) && vxApp) {
-        const QString found = resolveCaseInsensitive(vxApp->getDocumentsPath(), path);
+        const QString found = resolveBelow(vxApp->getDocumentsPath(), path);
         if (!found.isEmpty())
             return found;
     }
@@ -157,18 +217,46 @@ QString VxContentMgr::findByFileName(const QString& fileName) const
 {
     if (fileName.isEmpty())
         return QString();
+    // One walk over every runtime geometry folder, in the order a search without a session
+    // takes, stopping at the first match; a session lists all the files at the first search
+    // and answers every later one from that list.
+    const QString wanted = fileName.toCaseFolded();
+    QHash<QString, QString>* byName = m_index ? &m_index->filesByName : nullptr;
+    if (byName && m_index->filesListed)
+        return byName->value(wanted);
     int visited = 0;
     for (const QString& dir : m_poserDirs) {
-        const QString geometries = resolveCaseInsensitive(dir, QStringLiteral("Runtime/Geometries"));
+        const QString geometries = resolveBelow(dir, QStringLiteral("Runtime/Geometries"));
         if (geometries.isEmpty())
             continue;
         QDirIterator it(geometries, QDir::Files, QDirIterator::Subdirectories);
         while (it.hasNext() && visited < kMaxFilesVisited) {
             it.next();
             ++visited;
-            if (it.fileName().compare(fileName, Qt::CaseInsensitive) == 0)
-                return it.filePath();
+            const QString name = it.fileName().toCaseFolded();
+            if (!byName) {
+                if (name == wanted)
+                    return it.filePath();
+                continue;
+            }
+            if (!byName->contains(name))
+                byName->insert(name, it.filePath());
         }
     }
-    return QString();
+    if (!byName)
+        return QString();
+    m_index->filesListed = true;
+    return byName->value(wanted);
+}
+
+VxContentSearchSession::VxContentSearchSession(const VxContentMgr* content) : m_content(content)
+{
+    if (m_content)
+        m_content->beginSearchSession();
+}
+
+VxContentSearchSession::~VxContentSearchSession()
+{
+    if (m_content)
+        m_content->endSearchSession();
 }

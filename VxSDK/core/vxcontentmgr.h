@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <memory>
+
 // The folders the host searches for content.
 //
 // A Poser directory is a content folder that holds a "Runtime" folder; paths inside content
@@ -26,6 +28,7 @@ public:
     };
 
     VxContentMgr();
+    ~VxContentMgr();
 
     int getNumPoserDirectories() const { return m_poserDirs.size(); }
     QString getPoserDirectoryPath(int index) const { return m_poserDirs.value(index); }
@@ -48,10 +51,35 @@ public:
     // Resolves `relative` below `dir`, component by component, without regard to case.
     static QString resolveCaseInsensitive(const QString& dir, const QString& relative);
 
+    // While a search session is open, findFile remembers what it learns of the folders:
+    // the entries of each folder it had to list and the files below Runtime/Geometries by
+    // name. A reader resolving thousands of paths that exist nowhere then walks the content
+    // folders once instead of once a path. Sessions nest (see VxContentSearchSession); the
+    // memory goes with the last one, so files added between two loads are found.
+    void beginSearchSession() const;
+    void endSearchSession() const;
+
 private:
+    class Index;
     QStringList candidateRoots(int flags) const;
+    QString resolveBelow(const QString& dir, const QString& relative) const;
     QString findByFileName(const QString& fileName) const;
 
     QStringList m_poserDirs;
     QStringList m_contentDirs;
+    mutable int m_sessions = 0;
+    mutable std::unique_ptr<Index> m_index;
+};
+
+// Keeps a search session of the content manager open for its lifetime (one file load).
+class VXSDK_EXPORT VxContentSearchSession
+{
+public:
+    explicit VxContentSearchSession(const VxContentMgr* content);
+    ~VxContentSearchSession();
+    VxContentSearchSession(const VxContentSearchSession&) = delete;
+    VxContentSearchSession& operator=(const VxContentSearchSession&) = delete;
+
+private:
+    const VxContentMgr* m_content;
 };

@@ -1,5 +1,10 @@
 #include "vxfileio.h"
 
+#include <QFile>
+#include <QFileInfo>
+
+#include <sys/stat.h>
+
 namespace {
 int lastSeparator(const QString& path)
 {
@@ -27,4 +32,29 @@ QString VxFileIO::getExtension(const QString& path)
     const QString name = getShortFileName(path);
     const int dot = name.lastIndexOf(QLatin1Char('.'));
     return dot < 0 ? QString() : name.mid(dot + 1).toLower();
+}
+
+bool VxFileIO::openRegularFile(QFile& file, QIODevice::OpenMode mode, QString* error)
+{
+    const QFileInfo info(file.fileName());
+    if (info.exists() && !info.isFile()) {
+        if (error)
+            *error = info.isDir() ? QStringLiteral("it is a folder") : QStringLiteral("it is not a regular file");
+        return false;
+    }
+    if (!file.open(mode)) {
+        if (error)
+            *error = file.errorString();
+        return false;
+    }
+    return true;
+}
+
+int VxFileIO::linkCount(const QString& path)
+{
+    // Qt does not tell the number of links; the runtime library does.
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return 0;
+    return int(status.st_nlink);
 }

@@ -3,6 +3,8 @@
 #include "vxobjinput.h"
 #include "vxobjlinereader.h"
 
+#include "vxtextdecoder.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -65,7 +67,7 @@ bool VxMtlReader::read(const QString& path)
             ++keywordEnd;
         const QString where = QStringLiteral("%1:%2: ").arg(path).arg(line.number);
         if (keywordIs(line.begin, keywordEnd, "newmtl")) {
-            const QString name = QString::fromUtf8(wordsOf(keywordEnd, line.end).join(' '));
+            const QString name = VxTextDecoder::decode(wordsOf(keywordEnd, line.end).join(' '));
             current = m_materials.contains(name) ? &ignored : &m_materials[name];
         } else if (!current) {
             continue;
@@ -78,7 +80,7 @@ bool VxMtlReader::read(const QString& path)
                 m_warnings.append(where + QStringLiteral("map_Kd without a file name"));
                 continue;
             }
-            QString texture = QString::fromUtf8(words.last());
+            QString texture = VxTextDecoder::decode(words.last());
             texture.replace(QLatin1Char('\\'), QLatin1Char('/'));
             current->diffuseTexture = QDir::cleanPath(folder.filePath(texture));
         }
@@ -105,7 +107,7 @@ void VxMtlReader::readColor(const char* p, const char* end, VxMtlMaterial& mater
             ++start;
         const auto result = std::from_chars(start, word.constData() + word.size(), rgb[i]);
         if (result.ec != std::errc() || result.ptr != word.constData() + word.size() || !std::isfinite(rgb[i])) {
-            m_warnings.append(where + QStringLiteral("Kd colour '%1' is not a number").arg(QString::fromUtf8(word)));
+            m_warnings.append(where + QStringLiteral("Kd colour '%1' is not a number").arg(VxTextDecoder::decode(word)));
             return;
         }
         rgb[i] = std::clamp(rgb[i], 0.0f, 1.0f);

@@ -1,5 +1,7 @@
 #include "vxobjinput.h"
 
+#include "vxfileio.h"
+
 #include <zlib.h>
 
 #include <algorithm>
@@ -20,10 +22,8 @@ VxObjInput::~VxObjInput()
 bool VxObjInput::open(const QString& path)
 {
     m_file.setFileName(path);
-    if (!m_file.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        m_error = m_file.errorString();
+    if (!VxFileIO::openRegularFile(m_file, QIODevice::ReadOnly | QIODevice::Unbuffered, &m_error))
         return false;
-    }
     m_sizeHint = m_file.size();
     char magic[2] = {};
     if (m_file.peek(magic, 2) == 2 && (unsigned char)magic[0] == kGzipMagic[0]

@@ -2,6 +2,8 @@
 
 #include "vxobjlinereader.h"
 
+#include "vxtextdecoder.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cmath>
@@ -104,7 +106,7 @@ inline bool resolveIndex(long long index, long long count, int32_t& resolved)
 QString quoted(const char* begin, const char* end)
 {
     constexpr ptrdiff_t kShown = 40;
-    const QString text = QString::fromUtf8(begin, int(std::min(end - begin, kShown)));
+    const QString text = VxTextDecoder::decode(begin, int(std::min(end - begin, kShown)));
     return QLatin1Char('\'') + text + (end - begin > kShown ? QStringLiteral("...'") : QStringLiteral("'"));
 }
 
@@ -148,7 +150,7 @@ int VxObjNameTable::enterPending()
 {
     m_pending = false;
     m_current = m_names.size();
-    m_names.append(QString::fromUtf8(m_pendingName));
+    m_names.append(VxTextDecoder::decode(m_pendingName));
     m_firstLines.push_back(m_pendingLine);
     m_indexByName.insert(m_pendingName, m_current);
     return m_current;
@@ -393,7 +395,7 @@ void VxObjParser::parseLibraries(const char* p, const char* end, qint64 line)
         if (p == end || *p == '#')
             return;
         const char* stop = wordEnd(p, end);
-        m_libraries.push_back({QString::fromUtf8(p, int(stop - p)), line});
+        m_libraries.push_back({VxTextDecoder::decode(p, int(stop - p)), line});
         p = stop;
     }
 }

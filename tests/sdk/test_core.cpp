@@ -65,6 +65,23 @@ TEST_F(CoreTest, RuntimeFoldersResolveInOrderAndWithoutRegardToCase)
     EXPECT_EQ(content->findFile(QStringLiteral("Other/Folder/b.obj"), VxContentMgr::ByFileName),
               QDir::cleanPath(tempPath(QStringLiteral("second/Runtime/Geometries/Deep/b.obj"))));
     EXPECT_EQ(content->findFile(QStringLiteral("Runtime/Geometries/none.obj"), 0x69), QString());
+
+    // A search session (one file load) answers from one listing of the folders, as the
+    // searches without one answer; files added afterwards are found by the next.
+    const QStringList queries = {"Runtime/Geometries/a.obj", "runtime/GEOMETRIES/deep/B.obj", "Nowhere/b.obj",
+                                 "Runtime/Geometries/none.obj", "RUNTIME/geometries/Deep/c.obj"};
+    QStringList plain;
+    for (const QString& query : queries)
+        plain << content->findFile(query, 0x69);
+    {
+        const VxContentSearchSession session(content);
+        for (int i = 0; i < queries.size(); ++i)
+            EXPECT_EQ(content->findFile(queries[i], 0x69), plain[i]) << qPrintable(queries[i]);
+    }
+    const QString late = writeFile(QStringLiteral("second/Runtime/Geometries/Deep/c.obj"), "v 0 0 0\n");
+    const VxContentSearchSession next(content);
+    EXPECT_EQ(content->findFile(QStringLiteral("Other/c.obj"), VxContentMgr::ByFileName), QDir::cleanPath(late));
+    EXPECT_EQ(content->findFile(queries.last(), 0x69), QDir::cleanPath(late));
 }
 
 TEST(CoreValues, GuidsParseAndPrintInRegistryForm)

@@ -3,7 +3,10 @@
 #include "vximporttest.h"
 #include "vxmeshgen.h"
 
+#include <QFile>
 #include <QUrl>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -155,6 +158,36 @@ TEST_F(ImportTest, GroupsAndMaterialsFollowTheFacets)
     EXPECT_EQ(loaded.mesh()->getFaceGroupBoundingBox(QStringLiteral("d")), VxBox3(VxVec3(0, 0, 0), VxVec3(1, 1, 0)));
     // No material library named: plain usemtl names are no cause for warnings.
     EXPECT_TRUE(importer().getLastWarnings().isEmpty());
+
+    // A group of lines only, then back to an earlier group; a material named and replaced
+    // before any facet: neither is entered.
+    const Loaded returning = readText("v 0 0 0\nv 1 0 0\nv 1 1 0\n"
+                                      "g a\nf 1 2 3\ng lines\nl 1 2\ng a\nf 1 2 3\n"
+                                      "usemtl unused\nusemtl skin\nf 1 2 3\n");
+    ASSERT_EQ(returning.result, VxImportMgr::Success) << qPrintable(importer().getLastError());
+    EXPECT_EQ(returning.data().groupNames, QStringList{"a"});
+    EXPECT_EQ(returning.data().facetGroup, (std::vector<int32_t>{0, 0, 0}));
+    ASSERT_EQ(returning.shape->getNumMaterials(), 1);
+    EXPECT_EQ(returning.shape->getMaterial(0)->getName(), QStringLiteral("skin"));
+}
+
+TEST_F(ImportTest, EightBitNamesAreUtf8WhenValidElseLatin1)
+{
+    // Latin-1 names stay as distinct as their bytes; a valid UTF-8 name is UTF-8. The
+    // material library's names are decoded the same way, so the material finds its colour.
+    writeFile(QStringLiteral("latin/lib.mtl"), "newmtl \xe9toffe\nKd 1 0 0\n");
+    const Loaded loaded = readFile(writeFile(QStringLiteral("latin/mesh.obj"),
+                                             "mtllib lib.mtl\nv 0 0 0\nv 1 0 0\nv 1 1 0\nusemtl \xe9toffe\n"
+                                             "g \xe9paule\nf 1 2 3\ng \xe8paule\nf 1 2 3\ng \xc9paule\nf 1 2 3\n"
+                                             "g Sch\xc3\xa4\x64\x65l\nf 1 2 3\n"));
+    ASSERT_EQ(loaded.result, VxImportMgr::Success) << qPrintable(importer().getLastError());
+    EXPECT_EQ(loaded.data().groupNames, QStringList({QString::fromUtf8("\xc3\xa9paule"), QString::fromUtf8("\xc3\xa8paule"),
+                                                     QString::fromUtf8("\xc3\x89paule"),
+                                                     QString::fromUtf8("Sch\xc3\xa4\x64\x65l")}));
+    auto* material = qobject_cast<VxDefaultMaterial*>(loaded.shape->getMaterial(0));
+    EXPECT_EQ(material->getName(), QString::fromUtf8("\xc3\xa9toffe"));
+    EXPECT_EQ(material->getDiffuseColor(), QColor::fromRgbF(1, 0, 0));
+    EXPECT_TRUE(importer().getLastWarnings().isEmpty());
 }
 
 TEST_F(ImportTest, MaterialLibrariesGiveColoursAndTexturesAndMissingOnesAreWarnings)
@@ -281,8 +314,13 @@ TEST_F(ImportTest, FilesThatAreNotTextAreRefused)
     const Loaded missing = readFile(tempPath(QStringLiteral("nowhere/none.obj")));
     EXPECT_EQ(missing.result, VxImportMgr::CannotOpen);
     EXPECT_TRUE(importer().getLastError().startsWith(tempPath(QStringLiteral("nowhere/none.obj: cannot open the file"))));
-    EXPECT_EQ(readFile(tempPath()).result, VxImportMgr::CannotOpen);   // a folder
-    // An endless stream of zeros is seen to be binary at once, not read to the end.
-    EXPECT_EQ(readFile(QStringLiteral("/dev/zero")).result, VxImportMgr::UnknownFormat);
-    EXPECT_EQ(loggedLines().size(), 10);
+    // Only regular files are opened: a folder, a device that never ends, a named pipe that
+    // would block in open until someone wrote to it.
+    const QString pipe = tempPath(QStringLiteral("pipe.obj"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    for (const QString& path : {tempPath(), QStringLiteral("/dev/zero"), pipe}) {
+        EXPECT_EQ(readFile(path).result, VxImportMgr::CannotOpen) << qPrintable(path);
+        EXPECT_TRUE(importer().getLastError().startsWith(path + QStringLiteral(": cannot open the file (")));
+    }
+    EXPECT_EQ(loggedLines().size(), 11);
 }
