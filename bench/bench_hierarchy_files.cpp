@@ -7,6 +7,8 @@
 #include "vxbenchsupport.h"
 #include "vxfshierarchy.h"
 #include "vxfshierarchyitem.h"
+#include "vxfsphifile.h"
+#include "vxfstemplatefile.h"
 
 #include <QApplication>
 #include <QDir>
@@ -123,12 +125,12 @@ int main(int argc, char** argv)
     }
 
     VxFSHierarchy document;
-    document.loadPHI(phiPath); // reads the mesh, which stays loaded
+    VxFSPhiFile::loadPHI(document, phiPath); // reads the mesh, which stays loaded
     const QString expected = summary(document);
-    const Timing phiRead = median([&] { document.loadPHI(phiPath); });
+    const Timing phiRead = median([&] { VxFSPhiFile::loadPHI(document, phiPath); });
     const QString afterPhi = summary(document);
-    const Timing save = median([&] { document.savePreset(templatePath); });
-    const Timing load = median([&] { document.loadPreset(templatePath); });
+    const Timing save = median([&] { VxFSTemplateFile::savePreset(document, templatePath); });
+    const Timing load = median([&] { VxFSTemplateFile::loadPreset(document, templatePath); });
     const QString afterTemplate = summary(document);
 
     std::printf("Hierarchy files of %s, median of %d runs\n", qPrintable(expected), kRuns);

@@ -10,6 +10,8 @@
 
 #include "vxfshierarchy.h"
 #include "vxfshierarchyitem.h"
+#include "vxfsphifile.h"
+#include "vxfstemplatefile.h"
 
 #include <QApplication>
 #include <QDir>
@@ -98,23 +100,23 @@ int main(int argc, char** argv)
 
     // The geometry stays loaded between runs, as in the pane: only the first run reads it.
     VxFSHierarchy document;
-    document.loadPHI(flatPhi);
+    VxFSPhiFile::loadPHI(document, flatPhi);
     const int flatBones = document.getNumBones(true);
-    const double flatMs = medianMs([&] { document.loadPHI(flatPhi); });
-    document.loadPHI(humanoidPhi);
+    const double flatMs = medianMs([&] { VxFSPhiFile::loadPHI(document, flatPhi); });
+    VxFSPhiFile::loadPHI(document, humanoidPhi);
     const int humanoidBones = document.getNumBones(true);
     int assigned = 0;
     for (const VxFSHierarchyItem* bone : document.getAllBones())
         assigned += bone->getGeomGroup() ? 1 : 0;
-    const double humanoidMs = medianMs([&] { document.loadPHI(humanoidPhi); });
-    const double saveMs = medianMs([&] { document.savePreset(savedVxt); });
-    const double loadMs = medianMs([&] { document.loadPreset(savedVxt); });
+    const double humanoidMs = medianMs([&] { VxFSPhiFile::loadPHI(document, humanoidPhi); });
+    const double saveMs = medianMs([&] { VxFSTemplateFile::savePreset(document, savedVxt); });
+    const double loadMs = medianMs([&] { VxFSTemplateFile::loadPreset(document, savedVxt); });
     const int reloadedBones = document.getNumBones(true);
 
     BoxCloser closer;
     qtApp.installEventFilter(&closer);
-    const double chainMs = medianMs([&] { document.loadPHI(chainPhi); });
-    const double deepMs = medianMs([&] { document.loadPreset(deepVxt); });
+    const double chainMs = medianMs([&] { VxFSPhiFile::loadPHI(document, chainPhi); });
+    const double deepMs = medianMs([&] { VxFSTemplateFile::loadPreset(document, deepVxt); });
     const int keptBones = document.getNumBones(true);
 
     std::printf("Large hierarchies, median of %d runs\n", kRuns);

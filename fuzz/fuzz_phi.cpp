@@ -1,4 +1,4 @@
-// libFuzzer target: arbitrary bytes as a Poser hierarchy file, through VxFSHierarchy::loadPHI;
+// libFuzzer target: arbitrary bytes as a Poser hierarchy file, through VxFSPhiFile::loadPHI;
 // the document read must save as a template and read back the same.
 #include "vxfuzzenvironment.h"
 

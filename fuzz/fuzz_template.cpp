@@ -1,4 +1,4 @@
-// libFuzzer target: arbitrary bytes as a figure template, through VxFSHierarchy::loadPreset;
+// libFuzzer target: arbitrary bytes as a figure template, through VxFSTemplateFile::loadPreset;
 // whatever was read must save and read back the same.
 #include "vxfuzzenvironment.h"
 

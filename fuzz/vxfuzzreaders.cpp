@@ -1,7 +1,9 @@
 #include "vxfuzzreaders.h"
 
 #include "vxfshierarchy.h"
+#include "vxfsphifile.h"
 #include "vxfsregionitem.h"
+#include "vxfstemplatefile.h"
 
 #include "vxapp.h"
 #include "vximportmgr.h"
@@ -63,7 +65,7 @@ bool VxFuzzReaders::readTemplate(const QByteArray& bytes, QString* mismatch)
 {
     const QString input = writeInput(QStringLiteral("input.vxt"), bytes);
     VxFSHierarchy document;
-    document.loadPreset(input);
+    VxFSTemplateFile::loadPreset(document, input);
     return roundTrips(document, mismatch);
 }
 
@@ -71,7 +73,7 @@ bool VxFuzzReaders::readPHI(const QByteArray& bytes, QString* mismatch)
 {
     const QString input = writeInput(QStringLiteral("input.phi"), bytes);
     VxFSHierarchy document;
-    document.loadPHI(input);
+    VxFSPhiFile::loadPHI(document, input);
     return roundTrips(document, mismatch);
 }
 
@@ -83,10 +85,10 @@ bool VxFuzzReaders::roundTrips(const VxFSHierarchy& document, QString* mismatch)
     const QString second = path(QStringLiteral("second.vxt"));
     QFile::remove(first);
     QFile::remove(second);
-    document.savePreset(first);
+    VxFSTemplateFile::savePreset(document, first);
     VxFSHierarchy reread;
-    reread.loadPreset(first);
-    reread.savePreset(second);
+    VxFSTemplateFile::loadPreset(reread, first);
+    VxFSTemplateFile::savePreset(reread, second);
     const QStringList expected = elementTree(readFile(first));
     const QStringList actual = elementTree(readFile(second));
     if (expected == QStringList(QStringLiteral("not XML"))) {

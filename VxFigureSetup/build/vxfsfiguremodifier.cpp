@@ -258,11 +258,13 @@ void VxFSFigureModifier::applyBone(VxFSHierarchyItem* item, VxNode* parent, VxLe
         // The bone keeps its mapping, under its new name: a later apply must find it again
         // rather than take it for a bone the document dropped.
         item->setSourceBoneName(item->getName());
-        // The scene parent is checked too: the mapping keeps the parent of the copy, and a
-        // bone moved back there after an earlier apply must move back in the scene as well.
         if (item->getParentNode() != parent || bone->getNodeParent() != parent)
             parent->addNodeChild(bone, false);
         joint = VxFSJointParamUpdater::updateJointParams(item, bone, binding->findJoint(bone), parent);
+        // The mapping follows the bone to its new parent, as it follows its name: a later
+        // apply must pair it with the parent it has then, and take the parameters paired
+        // with this one away when it moves on or back.
+        item->setParentNode(parent);
     } else {
         bone = VxFSParametricFigureBuilder::createLegacyBone(item, parent, figure, binding, false, nullptr);
         joint = bone ? binding->findJoint(bone) : nullptr;

@@ -53,8 +53,7 @@ void VxFSJointParamUpdater::rebuildReparented(const VxFSHierarchyItem* item, VxB
     removeParamsDrivenBy(joint, bone);
     removeParamsDrivenBy(joint, oldParent);
     removeParamsDrivenBy(VxLegacyJoint::findJoint(oldParent), bone);
-    // The mapping keeps the parent of the copy, so every later apply takes this branch
-    // again: the pair with the new parent is made afresh, never twice.
+    // A pair with the new parent that an interrupted apply left behind is not made twice.
     VxLegacyJoint* parentJoint = jointOfParent(parent);
     removeParamsDrivenBy(joint, parent);
     removeParamsDrivenBy(parentJoint, bone);

@@ -2,25 +2,7 @@
 
 #include "vxfstemplatexml.h"
 
-#include <QTextCodec>
-
-namespace {
-
-// With the size: the QByteArray overloads stop at the first NUL byte.
-QString decoded(const QByteArray& token, bool utf8)
-{
-    return utf8 ? QString::fromUtf8(token.constData(), token.size())
-                : QString::fromLatin1(token.constData(), token.size());
-}
-
-bool isValidUtf8(const QByteArray& bytes)
-{
-    QTextCodec::ConverterState state;
-    QTextCodec::codecForMib(106)->toUnicode(bytes.constData(), bytes.size(), &state);
-    return state.invalidChars == 0 && state.remainingChars == 0;
-}
-
-} // namespace
+#include "vxtextdecoder.h"
 
 QStringList VxFSPhiLine::tokenize(const QByteArray& bytes)
 {
@@ -28,12 +10,11 @@ QStringList VxFSPhiLine::tokenize(const QByteArray& bytes)
     QStringList tokens;
     if (simplified.isEmpty())
         return tokens;
-    const bool utf8 = isValidUtf8(simplified);
     // Characters a template cannot hold are replaced as the line is read, so that the
     // document's name rules see the names it will save: two bones whose names differ only
     // in such characters would otherwise collapse into one name in the template.
     for (const QByteArray& token : simplified.split(' '))
-        tokens.append(VxFSTemplateXml::xmlSafe(decoded(token, utf8)));
+        tokens.append(VxFSTemplateXml::xmlSafe(VxTextDecoder::decode(token)));
     return tokens;
 }
 

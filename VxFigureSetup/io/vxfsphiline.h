@@ -7,10 +7,10 @@
 // One line of a Poser hierarchy file (.phi), split into tokens and classified.
 //
 // The line is 8-bit text: runs of blanks (spaces, tabs, line breaks, vertical tabs, form
-// feeds) separate tokens and leading or trailing ones are dropped. Tokens are decoded as
-// UTF-8 when the whole line is valid UTF-8, else as Latin-1 (older files come from Windows
-// code pages), so every byte survives into the names, except control characters and the
-// other characters XML cannot hold, which become U+FFFD.
+// feeds) separate tokens and leading or trailing ones are dropped. Each token is decoded as
+// the mesh importer decodes names (VxTextDecoder: UTF-8 when valid, else Latin-1), so that
+// bone names match face-group names and every byte survives into the names, except control
+// characters and the other characters XML cannot hold, which become U+FFFD.
 class VxFSPhiLine
 {
 public:

@@ -1,10 +1,12 @@
 #include "vxfsphireader.h"
 
+#include "vxfsgeometrypath.h"
+#include "vxfsphiline.h"
+
 #include "vxfsgeomitem.h"
 #include "vxfshierarchy.h"
 #include "vxfshierarchyikchain.h"
 #include "vxfshierarchyitem.h"
-#include "vxfsphiline.h"
 
 #include <QSignalBlocker>
 
@@ -20,17 +22,6 @@ constexpr int kMinChainTokens = 2;
 } // namespace
 
 VxFSPhiReader::VxFSPhiReader(VxFSHierarchy& hierarchy) : m_hierarchy(hierarchy), m_parents(32) {}
-
-QString VxFSPhiReader::resolvePoserPath(const QString& poserPath)
-{
-    QString path = poserPath;
-    path.replace(QLatin1Char(':'), QLatin1Char('/'));
-    if (path.startsWith(QLatin1Char('/')))
-        path.remove(0, 1);
-    // A path that names nothing (a bare ":") would find the runtime folder itself, which is
-    // no mesh.
-    return path.isEmpty() ? QString() : VxFSHierarchy::resolveRuntimePath(path);
-}
 
 void VxFSPhiReader::readLine(const QByteArray& line)
 {
@@ -62,7 +53,7 @@ void VxFSPhiReader::readGeometryLine(const QStringList& tokens)
     }
     m_hierarchy.setLabel(figureName);
 
-    const QString path = resolvePoserPath(token.mid(kObjFileLength));
+    const QString path = VxFSGeometryPath::resolvePoserPath(token.mid(kObjFileLength));
     if (path.isEmpty())
         return;
     if (VxFSGeomItem* item = m_hierarchy.addGeometry(path)) {
@@ -108,7 +99,7 @@ void VxFSPhiReader::readBoneLine(const QStringList& tokens, int depth)
             bone->setCurve(true);
             continue;
         }
-        const QString path = resolvePoserPath(tokens[index]);
+        const QString path = VxFSGeometryPath::resolvePoserPath(tokens[index]);
         if (path.isEmpty())
             return;
         geometry = m_hierarchy.addGeometry(path);
@@ -131,31 +122,24 @@ void VxFSPhiReader::readIKChainLine(const QStringList& tokens)
     m_hierarchy.adoptIKChain(chain);
 }
 
-int VxFSPhiReader::deepestBoneLevel(const QList<QByteArray>& lines)
+void VxFSPhiNesting::addLine(const QByteArray& line)
 {
-    bool geometrySeen = false;
-    bool anyBone = false;
-    int counter = 0;
-    int open = 0;
-    int deepest = 0;
-    for (const QByteArray& line : lines) {
-        const VxFSPhiLine parsed(line, geometrySeen);
-        if (parsed.kind() == VxFSPhiLine::Geometry)
-            geometrySeen = true;
-        if (parsed.kind() != VxFSPhiLine::Bone || parsed.tokens().size() < kMinBoneTokens)
-            continue;
-        const int depth = parsed.depth();
-        if (depth > counter) {
-            if (anyBone)
-                ++open;
-            ++counter;
-        }
-        while (depth < counter && open > 0) {
-            --open;
-            --counter;
-        }
-        anyBone = true;
-        deepest = qMax(deepest, open + 1);
+    const VxFSPhiLine parsed(line, m_geometrySeen);
+    if (parsed.kind() == VxFSPhiLine::Geometry)
+        m_geometrySeen = true;
+    if (parsed.kind() != VxFSPhiLine::Bone || parsed.tokens().size() < kMinBoneTokens)
+        return;
+    // The reader's depth counter and stack of open parents, as counts.
+    const int depth = parsed.depth();
+    if (depth > m_counter) {
+        if (m_anyBone)
+            ++m_open;
+        ++m_counter;
     }
-    return deepest;
+    while (depth < m_counter && m_open > 0) {
+        --m_open;
+        --m_counter;
+    }
+    m_anyBone = true;
+    m_deepest = qMax(m_deepest, m_open + 1);
 }

@@ -3,7 +3,6 @@
 #include "vxtstack.h"
 
 #include <QByteArray>
-#include <QList>
 #include <QString>
 #include <QStringList>
 
@@ -23,14 +22,6 @@ public:
     // One line as QIODevice::readLine gives it (at most 1023 bytes, line end included).
     void readLine(const QByteArray& line);
 
-    // The deepest level (a root bone is at level 1) the bone lines of `lines` would build,
-    // by the same rules as readLine, without building anything.
-    static int deepestBoneLevel(const QList<QByteArray>& lines);
-
-    // A path in Poser colon notation (":Runtime:Geometries:Figure:body.obj") as the path
-    // of an existing file, through the runtime folders; empty when nothing was found.
-    static QString resolvePoserPath(const QString& poserPath);
-
 private:
     void readGeometryLine(const QStringList& tokens);
     void readBoneLine(const QStringList& tokens, int depth);
@@ -43,4 +34,21 @@ private:
     VxFSHierarchyItem* m_previousBone = nullptr;
     VxFSGeomItem* m_figureGeometry = nullptr;
     bool m_geometrySeen = false;
+};
+
+// The deepest level (a root bone is at level 1) the bone lines of a file build, by the same
+// rules as VxFSPhiReader, without building anything: fed the file's lines in order, it
+// tells whether the file is too deep to import before the document changes.
+class VxFSPhiNesting
+{
+public:
+    void addLine(const QByteArray& line);
+    int deepestLevel() const { return m_deepest; }
+
+private:
+    bool m_geometrySeen = false;
+    bool m_anyBone = false;
+    int m_counter = 0;
+    int m_open = 0;
+    int m_deepest = 0;
 };

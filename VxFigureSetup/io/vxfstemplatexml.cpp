@@ -9,26 +9,14 @@
 
 namespace {
 
-// The deepest element nesting of the bytes as the streaming parser reads them, as far as
-// they are well-formed; stops counting once past `limit`.
-int parsedDepth(const QByteArray& bytes, int limit)
+// Whether the streaming parser reads the bytes to their end without an error. It builds
+// nothing and keeps its open elements in a list, so any depth is safe.
+bool isWellFormed(const QByteArray& bytes)
 {
     QXmlStreamReader reader(bytes);
-    int depth = 0;
-    int deepest = 0;
-    while (!reader.atEnd() && deepest <= limit) {
-        switch (reader.readNext()) {
-        case QXmlStreamReader::StartElement:
-            deepest = qMax(deepest, ++depth);
-            break;
-        case QXmlStreamReader::EndElement:
-            --depth;
-            break;
-        default:
-            break;
-        }
-    }
-    return deepest;
+    while (!reader.atEnd())
+        reader.readNext();
+    return !reader.hasError();
 }
 
 const char* skipPast(const char* from, const char* end, const QByteArray& terminator)
@@ -42,12 +30,33 @@ bool isNameStart(char c)
     return std::isalpha(static_cast<unsigned char>(c)) || c == '_' || c == ':' || static_cast<unsigned char>(c) >= 0x80;
 }
 
-// The same measure from the markup alone, several times faster than parsing: comments,
-// CDATA sections and processing instructions are skipped, quoted attribute values may hold
-// '>'. On well-formed text it counts what the parser counts, so up to the first error it
-// is exact, and the parser builds nothing after an error. Only entities declared in a
-// document type could add elements the markup does not show: with a declaration, -1 asks
-// the parser to measure.
+// Past the '>' that ends a document type declaration starting at `from`, or null when the
+// declaration has an internal subset: only there can entities be declared, and templates
+// never need any (a few hundred bytes of nested entity references expand to gigabytes).
+const char* skipDocumentType(const char* from, const char* end)
+{
+    char quote = 0;
+    for (const char* p = from; p < end; ++p) {
+        if (quote) {
+            if (*p == quote)
+                quote = 0;
+        } else if (*p == '"' || *p == '\'') {
+            quote = *p;
+        } else if (*p == '[') {
+            return nullptr;
+        } else if (*p == '>') {
+            return p + 1;
+        }
+    }
+    return end;
+}
+
+// The deepest element nesting of the bytes, found from the markup alone, several times
+// faster than parsing: comments, CDATA sections, processing instructions and a document
+// type are skipped, quoted attribute values may hold '>'. On well-formed text it counts
+// what the parser counts, so up to the first error it is exact, and the parser builds
+// nothing after an error. Stops counting once past `limit`. -1 for markup that no template
+// holds: a document type declaring anything of its own, or another "<!" construct.
 int scannedDepth(const QByteArray& bytes, int limit)
 {
     const char* p = bytes.constData();
@@ -61,11 +70,16 @@ int scannedDepth(const QByteArray& bytes, int limit)
         if (*p == '?') {
             p = skipPast(p, end, QByteArrayLiteral("?>"));
         } else if (*p == '!') {
-            if (end - p >= 3 && p[1] == '-' && p[2] == '-')
+            const QByteArray start = QByteArray::fromRawData(p, int(qMin<qint64>(end - p, 9)));
+            if (start.startsWith("!--"))
                 p = skipPast(p + 3, end, QByteArrayLiteral("-->"));
-            else if (QByteArray::fromRawData(p, int(qMin<qint64>(end - p, 8))) == QByteArrayLiteral("![CDATA["))
+            else if (start.startsWith("![CDATA["))
                 p = skipPast(p, end, QByteArrayLiteral("]]>"));
+            else if (start == "!DOCTYPE " || start == "!DOCTYPE\t" || start == "!DOCTYPE\n" || start == "!DOCTYPE\r")
+                p = skipDocumentType(p + 8, end);
             else
+                return -1;
+            if (!p)
                 return -1;
         } else if (*p == '/') {
             --depth;
@@ -109,19 +123,18 @@ void appendEscaped(QString& text, const QString& value, bool inAttribute)
     }
 }
 
-int nestingDepth(const QByteArray& bytes, int limit)
-{
-    const int scanned = scannedDepth(bytes, limit);
-    return scanned >= 0 ? scanned : parsedDepth(bytes, limit);
-}
-
 } // namespace
 
 VxFSTemplateXml::Result VxFSTemplateXml::parse(const QByteArray& bytes, QDomDocument& document)
 {
     document = QDomDocument();
-    if (nestingDepth(bytes, MaxElementDepth) > MaxElementDepth)
-        return Result::TooDeep;
+    const int depth = scannedDepth(bytes, MaxElementDepth);
+    if (depth < 0)
+        return Result::NotXml;
+    // A malformed file is no template, however deep it looks; only a well-formed one is too
+    // deep to read.
+    if (depth > MaxElementDepth)
+        return isWellFormed(bytes) ? Result::TooDeep : Result::NotXml;
     // The same streaming parser builds the DOM: the older QDomDocument::setContent overloads
     // use a recursive parser that a deep file overflows.
     QXmlStreamReader reader(bytes);

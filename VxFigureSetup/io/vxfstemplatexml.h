@@ -21,12 +21,16 @@ public:
 
     enum class Result {
         Parsed,    // `document` holds the file
-        NotXml,    // not well-formed XML: `document` is left empty
-        TooDeep,   // elements nest deeper than MaxElementDepth: `document` is left empty
+        NotXml,    // not well-formed XML, or a document type with an internal subset:
+                   // `document` is left empty
+        TooDeep,   // well-formed, but elements nest deeper than MaxElementDepth: `document`
+                   // is left empty
     };
 
     // Parses `bytes` into `document`, measuring the nesting first without recursion (the
-    // DOM frees its nodes recursively). Namespaces are not processed.
+    // DOM frees its nodes recursively). Namespaces are not processed. A document type that
+    // declares entities (or anything else) of its own is refused before parsing: entity
+    // references could make the text many times the size of the file.
     static Result parse(const QByteArray& bytes, QDomDocument& document);
 
     // UTF-8, one element per line, one more space of indentation per level, empty elements

@@ -9,18 +9,12 @@
 
 #include "vxapp.h"
 #include "vxassetmgr.h"
-#include "vxcontentmgr.h"
 #include "vxfacetshape.h"
 #include "vxgeometryregion.h"
 
 #include <QChildEvent>
-#include <QFileInfo>
 
-namespace {
-// Directory kinds searched for a runtime-relative path nothing else resolved: Poser
-// folders, their geometry folders, a file of that name below them, the documents folder.
-constexpr int kRuntimeSearchFlags = 0x69;
-} // namespace
+#include <algorithm>
 
 VxFSHierarchy::VxFSHierarchy(const QString& name)
     : m_name(name.isEmpty() ? QStringLiteral("Figure") : name)
@@ -188,11 +182,22 @@ VxFSHierarchyItem* VxFSHierarchy::findBone(const QString& name) const
         const auto known = m_knownBones.constFind(name);
         if (known == m_knownBones.constEnd())
             return nullptr;
-        // Names are unique in the forest, so the bone that took the name last is the one,
-        // as long as it keeps the name and is still linked in.
-        VxFSHierarchyItem* bone = known.value();
-        if (bone && bone->getName() == name && VxFSForest::linkedUnder<VxFSHierarchyItem>(bone, &m_firstBone))
-            return bone;
+        // The table answers only when exactly one bone holds the name and it is provably
+        // linked in; two holders (one unlinked, renamed, linked back) or one whose QObject
+        // parents do not lead through its list leave the order to the forest.
+        VxFSHierarchyItem* linked = nullptr;
+        int holders = 0;
+        for (const QPointer<VxFSHierarchyItem>& bone : known.value()) {
+            if (!bone || bone->getName() != name)
+                continue;
+            ++holders;
+            if (VxFSForest::linkedUnder<VxFSHierarchyItem>(bone, &m_firstBone))
+                linked = bone;
+        }
+        if (holders == 0)
+            return nullptr;
+        if (holders == 1 && linked)
+            return linked;
     }
     return VxFSForest::find(m_firstBone, [&name](const VxFSHierarchyItem* bone) { return bone->getName() == name; });
 }
@@ -206,7 +211,15 @@ QSet<QString> VxFSHierarchy::getBoneNames() const
 
 void VxFSHierarchy::noteBoneName(const QString& name, VxFSHierarchyItem* bone)
 {
-    m_knownBones.insert(name, bone);
+    // Entries of bones that died or took another name since are dropped here, so that a
+    // name's list holds no more than the bones that may still have it.
+    QVector<QPointer<VxFSHierarchyItem>>& holders = m_knownBones[name];
+    holders.erase(std::remove_if(holders.begin(), holders.end(),
+                                 [&name, bone](const QPointer<VxFSHierarchyItem>& known) {
+                                     return !known || known == bone || known->getName() != name;
+                                 }),
+                  holders.end());
+    holders.append(bone);
 }
 
 void VxFSHierarchy::noteBoneNames(VxFSHierarchyItem* subtree)
@@ -290,8 +303,9 @@ void VxFSHierarchy::moveIKChainToEnd(VxFSHierarchyIKChain* chain)
 
 void VxFSHierarchy::moveIKChainAfter(VxFSHierarchyIKChain* chain, VxFSHierarchyIKChain* anchor)
 {
-    // Only chains of this document move; moving a chain after itself changes nothing.
-    if (!chain || chain == anchor || !m_ikChains.contains(chain))
+    // Only chains of this document move. A chain moved after itself is no longer in the
+    // list once taken out, so it goes first like one moved after a stranger.
+    if (!chain || !m_ikChains.contains(chain))
         return;
     m_ikChains.removeAll(chain);
     const int anchorIndex = anchor ? m_ikChains.indexOf(anchor) : -1;
@@ -387,22 +401,4 @@ void VxFSHierarchy::validateGeometryAssignments()
         if (group && group->getGeomItem() != m_baseGeometry)
             bone->setGeomGroup(nullptr);
     }
-}
-
-QString VxFSHierarchy::resolveRuntimePath(const QString& path)
-{
-    QString relative = path;
-    if (relative.startsWith(QLatin1Char('/')))
-        relative.remove(0, 1);
-    const VxContentMgr* content = vxApp ? vxApp->getContentMgr() : nullptr;
-    if (!content)
-        return QString();
-    // Templates written on Windows separate folders with back-slashes.
-    const QString normalized = QString(relative).replace(QLatin1Char('\\'), QLatin1Char('/'));
-    for (int i = 0; i < content->getNumPoserDirectories(); ++i) {
-        const QString candidate = content->getPoserDirectoryPath(i) + QLatin1Char('/') + normalized;
-        if (QFileInfo::exists(candidate))
-            return candidate;
-    }
-    return content->findFile(relative, kRuntimeSearchFlags);
 }

@@ -2,16 +2,15 @@
 
 #include "vxfiguresetupfiguretype.h"
 
-#include <QList>
 #include <QHash>
+#include <QList>
 #include <QObject>
 #include <QPointer>
 #include <QSet>
 #include <QString>
 #include <QStringList>
+#include <QVector>
 
-class QDomDocument;
-class QDomElement;
 class VxFSGeomItem;
 class VxFSHierarchyIKChain;
 class VxFSHierarchyItem;
@@ -74,18 +73,10 @@ public:
     // Bone forest.
     VxFSHierarchyItem* getFirstBone() const { return m_firstBone; }
     void addBone(VxFSHierarchyItem* bone);
+    // The first bone of that name in pre-order.
     VxFSHierarchyItem* findBone(const QString& name) const;
     // Every bone name of the forest.
     QSet<QString> getBoneNames() const;
-    // Bones report the names they take and the subtrees that join the document: findBone
-    // answers a name no bone of the document ever had without searching the forest, and
-    // the bone that last took a name without searching when it still has it, which keeps
-    // the name rule and the chain and weld lookups from making large files quadratic.
-    void noteBoneName(const QString& name, VxFSHierarchyItem* bone);
-    void noteBoneNames(VxFSHierarchyItem* subtree);
-    // Called for a subtree linked into the forest: also notes whether its QObject parents
-    // lead elsewhere, since such bones cannot report their renames to the document.
-    void noteLinkedBones(VxFSHierarchyItem* subtree);
     Q_INVOKABLE int getNumBones(bool recursive) const;
     QList<VxFSHierarchyItem*> getAllBones() const;
     // Unlinks the bone from the root list (or, when recursive, from any list of the forest);
@@ -128,17 +119,11 @@ public:
     // selected parametric figure it was copied from.
     Q_INVOKABLE void createFigure(bool modifySelected);
 
-    // The absolute path of an existing file for a path relative to a runtime folder
-    // ("Runtime/Geometries/..."), or an empty string.
-    static QString resolveRuntimePath(const QString& path);
-
-    // Figure templates (.vxt), defined in io/vxfshierarchytemplate.cpp. Failures are shown
-    // to the user and written to the host log; saving never harms an existing file.
+    // Figure templates (.vxt) and Poser hierarchy import (.phi), under the names scripts
+    // and the pane's actions use. The formats live in io/ (VxFSTemplateFile, VxFSPhiFile),
+    // which defines these three; failures are shown to the user and written to the host log.
     Q_INVOKABLE void savePreset(const QString& fileName) const;
     Q_INVOKABLE void loadPreset(const QString& fileName);
-    void writeFigureElement(QDomDocument& document, QDomElement& parent) const;
-    void readFigureElement(const QDomElement& element);
-    // Poser hierarchy import (.phi), defined in io/vxfshierarchyphi.cpp.
     Q_INVOKABLE void loadPHI(const QString& fileName);
 
 signals:
@@ -159,6 +144,16 @@ protected:
     void childEvent(QChildEvent* event) override;
 
 private:
+    // Bones report the names they take and the subtrees that join the document, so that
+    // findBone answers without searching the forest: a name no bone of the document ever
+    // had at once, and a name that one linked bone holds from that bone. This keeps the
+    // name rule and the chain and weld lookups from making large files quadratic.
+    friend class VxFSHierarchyItem;
+    void noteBoneName(const QString& name, VxFSHierarchyItem* bone);
+    void noteBoneNames(VxFSHierarchyItem* subtree);
+    // Called for a subtree linked into the forest: also notes whether its QObject parents
+    // lead elsewhere, since such bones cannot report their renames to the document.
+    void noteLinkedBones(VxFSHierarchyItem* subtree);
     void geometryItemDestroyed(QObject* item);
     void ikChainDestroyed(QObject* chain);
     void renumberGeometries();
@@ -175,8 +170,9 @@ private:
     QStringList m_sourceGeometryPaths;
     VxFigureSetupFigureType m_figureType = SingleSkin;
     QString m_contentType;
-    // A superset of the bone names of the forest, each with the bone that took it last (see
-    // noteBoneName), trusted only while no bone of another QObject tree has been linked in.
-    QHash<QString, QPointer<VxFSHierarchyItem>> m_knownBones;
+    // Every name a bone of the forest may hold, each with the bones that took it (see
+    // noteBoneName; entries of bones renamed or gone since are skipped), trusted only while
+    // no bone of another QObject tree has been linked in.
+    QHash<QString, QVector<QPointer<VxFSHierarchyItem>>> m_knownBones;
     bool m_foreignBonesLinked = false;
 };

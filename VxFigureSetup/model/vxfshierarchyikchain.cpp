@@ -47,7 +47,8 @@ VxFSHierarchyIKLink* VxFSHierarchyIKChain::insertLink(VxFSHierarchyItem* bone, f
 
 void VxFSHierarchyIKChain::moveLinkAfter(VxFSHierarchyIKLink* link, VxFSHierarchyIKLink* anchor)
 {
-    if (!link || link == anchor || !m_links.contains(link))
+    // A link moved after itself is no longer in the chain once taken out: it goes first.
+    if (!link || !m_links.contains(link))
         return;
     m_links.removeAll(link);
     const int anchorIndex = anchor ? m_links.indexOf(anchor) : -1;

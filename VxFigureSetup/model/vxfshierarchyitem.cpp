@@ -1,7 +1,6 @@
 #include "vxfshierarchyitem.h"
 
 #include "vxfsforest.h"
-#include "vxfsgeometrypath.h"
 #include "vxfsgeomgroup.h"
 #include "vxfsgeomitem.h"
 #include "vxfshierarchy.h"
@@ -13,36 +12,6 @@
 #include "vxweld.h"
 
 #include <QChildEvent>
-#include <QDomDocument>
-#include <QDomElement>
-
-namespace {
-QString boolText(bool value)
-{
-    return value ? QStringLiteral("True") : QStringLiteral("False");
-}
-
-// Templates hold one of the six upper-case names; anything else (even "zyx") is XYZ.
-VxRotationOrder rotationOrderFromText(const QString& text)
-{
-    for (int order = VxRotationOrder::XYZ; order <= VxRotationOrder::ZYX; ++order) {
-        if (text == VxRotationOrder(order).toString())
-            return VxRotationOrder(order);
-    }
-    return VxRotationOrder(VxRotationOrder::XYZ);
-}
-
-QString rotationOrderText(const VxRotationOrder& order)
-{
-    return order.isValid() ? order.toString() : VxRotationOrder(VxRotationOrder::XYZ).toString();
-}
-
-// Bone switches are true only for the exact text "True".
-bool readSwitch(const QDomElement& element, const QString& attribute, bool defaultValue)
-{
-    return element.attribute(attribute, boolText(defaultValue)) == QLatin1String("True");
-}
-} // namespace
 
 VxFSHierarchyItem::VxFSHierarchyItem(QObject* parent)
     : QObject(parent),
@@ -67,20 +36,6 @@ VxFSHierarchyItem::VxFSHierarchyItem(VxFSHierarchy* document, const QString& nam
     setName(name);
     m_label = m_name;
     linkUnder(document);
-}
-
-VxFSHierarchyItem::VxFSHierarchyItem(VxFSHierarchyItem* parent, const QDomElement& element)
-    : VxFSHierarchyItem(static_cast<QObject*>(parent))
-{
-    linkUnder(parent);
-    readElement(element);
-}
-
-VxFSHierarchyItem::VxFSHierarchyItem(VxFSHierarchy* document, const QDomElement& element)
-    : VxFSHierarchyItem(static_cast<QObject*>(document))
-{
-    linkUnder(document);
-    readElement(element);
 }
 
 VxFSHierarchyItem::~VxFSHierarchyItem()
@@ -230,6 +185,11 @@ VxBone* VxFSHierarchyItem::getMappedBone() const
     return m_mappedBone;
 }
 
+void VxFSHierarchyItem::setParentNode(VxNode* node)
+{
+    m_parentNode = node;
+}
+
 void VxFSHierarchyItem::mapToSkeleton(VxSkeleton* skeleton)
 {
     if (!skeleton)
@@ -297,10 +257,10 @@ void VxFSHierarchyItem::setGeomGroup(VxFSGeomGroup* group)
 
 void VxFSHierarchyItem::geomGroupDestroyed()
 {
-    // The dying group gives back its own count on its geometry item.
-    if (!m_geomGroup || sender() != m_geomGroup)
-        return;
-    disconnect(m_geomGroup, &QObject::destroyed, this, &VxFSHierarchyItem::geomGroupDestroyed);
+    // Called by the dying group or directly: either way the group goes without a release,
+    // since a dying group gives back its own count on its geometry item.
+    if (m_geomGroup)
+        disconnect(m_geomGroup, &QObject::destroyed, this, &VxFSHierarchyItem::geomGroupDestroyed);
     m_geomGroup = nullptr;
     emit geometryChanged();
 }
@@ -391,82 +351,4 @@ void VxFSHierarchyItem::weldDestroyed(VxFSHierarchyItem* weld)
 {
     m_weldTargets.removeAll(weld);
     emit weldItemChanged();
-}
-
-void VxFSHierarchyItem::writeElement(QDomDocument& document, QDomElement& parent) const
-{
-    QDomElement bone = document.createElement(QStringLiteral("Bone"));
-    bone.setAttribute(QStringLiteral("Name"), m_name);
-    bone.setAttribute(QStringLiteral("Label"), m_label);
-    bone.setAttribute(QStringLiteral("RotationOrder"), rotationOrderText(m_rotationOrder));
-    bone.setAttribute(QStringLiteral("Curve"), boolText(m_curve));
-    bone.setAttribute(QStringLiteral("Twist"), boolText(m_twist));
-    bone.setAttribute(QStringLiteral("Bend"), boolText(m_bend));
-    bone.setAttribute(QStringLiteral("Scale"), boolText(m_scale));
-    bone.setAttribute(QStringLiteral("SideSide"), boolText(m_sideSide));
-    bone.setAttribute(QStringLiteral("TwistBulge"), boolText(m_twistBulge));
-    bone.setAttribute(QStringLiteral("SideBulge"), boolText(m_sideBulge));
-    bone.setAttribute(QStringLiteral("BendBulge"), boolText(m_bendBulge));
-
-    for (const VxFSHierarchyItem* target : m_weldTargets) {
-        QDomElement weld = document.createElement(QStringLiteral("WeldTarget"));
-        weld.setAttribute(QStringLiteral("WeldTargetName"), target->getName());
-        bone.appendChild(weld);
-    }
-    if (m_geomGroup) {
-        const VxFSGeomItem* item = m_geomGroup->getGeomItem();
-        VxFSGeometryPath::appendElement(document, bone, QStringLiteral("AssignedGeom"),
-                                        item ? item->getPath() : QString())
-            .setAttribute(QStringLiteral("GeomGroup"), m_geomGroup->getName());
-    }
-    for (const VxFSGeomItem* item : m_altGeometries) {
-        if (item)
-            VxFSGeometryPath::appendElement(document, bone, QStringLiteral("AltGeom"), item->getPath());
-    }
-    parent.appendChild(bone);
-
-    for (const VxFSHierarchyItem* child = m_firstChild; child; child = child->m_nextSibling)
-        child->writeElement(document, bone);
-}
-
-void VxFSHierarchyItem::readElement(const QDomElement& element)
-{
-    const QString orderText = element.attribute(QStringLiteral("RotationOrder"), QStringLiteral("XYZ"));
-    const QString name = element.attribute(QStringLiteral("Name"), QStringLiteral("Bone"));
-    const QString label = element.attribute(QStringLiteral("Label"), QStringLiteral("Bone"));
-    setName(name);
-    m_label = label;
-
-    setRotationOrder(rotationOrderFromText(orderText));
-
-    setCurve(readSwitch(element, QStringLiteral("Curve"), false));
-    m_twist = readSwitch(element, QStringLiteral("Twist"), true);
-    m_bend = readSwitch(element, QStringLiteral("Bend"), true);
-    m_sideSide = readSwitch(element, QStringLiteral("SideSide"), true);
-    m_scale = readSwitch(element, QStringLiteral("Scale"), true);
-    m_twistBulge = readSwitch(element, QStringLiteral("TwistBulge"), false);
-    m_sideBulge = readSwitch(element, QStringLiteral("SideBulge"), false);
-    m_bendBulge = readSwitch(element, QStringLiteral("BendBulge"), false);
-
-    VxFSHierarchy* document = getHierarchy();
-    for (QDomElement child = element.firstChildElement(); !child.isNull(); child = child.nextSiblingElement()) {
-        const QString tag = child.tagName();
-        if (tag == QLatin1String("Bone")) {
-            new VxFSHierarchyItem(this, child);
-        } else if (tag == QLatin1String("AssignedGeom")) {
-            VxFSGeomItem* item = document ? VxFSGeometryPath::addGeometry(*document, child) : nullptr;
-            const QString groupName = child.attribute(QStringLiteral("GeomGroup"));
-            if (item && !groupName.isEmpty())
-                setGeomGroup(item->findGroup(groupName));
-        } else if (tag == QLatin1String("AltGeom")) {
-            if (VxFSGeomItem* item = document ? VxFSGeometryPath::addGeometry(*document, child) : nullptr)
-                addAltGeometry(item);
-        } else if (tag == QLatin1String("WeldTarget")) {
-            const QString targetName = child.attribute(QStringLiteral("WeldTargetName"));
-            if (targetName.isEmpty() || !document)
-                continue;
-            if (VxFSHierarchyItem* target = document->findBone(targetName))
-                addWeldTarget(target);
-        }
-    }
 }

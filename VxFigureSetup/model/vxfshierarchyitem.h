@@ -9,8 +9,6 @@
 #include <QPointer>
 #include <QString>
 
-class QDomDocument;
-class QDomElement;
 class VxBone;
 class VxFSGeomGroup;
 class VxFSGeomItem;
@@ -29,13 +27,11 @@ class VxFSHierarchyItem : public QObject
 {
     Q_OBJECT
 public:
-    // Each constructor sets the name (uniqueness applies) and links the bone at the tail of
-    // its parent's children or of the document's root list.
+    // Each constructor sets the name (uniqueness applies; an empty name stays empty until
+    // set) and links the bone at the tail of its parent's children or of the document's
+    // root list.
     VxFSHierarchyItem(VxFSHierarchyItem* parent, const QString& name);
     VxFSHierarchyItem(VxFSHierarchy* document, const QString& name);
-    // Links the bone in, then reads a template "Bone" element (with its child bones).
-    VxFSHierarchyItem(VxFSHierarchyItem* parent, const QDomElement& element);
-    VxFSHierarchyItem(VxFSHierarchy* document, const QDomElement& element);
     ~VxFSHierarchyItem() override;
 
     QString getName() const { return m_name; }
@@ -63,6 +59,8 @@ public:
     // become null when the scene objects die.
     VxNode* getParentNode() const;
     VxBone* getMappedBone() const;
+    // The scene node the mapped bone hangs below now, once an apply has moved it there.
+    void setParentNode(VxNode* node);
     // This bone and its subtree.
     void mapToSkeleton(VxSkeleton* skeleton);
     // Children below this bone (recursively, through those that match) forget `node` as
@@ -126,11 +124,6 @@ public:
     void setWeldTarget(VxFSHierarchyItem* target);
     void addWeldTarget(VxFSHierarchyItem* target);
     void removeWeldTarget(VxFSHierarchyItem* target);
-
-    // Template "Bone" element: written with every child bone below it; read into this bone
-    // (already linked in), creating the child bones it lists.
-    void writeElement(QDomDocument& document, QDomElement& parent) const;
-    void readElement(const QDomElement& element);
 
 signals:
     // Declared for listeners (views connect to boneStateChanged()); the bone's own

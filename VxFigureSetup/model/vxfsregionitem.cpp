@@ -4,9 +4,6 @@
 #include "vxfshierarchy.h"
 #include "vxfsuniquename.h"
 
-#include <QDomDocument>
-#include <QDomElement>
-
 VxFSRegionItem::VxFSRegionItem(VxFSHierarchy* document, const QString& name) : QObject(document)
 {
     // Named before it is linked, so that the new region never collides with itself.
@@ -20,20 +17,6 @@ VxFSRegionItem::VxFSRegionItem(VxFSRegionItem* parent, const QString& name) : QO
     setName(name);
     if (parent)
         parent->addChild(this);
-}
-
-VxFSRegionItem::VxFSRegionItem(VxFSHierarchy* document, const QDomElement& element) : QObject(document)
-{
-    if (document)
-        document->addRegion(this);
-    readElement(element);
-}
-
-VxFSRegionItem::VxFSRegionItem(VxFSRegionItem* parent, const QDomElement& element) : QObject(parent)
-{
-    if (parent)
-        parent->addChild(this);
-    readElement(element);
 }
 
 VxFSRegionItem::~VxFSRegionItem()
@@ -87,21 +70,4 @@ VxFSRegionItem* VxFSRegionItem::findChild(const QString& name) const
 int VxFSRegionItem::getNumChildren(bool recursive) const
 {
     return VxFSForest::count(m_firstChild, recursive);
-}
-
-void VxFSRegionItem::writeElement(QDomDocument& document, QDomElement& parent) const
-{
-    QDomElement region = document.createElement(QStringLiteral("Region"));
-    region.setAttribute(QStringLiteral("Name"), m_name);
-    parent.appendChild(region);
-    for (const VxFSRegionItem* child = m_firstChild; child; child = child->m_nextSibling)
-        child->writeElement(document, region);
-}
-
-void VxFSRegionItem::readElement(const QDomElement& element)
-{
-    setName(element.attribute(QStringLiteral("Name"), QStringLiteral("Region")));
-    for (QDomElement child = element.firstChildElement(QStringLiteral("Region")); !child.isNull();
-         child = child.nextSiblingElement(QStringLiteral("Region")))
-        new VxFSRegionItem(this, child);
 }

@@ -3,8 +3,6 @@
 #include <QObject>
 #include <QString>
 
-class QDomDocument;
-class QDomElement;
 class VxFSHierarchy;
 
 // A named node of the document's region tree. Regions form an intrusive forest like bones:
@@ -17,9 +15,6 @@ public:
     // Each constructor names the region (uniqueness applies) and links it at the tail.
     VxFSRegionItem(VxFSHierarchy* document, const QString& name);
     VxFSRegionItem(VxFSRegionItem* parent, const QString& name);
-    // Links the region in, then reads a template "Region" element with its children.
-    VxFSRegionItem(VxFSHierarchy* document, const QDomElement& element);
-    VxFSRegionItem(VxFSRegionItem* parent, const QDomElement& element);
     ~VxFSRegionItem() override;
 
     QString getName() const { return m_name; }
@@ -33,9 +28,6 @@ public:
     int getNumChildren(bool recursive) const;
 
     VxFSHierarchy* getHierarchy() const;
-
-    void writeElement(QDomDocument& document, QDomElement& parent) const;
-    void readElement(const QDomElement& element);
 
 signals:
     void nameChanged();

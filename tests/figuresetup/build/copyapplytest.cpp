@@ -158,3 +158,34 @@ QString CopyApplyTest::jsonDifference(const QJsonObject& expected, const QByteAr
     }
     return QString();
 }
+
+QStringList CopyApplyTest::figureFacts(const VxLegacyFigure* figure)
+{
+    const auto nameOf = [](const VxNode* node) { return node ? node->getName() : QStringLiteral("(none)"); };
+    QStringList facts;
+    const VxLegacyBinding* binding = figure->findBinding();
+    for (const VxBone* bone : figure->getAllBones()) {
+        const VxNode* parent = bone->getNodeParent();
+        const VxLegacyJoint* joint = binding ? binding->findJoint(bone) : nullptr;
+        facts << QStringLiteral("%1 | %2 | parent %3 | order %4 | joint %5")
+                     .arg(bone->getName(), bone->getLabel(), parent == figure ? QStringLiteral("(figure)") : nameOf(parent))
+                     .arg(bone->getRotationOrder().getOrder())
+                     .arg(joint ? joint->getGroupName() : QStringLiteral("(none)"));
+        for (int i = 0; joint && i < joint->getNumJointParams(); ++i) {
+            const VxLegacyJointParam* param = joint->getJointParam(i);
+            // A partner parameter is named after its driver as it was named when the
+            // parameter was made ("lShin_twisty"); an apply renames bones, not parameters.
+            const QString name = param->getName().mid(param->getName().lastIndexOf(QLatin1Char('_')));
+            facts << QStringLiteral("%1 | %2 %3 axis %4 driver %5 flipped %6")
+                         .arg(bone->getName(), QString::fromLatin1(param->metaObject()->className()), name)
+                         .arg(param->getAxis())
+                         .arg(nameOf(param->getDriver()))
+                         .arg(param->isFlipped());
+        }
+    }
+    for (int i = 0; i < figure->getNumWelds(); ++i)
+        facts << QStringLiteral("weld %1 to %2").arg(nameOf(figure->getWeld(i)->getWeldBone()),
+                                                  nameOf(figure->getWeld(i)->getTargetBone()));
+    facts.sort();
+    return facts;
+}

@@ -44,6 +44,11 @@ protected:
     // Empty when the scene JSON is the expected one, else the first differing line (both
     // re-indented the same way) with some context.
     static QString jsonDifference(const QJsonObject& expected, const QByteArray& actual);
+    // What a parametric figure is, one fact a line, in an order that does not depend on how
+    // it came about: each bone by name with its label, node parent, rotation order and
+    // joint, each joint parameter by class, name, axis, driver and flip (not its numbers,
+    // which come from where the bones stood when they were made), and the welds.
+    static QStringList figureFacts(const VxLegacyFigure* figure);
 
     std::unique_ptr<VxFSHierarchy> m_pool;
     VxFSGeomItem* m_base = nullptr;

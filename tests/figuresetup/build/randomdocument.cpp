@@ -93,3 +93,60 @@ void RandomDocument::addRegions(VxFSHierarchy& document)
     for (int i = 0; i < count; ++i)
         regions.append(new VxFSRegionItem(regions[uniform(0, regions.size() - 1)], QStringLiteral("region%1").arg(i)));
 }
+
+namespace {
+// Moves `bone` below `parent` (to the top when null), as the relationships view does.
+void moveBone(VxFSHierarchy& document, VxFSHierarchyItem* bone, VxFSHierarchyItem* parent)
+{
+    document.removeBone(bone, true);
+    if (parent) {
+        bone->setParent(parent);
+        parent->addChild(bone);
+    } else {
+        bone->setParent(&document);
+        document.addBone(bone);
+    }
+}
+} // namespace
+
+QString RandomDocument::edit(VxFSHierarchy& document)
+{
+    QStringList done;
+    QList<VxFSHierarchyItem*> bones = document.getAllBones();
+    const auto any = [&] { return bones[uniform(0, bones.size() - 1)]; };
+    const int moves = uniform(0, 2);
+    for (int i = 0; i < moves && bones.size() > 1; ++i) {
+        VxFSHierarchyItem* bone = any();
+        VxFSHierarchyItem* parent = chance(0.2) ? nullptr : any();
+        if (parent && (parent == bone || bone->getAllDescendants().contains(parent)))
+            continue;
+        moveBone(document, bone, parent);
+        done << QStringLiteral("move %1 below %2").arg(bone->getName(), parent ? parent->getName() : QStringLiteral("(top)"));
+    }
+    for (int i = uniform(0, 2); i > 0; --i) {
+        VxFSHierarchyItem* bone = any();
+        fillBone(bone);
+        done << QStringLiteral("set %1 to %2 order %3").arg(bone->getName(), choicesOf(bone)).arg(bone->getRotationOrder().getOrder());
+    }
+    if (chance(0.2)) {
+        VxFSHierarchyItem* bone = any();
+        done << QStringLiteral("rename %1").arg(bone->getName());
+        bone->setName(bone->getName() + QStringLiteral("r"));
+    }
+    if (chance(0.2)) {
+        VxFSHierarchyItem* parent = any();
+        auto* bone = new VxFSHierarchyItem(parent, QStringLiteral("new%1").arg(uniform(0, 9999)));
+        fillBone(bone);
+        done << QStringLiteral("add %1 below %2").arg(bone->getName(), parent->getName());
+    }
+    if (chance(0.15) && bones.size() > 1) {
+        VxFSHierarchyItem* bone = any();
+        auto* parent = qobject_cast<VxFSHierarchyItem*>(bone->parent());
+        while (VxFSHierarchyItem* child = bone->getFirstChild())
+            moveBone(document, child, parent);
+        document.removeBone(bone, true);
+        done << QStringLiteral("delete %1").arg(bone->getName());
+        delete bone;
+    }
+    return done.join(QStringLiteral("; "));
+}

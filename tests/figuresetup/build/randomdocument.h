@@ -26,6 +26,11 @@ public:
     void fill(VxFSHierarchy& document, VxFigureSetupFigureType type, VxFSGeomItem* base,
               const QList<VxFSGeomItem*>& alternates, int maxBones = 12);
 
+    // Edits a document as a user of the pane might between two applies: moves a bone to
+    // another parent (or to the top), changes choices and rotation orders, renames, adds and
+    // deletes bones (whose children move up). Returns what was done, for failure messages.
+    QString edit(VxFSHierarchy& document);
+
     int uniform(int low, int high) { return std::uniform_int_distribution<int>(low, high)(m_random); }
     bool chance(double p) { return std::bernoulli_distribution(p)(m_random); }
 

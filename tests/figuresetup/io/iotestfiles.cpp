@@ -17,6 +17,8 @@
 
 #include <functional>
 
+#include <sys/stat.h>
+
 namespace {
 
 void walkBones(const VxFSHierarchyItem* bone, int level, const std::function<void(const VxFSHierarchyItem*, int)>& visit)
@@ -90,6 +92,13 @@ QString IoTest::writeMesh(const QString& relative, const QStringList& groups) co
         obj += QStringLiteral("f %1 %2 %3\n").arg(3 * g + 1).arg(3 * g + 2).arg(3 * g + 3).toUtf8();
     }
     return writeFile(relative, obj);
+}
+
+QString IoTest::namedPipe(const QString& relative) const
+{
+    const QString path = tempPath(relative);
+    EXPECT_EQ(mkfifo(QFile::encodeName(path).constData(), 0600), 0) << qPrintable(path);
+    return path;
 }
 
 void IoTest::expectOneBox(const VxMessageBoxAnswerer& answerer, const QString& title, const QString& text,

@@ -37,6 +37,8 @@ protected:
     // Writes a tiny OBJ mesh, one triangle per face group in the given order, to
     // tempPath(relative); returns the full path.
     QString writeMesh(const QString& relative, const QStringList& groups) const;
+    // A named pipe at tempPath(relative), which nobody writes to; returns the full path.
+    QString namedPipe(const QString& relative) const;
 
     // `answerer` saw exactly one box, with `title` and `text`, answered with Ok; with a
     // `logPrefix` the host log also holds the line `logPrefix` + `text`.

@@ -6,7 +6,9 @@
 #include "vxfsgeomitem.h"
 #include "vxfshierarchy.h"
 #include "vxfshierarchyitem.h"
+#include "vxfsphifile.h"
 #include "vxfsregionitem.h"
+#include "vxfstemplatefile.h"
 
 #include "vxcontentmgr.h"
 
@@ -16,12 +18,12 @@ TEST_F(ExampleTest, ThePoserHierarchyFileAndTheTemplateBuildTheHumanoid)
 {
     ASSERT_TRUE(m_app->getContentMgr()->addPoserDirectory(vxSourcePath(QStringLiteral("examples"))));
     VxFSHierarchy phi;
-    phi.loadPHI(vxSourcePath(QStringLiteral("examples/figure.phi")));
+    VxFSPhiFile::loadPHI(phi, vxSourcePath(QStringLiteral("examples/figure.phi")));
     EXPECT_EQ(phi.getName(), QStringLiteral("figure.obj"));
     EXPECT_EQ(phi.getFigureType(), Poser);
     EXPECT_TRUE(phi.findBone(QStringLiteral("abdomen"))->getCurve());
     VxFSHierarchy preset;
-    preset.loadPreset(vxSourcePath(QStringLiteral("examples/figure.vxt")));
+    VxFSTemplateFile::loadPreset(preset, vxSourcePath(QStringLiteral("examples/figure.vxt")));
     EXPECT_EQ(preset.getName() + QLatin1Char('/') + preset.getLabel(), QStringLiteral("Figure/Example Figure"));
     EXPECT_EQ(preset.getFigureType(), SingleSkin);
     EXPECT_EQ(preset.getNumGeometries(), 1);

@@ -7,7 +7,9 @@
 #include "vxfshierarchyikchain.h"
 #include "vxfshierarchyiklink.h"
 #include "vxfshierarchyitem.h"
+#include "vxfsphifile.h"
 #include "vxfsphireader.h"
+#include "vxfstemplatefile.h"
 #include "vxfstemplatexml.h"
 
 #include <QByteArrayList>
@@ -31,7 +33,7 @@ protected:
     // Loads `text` into m_document and returns the bone outline.
     QStringList load(const QByteArray& text)
     {
-        m_document.loadPHI(writeFile(QStringLiteral("input.phi"), text));
+        VxFSPhiFile::loadPHI(m_document, writeFile(QStringLiteral("input.phi"), text));
         return outline(m_document);
     }
 
@@ -104,7 +106,7 @@ TEST_F(PhiTest, TheGeometryLineNamesTheFigureAndLoadsItsMeshFromTheRuntimeFolder
     VxMessageBoxAnswerer answerer;
     const int logged = loggedLines().size();
     VxFSHierarchy fresh;
-    fresh.loadPHI(writeFile(QStringLiteral("colons.phi"), "objFile:\n1 hip xyz :\n"));
+    VxFSPhiFile::loadPHI(fresh, writeFile(QStringLiteral("colons.phi"), "objFile:\n1 hip xyz :\n"));
     EXPECT_EQ(fresh.getNumGeometries(), 0);
     EXPECT_EQ(answerer.count(), 0);
     EXPECT_EQ(loggedLines().size(), logged);
@@ -114,18 +116,23 @@ TEST_F(PhiTest, BonesTakeTheFaceGroupOfTheirNameFromTheirOwnOrTheFigureGeometry)
 {
     writeMesh(QStringLiteral("content/Runtime/Geometries/Props/prop.obj"), {"lShin", "chest"});
     writeFile(QStringLiteral("content/Runtime/Geometries/Props/broken.obj"), "not a mesh\n");
+    writeFile(QStringLiteral("content/Runtime/Geometries/Props/latin.obj"),
+              "v 0 0 0\nv 1 0 0\nv 1 1 0\ng \xe9paule\nf 1 2 3\ng \xe8paule\nf 1 2 3\n");
     VxMessageBoxAnswerer answerer;
     load(kGeometryLine + "1 hip xyz\n"
+         "2 \xe8paule xyz :Runtime:Geometries:Props:latin.obj\n"  // Latin-1, as the mesh's groups
          "2 lShin YzX curve\n"                                  // curve, figure geometry
          "2 chest xyz :Runtime:Geometries:Props:prop.obj\n"     // its own geometry
          "2 lThigh xyz :Runtime:Geometries:Props:missing.obj\n" // nothing found: the line ends
          "2 abdomen abc :Runtime:Geometries:Props:broken.obj\n" // does not load: the figure's
          "2 lFoot xyz Curve Runtime:Geometries:Props:prop.obj\n" // curve, then a path
          "1 hip xyz\n");                                         // becomes hip_1, no such group
-    EXPECT_EQ(details(m_document), QStringList({"hip XYZ fig.obj:hip", "  lShin YZX curve fig.obj:lShin",
+    EXPECT_EQ(details(m_document), QStringList({"hip XYZ fig.obj:hip",
+                                                QString::fromUtf8("  \xc3\xa8paule XYZ latin.obj:\xc3\xa8paule"),
+                                                "  lShin YZX curve fig.obj:lShin",
                                                 "  chest XYZ prop.obj:chest", "  lThigh XYZ",
                                                 "  abdomen XYZ fig.obj:abdomen", "  lFoot XYZ curve", "hip_1 XYZ"}));
-    EXPECT_EQ(m_document.getNumGeometries(), 2); // fig.obj and prop.obj, each once
+    EXPECT_EQ(m_document.getNumGeometries(), 3); // fig.obj, latin.obj and prop.obj, each once
     ASSERT_EQ(answerer.count(), 1);
     EXPECT_EQ(answerer.seen()[0].title, QStringLiteral("Invalid Bone Name"));
 }
@@ -152,15 +159,17 @@ TEST_F(PhiTest, AFileThatCannotBeOpenedLeavesTheDocumentAlone)
 {
     m_document.setName(QStringLiteral("Kept"));
     new VxFSHierarchyItem(&m_document, QStringLiteral("hip"));
-    const QString path = tempPath(QStringLiteral("missing.phi"));
-    VxMessageBoxAnswerer answerer;
-    m_document.loadPHI(path);
-    expectOneBox(answerer, QStringLiteral("Error opening file"),
-                 QStringLiteral("Unable to open file \"%1\" for reading.").arg(path),
-                 QStringLiteral("Error reading PHI file: "));
-    EXPECT_EQ(m_document.getName(), QStringLiteral("Kept"));
-    EXPECT_EQ(m_document.getFigureType(), SingleSkin);
-    EXPECT_EQ(outline(m_document), QStringList({"hip"}));
+    // Only regular files are read: a named pipe would block in open.
+    for (const QString& path : {tempPath(QStringLiteral("missing.phi")), tempPath(), namedPipe(QStringLiteral("pipe.phi"))}) {
+        VxMessageBoxAnswerer answerer;
+        VxFSPhiFile::loadPHI(m_document, path);
+        expectOneBox(answerer, QStringLiteral("Error opening file"),
+                     QStringLiteral("Unable to open file \"%1\" for reading.").arg(path),
+                     QStringLiteral("Error reading PHI file: "));
+        EXPECT_EQ(m_document.getName(), QStringLiteral("Kept"));
+        EXPECT_EQ(m_document.getFigureType(), SingleSkin);
+        EXPECT_EQ(outline(m_document), QStringList({"hip"}));
+    }
 }
 
 TEST_F(PhiTest, FilesNestedDeeperThanATemplateCanHoldAreRefusedBeforeAnythingChanges)
@@ -179,9 +188,9 @@ TEST_F(PhiTest, FilesNestedDeeperThanATemplateCanHoldAreRefusedBeforeAnythingCha
     {
         // What was imported saves as a template that reads back whole.
         VxMessageBoxAnswerer answerer;
-        m_document.savePreset(tempPath(QStringLiteral("deep.vxt")));
+        VxFSTemplateFile::savePreset(m_document, tempPath(QStringLiteral("deep.vxt")));
         VxFSHierarchy reread;
-        reread.loadPreset(tempPath(QStringLiteral("deep.vxt")));
+        VxFSTemplateFile::loadPreset(reread, tempPath(QStringLiteral("deep.vxt")));
         EXPECT_EQ(answerer.count(), 0);
         EXPECT_EQ(deepestLevel(reread), limit);
     }
@@ -206,6 +215,9 @@ TEST_F(PhiTest, ThePreviewOfTheNestingAgreesWithTheTreeBuilt)
             lines.append(QByteArray::number(random.bounded(-2, 12)) + " n" + QByteArray::number(i) + " xyz\n");
         const QByteArray text = lines.join();
         load(text);
-        EXPECT_EQ(VxFSPhiReader::deepestBoneLevel(lines), deepestLevel(m_document)) << text.constData();
+        VxFSPhiNesting nesting;
+        for (const QByteArray& line : lines)
+            nesting.addLine(line);
+        EXPECT_EQ(nesting.deepestLevel(), deepestLevel(m_document)) << text.constData();
     }
 }

@@ -8,7 +8,9 @@
 #include "vxfshierarchyikchain.h"
 #include "vxfshierarchyiklink.h"
 #include "vxfshierarchyitem.h"
+#include "vxfsphifile.h"
 #include "vxfsregionitem.h"
+#include "vxfstemplatefile.h"
 #include "vxfstemplatexml.h"
 
 #include <QFile>
@@ -16,6 +18,7 @@
 
 #include <csignal>
 #include <sys/resource.h>
+#include <unistd.h>
 
 namespace {
 
@@ -63,7 +66,7 @@ TEST_F(TemplateTest, EveryElementAndAttributeIsReadAndWrittenBackTheSame)
     const QString extra = writeMesh(QStringLiteral("content/Runtime/Geometries/Test/extra.obj"), {"x"});
     const QString input = vxSourcePath(QStringLiteral("tests/figuresetup/io/data/everything.vxt"));
     VxFSHierarchy document;
-    document.loadPreset(input);
+    VxFSTemplateFile::loadPreset(document, input);
     EXPECT_EQ(document.getLabel(), QString::fromUtf8("Der Held <\xc3\xbc&\">"));
     // Every switch is off its default on one of these bones: none can be mixed up unseen.
     const auto switches = [&document](const char* name) {
@@ -86,7 +89,7 @@ TEST_F(TemplateTest, EveryElementAndAttributeIsReadAndWrittenBackTheSame)
     EXPECT_EQ(document.getIKChain(0)->getLink(0)->getBone(), hip);
 
     const QString path = tempPath(QStringLiteral("hero.vxt"));
-    document.savePreset(path);
+    VxFSTemplateFile::savePreset(document, path);
     const QByteArray xml = readBytes(path);
     EXPECT_EQ(VxFuzzReaders::elementTree(xml), VxFuzzReaders::elementTree(readBytes(input)));
     // UTF-8 without a declaration, one space per level, empty elements as empty-element tags,
@@ -112,7 +115,7 @@ TEST_F(TemplateTest, AnEmptyDocumentIsNotSavedAndTheOldFileStays)
     const QString existing = writeFile(QStringLiteral("old.vxt"), "old template");
     for (const QString& path : {existing, tempPath(QStringLiteral("fresh.vxt"))}) {
         VxMessageBoxAnswerer answerer;
-        hierarchy.savePreset(path);
+        VxFSTemplateFile::savePreset(hierarchy, path);
         expectOneBox(answerer, QStringLiteral("Can not save preset"), QStringLiteral("An empty preset can not be saved!"));
     }
     EXPECT_EQ(readBytes(existing), QByteArray("old template"));
@@ -130,15 +133,15 @@ TEST_F(TemplateTest, FilesThatCanNotBeWrittenOrReadAreReportedAndChangeNothing)
     {
         const QString path = tempPath(QStringLiteral("no/such/folder/a.vxt"));
         VxMessageBoxAnswerer answerer;
-        hierarchy.savePreset(path);
+        VxFSTemplateFile::savePreset(hierarchy, path);
         expectOneBox(answerer, QStringLiteral("Error opening file"), cannotWrite.arg(path), kSaveLog);
         EXPECT_FALSE(QFile::exists(path));
     }
-    {
-        // A file that can not be read leaves the document alone.
-        const QString path = tempPath(QStringLiteral("missing.vxt"));
+    // A file that can not be read leaves the document alone; only regular files are read (a
+    // named pipe would block in open until someone wrote to it).
+    for (const QString& path : {tempPath(QStringLiteral("missing.vxt")), tempPath(), namedPipe(QStringLiteral("pipe.vxt"))}) {
         VxMessageBoxAnswerer answerer;
-        hierarchy.loadPreset(path);
+        VxFSTemplateFile::loadPreset(hierarchy, path);
         expectOneBox(answerer, QStringLiteral("Error opening file"),
                      QStringLiteral("Unable to open file \"%1\" for reading.").arg(path), kReadLog);
         EXPECT_EQ(hierarchy.getNumBones(true), 301);
@@ -153,22 +156,30 @@ TEST_F(TemplateTest, FilesThatCanNotBeWrittenOrReadAreReportedAndChangeNothing)
     rlimit limited = saved;
     limited.rlim_cur = 16 * 1024;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
-    hierarchy.savePreset(path);
+    VxFSTemplateFile::savePreset(hierarchy, path);
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
 
     EXPECT_EQ(readBytes(path), old);
     expectOneBox(answerer, QStringLiteral("Error opening file"), cannotWrite.arg(path), kSaveLog);
     EXPECT_EQ(QDir(tempPath()).entryList(QDir::Files), QStringList({"kept.vxt"})); // nothing left beside it
-    hierarchy.savePreset(path); // without the limit it replaces the old file
+    VxFSTemplateFile::savePreset(hierarchy, path); // without the limit it replaces the old file
     EXPECT_GT(readBytes(path).size(), 16 * 1024);
+
+    // A template with a second name (a hard link) keeps it: such a file is written in place.
+    const QString second = tempPath(QStringLiteral("second name.vxt"));
+    ASSERT_EQ(link(QFile::encodeName(path).constData(), QFile::encodeName(second).constData()), 0);
+    new VxFSHierarchyItem(root, QStringLiteral("one more"));
+    VxFSTemplateFile::savePreset(hierarchy, path);
+    EXPECT_TRUE(readBytes(second).contains("one more"));
+    EXPECT_EQ(readBytes(second), readBytes(path));
 }
 
 TEST_F(TemplateTest, ReadingIsLenientWithDefaultsAndExactTexts)
 {
     VxFSHierarchy hierarchy(QStringLiteral("Before"));
     VxMessageBoxAnswerer answerer;
-    hierarchy.loadPreset(vxSourcePath(QStringLiteral("tests/figuresetup/io/data/lenient.vxt")));
+    VxFSTemplateFile::loadPreset(hierarchy, vxSourcePath(QStringLiteral("tests/figuresetup/io/data/lenient.vxt")));
     // The clashes of the second "thigh" and of the nameless regions were announced once each.
     ASSERT_EQ(answerer.count(), 2);
     EXPECT_EQ(answerer.seen()[0].title, QStringLiteral("Invalid Bone Name"));
@@ -180,7 +191,7 @@ TEST_F(TemplateTest, ReadingIsLenientWithDefaultsAndExactTexts)
     EXPECT_EQ(first->getWeldTarget(0), first->getFirstChild());
 
     // What was read, as the (tested) writer puts it.
-    hierarchy.savePreset(tempPath(QStringLiteral("lenient.vxt")));
+    VxFSTemplateFile::savePreset(hierarchy, tempPath(QStringLiteral("lenient.vxt")));
     EXPECT_EQ(VxFuzzReaders::elementTree(readBytes(tempPath(QStringLiteral("lenient.vxt")))),
               QStringList({
                   QStringLiteral("VexelHierarchyPreset Version=1.0"),
@@ -199,6 +210,10 @@ TEST_F(TemplateTest, ReadingIsLenientWithDefaultsAndExactTexts)
                   QStringLiteral("   IKLink IKLinkBone=later IKWeight=0.25"),
                   QStringLiteral("   IKLink IKLinkBone=thigh IKWeight=1"),
                   QStringLiteral("  IKChain IKActive=False IKName=off"),
+                  // Without IKActive a chain is active; weights that are not finite are 1.
+                  QStringLiteral("  IKChain IKActive=True IKName=bare"),
+                  QStringLiteral("   IKLink IKLinkBone=later IKWeight=1"),
+                  QStringLiteral("   IKLink IKLinkBone=thigh IKWeight=1"),
                   QStringLiteral("  Region Name=Region"),
                   QStringLiteral("   Region Name=Arm"),
                   QStringLiteral("    Region Name=Region_1"),
@@ -212,7 +227,7 @@ TEST_F(TemplateTest, GeometryPathsAreCutAtRuntimeAndResolvedThroughTheRuntimeFol
     new VxFSHierarchyItem(&saved, QStringLiteral("hip"));
     saved.addGeometry(writeMesh(QStringLiteral("my runtimes/odd.obj"), {"hip"}));
     saved.addGeometry(m_alt);
-    saved.savePreset(tempPath(QStringLiteral("paths.vxt")));
+    VxFSTemplateFile::savePreset(saved, tempPath(QStringLiteral("paths.vxt")));
     EXPECT_EQ(VxFuzzReaders::elementTree(readBytes(tempPath(QStringLiteral("paths.vxt")))).mid(3),
               QStringList({"  GeomItem GeomAbsolutePath=" + m_alt, "  GeomItem GeomRelativePath=runtimes/odd.obj"}));
 
@@ -233,7 +248,7 @@ TEST_F(TemplateTest, GeometryPathsAreCutAtRuntimeAndResolvedThroughTheRuntimeFol
     VxFSHierarchy hierarchy;
     VxFSGeomItem* preloaded = hierarchy.addGeometry(m_body);
     for (int load = 0; load < 2; ++load) { // loading again loads nothing again
-        hierarchy.loadPreset(input);
+        VxFSTemplateFile::loadPreset(hierarchy, input);
         ASSERT_EQ(hierarchy.getNumGeometries(), 3);
         EXPECT_EQ(hierarchy.getGeometry(0), preloaded);
         EXPECT_EQ(hierarchy.getGeometry(1)->getPath(), extra);
@@ -242,12 +257,15 @@ TEST_F(TemplateTest, GeometryPathsAreCutAtRuntimeAndResolvedThroughTheRuntimeFol
         EXPECT_EQ(hierarchy.getFirstBone()->getGeomGroup(), preloaded->findGroup(QStringLiteral("hip")));
         EXPECT_EQ(hierarchy.getFirstBone()->getAltGeometry(0), hierarchy.getGeometry(1));
     }
-    // A figure geometry that does not load leaves none; a bone's, no face group.
+    // A figure geometry that does not load leaves none; a bone's, no face group (a named
+    // pipe is not read at all).
     writeFile(QStringLiteral("content/Runtime/Geometries/Test/broken.obj"), "f 1 2 3\n");
-    hierarchy.loadPreset(writeFile(QStringLiteral("broken.vxt"), R"(<VexelHierarchyPreset><Figure>
+    namedPipe(QStringLiteral("content/Runtime/Geometries/Test/pipe.obj"));
+    VxFSTemplateFile::loadPreset(hierarchy, writeFile(QStringLiteral("broken.vxt"), R"(<VexelHierarchyPreset><Figure>
   <AssignedGeom GeomRelativePath="Runtime/Geometries/Test/body.obj"/>
   <AssignedGeom GeomRelativePath="Runtime/Geometries/Test/broken.obj"/>
   <Bone Name="hip"><AssignedGeom GeomRelativePath="Runtime/Geometries/Test/broken.obj" GeomGroup="hip"/></Bone>
+  <GeomItem GeomRelativePath="Runtime/Geometries/Test/pipe.obj"/>
  </Figure></VexelHierarchyPreset>)"));
     EXPECT_EQ(hierarchy.getBaseGeometry(), nullptr);
     EXPECT_EQ(hierarchy.getNumGeometries(), 3);
@@ -261,6 +279,11 @@ TEST_F(TemplateTest, WhatIsNotATemplateLeavesTheDocumentClearedWithItsGeometry)
         "<Other><Figure Name=\"x\"><Bone Name=\"hip\"/></Figure></Other>",
         "<VexelHierarchyPreset><Figure Name=\"x\"><Bone Name=\"hip\"/></Figure>", // cut short
         "",
+        // Deeper than a template may be, but not well-formed: no template, so no refusal.
+        "<VexelHierarchyPreset><Figure>" + QByteArray("<Bone>").repeated(1200),
+        // Entities could make the text gigabytes long; templates declare none.
+        "<!DOCTYPE VexelHierarchyPreset [<!ENTITY b \"<Bone Name='hip'/>\">]>"
+        "<VexelHierarchyPreset><Figure Name=\"x\">&b;</Figure></VexelHierarchyPreset>",
     };
     for (const QByteArray& bytes : inputs) {
         VxFSHierarchy hierarchy(QStringLiteral("Before"));
@@ -272,7 +295,7 @@ TEST_F(TemplateTest, WhatIsNotATemplateLeavesTheDocumentClearedWithItsGeometry)
         hierarchy.createIKChain(QStringLiteral("leg"));
         QSignalSpy names(&hierarchy, &VxFSHierarchy::nameChanged);
         VxMessageBoxAnswerer answerer;
-        hierarchy.loadPreset(writeFile(QStringLiteral("bad.vxt"), bytes));
+        VxFSTemplateFile::loadPreset(hierarchy, writeFile(QStringLiteral("bad.vxt"), bytes));
         EXPECT_EQ(answerer.count(), 0) << bytes.constData();
         EXPECT_EQ(hierarchy.getName() + hierarchy.getLabel(), QStringLiteral("FigureFigure"));
         EXPECT_FALSE(hierarchy.getFirstBone() || hierarchy.getFirstRegion() || hierarchy.getBaseGeometry());
@@ -292,7 +315,7 @@ TEST_F(TemplateTest, SeveralFiguresAddUpAndTheLastNameWins)
     VxFSHierarchy hierarchy;
     QSignalSpy names(&hierarchy, &VxFSHierarchy::nameChanged);
     QSignalSpy types(&hierarchy, &VxFSHierarchy::figureTypeChanged);
-    hierarchy.loadPreset(input);
+    VxFSTemplateFile::loadPreset(hierarchy, input);
     EXPECT_EQ(hierarchy.getName() + hierarchy.getLabel(), QStringLiteral("TwoFigure"));
     EXPECT_EQ(hierarchy.getFigureType(), SingleSkin);
     EXPECT_EQ(outline(hierarchy), QStringList({"hip", "chest"}));
@@ -307,31 +330,33 @@ TEST_F(TemplateTest, TemplatesNestedTooDeeplyAreRefusedBeforeAnythingChanges)
     // Bones as deep as the limit allows load (below the document element and the Figure).
     const int deepest = VxFSTemplateXml::MaxElementDepth - 2;
     VxFSHierarchy hierarchy;
-    hierarchy.loadPreset(writeFile(QStringLiteral("deepest.vxt"), nestedBones(deepest)));
+    VxFSTemplateFile::loadPreset(hierarchy, writeFile(QStringLiteral("deepest.vxt"), nestedBones(deepest)));
     EXPECT_EQ(deepestLevel(hierarchy), deepest);
     {
         // It saves again; one element more below the deepest bone and the writer refuses,
         // leaving the file it would have replaced as it was.
         const QString saved = tempPath(QStringLiteral("saved.vxt"));
-        hierarchy.savePreset(saved);
+        VxFSTemplateFile::savePreset(hierarchy, saved);
         const QByteArray before = readBytes(saved);
         ASSERT_FALSE(before.isEmpty());
         VxFSHierarchyItem* deepestBone = hierarchy.findBone(QStringLiteral("b%1").arg(deepest - 1));
         deepestBone->addWeldTarget(hierarchy.getFirstBone());
         VxMessageBoxAnswerer answerer;
-        hierarchy.savePreset(saved);
+        VxFSTemplateFile::savePreset(hierarchy, saved);
         expectOneBox(answerer, QStringLiteral("Can not save preset"),
                      QStringLiteral("The figure nests its bones or regions too deeply to be saved as a template "
                                     "(more than %1 levels of elements).").arg(VxFSTemplateXml::MaxElementDepth), kSaveLog);
         EXPECT_EQ(readBytes(saved), before);
         deepestBone->removeWeldTarget(hierarchy.getFirstBone());
     }
-    // One level more is refused whole, and so are deep towers of other elements.
-    QByteArray tower = "<VexelHierarchyPreset>" + QByteArray("<a>").repeated(200000);
+    // One level more is refused whole, and so is a deep tower of other elements (also after
+    // a document type that declares nothing).
+    const QByteArray tower = "<VexelHierarchyPreset>" + QByteArray("<a>").repeated(200000)
+                             + QByteArray("</a>").repeated(200000) + "</VexelHierarchyPreset>";
     for (const QByteArray& bytes : {nestedBones(deepest + 1), nestedBones(10000), tower, "<!DOCTYPE x>" + tower}) {
         const QString path = writeFile(QStringLiteral("deep.vxt"), bytes);
         VxMessageBoxAnswerer answerer;
-        hierarchy.loadPreset(path);
+        VxFSTemplateFile::loadPreset(hierarchy, path);
         expectOneBox(answerer, QStringLiteral("Can not load preset"),
                      QStringLiteral("The template \"%1\" nests its elements more than %2 levels deep and can not "
                                     "be loaded.").arg(path).arg(VxFSTemplateXml::MaxElementDepth), kReadLog);
@@ -339,11 +364,10 @@ TEST_F(TemplateTest, TemplatesNestedTooDeeplyAreRefusedBeforeAnythingChanges)
     }
 
     // The nesting is measured from the markup: what only looks like elements (in comments,
-    // CDATA sections, processing instructions, attribute values) does not count. A file
-    // with a document type is measured by the parser (the tower above with one is refused).
+    // CDATA sections, processing instructions, attribute values) does not count.
     const QByteArray lookalikes = QByteArray("<a>").repeated(2000);
     VxMessageBoxAnswerer answerer;
-    hierarchy.loadPreset(writeFile(QStringLiteral("shallow.vxt"),
+    VxFSTemplateFile::loadPreset(hierarchy, writeFile(QStringLiteral("shallow.vxt"),
                                    "<?pi " + lookalikes + "?><!-- " + lookalikes
                                        + " --><VexelHierarchyPreset><Figure><![CDATA[" + lookalikes
                                        + "]]><Bone Name=\"x>y\" Label='>'/></Figure></VexelHierarchyPreset>"));
@@ -355,16 +379,16 @@ TEST_F(TemplateTest, CharactersXmlCannotHoldAreSavedAsReplacementCharacters)
 {
     // A damaged PHI file gives such names; the template saved from them must load again.
     VxFSHierarchy saved;
-    saved.loadPHI(writeFile(QStringLiteral("damaged.phi"), "objFile:x\n1 a\x01z xyz\n1 \xef\xbf\xbe xyz\n"
+    VxFSPhiFile::loadPHI(saved, writeFile(QStringLiteral("damaged.phi"), "objFile:x\n1 a\x01z xyz\n1 \xef\xbf\xbe xyz\n"
                                                            "2 tab\x1f xyz\nikChain c\x02 a\x01z\n"));
     ASSERT_EQ(saved.getNumBones(true), 3);
     // Bones made in the editor may hold them too.
     new VxFSHierarchyItem(&saved, QString::fromUtf8("\xf0\x9f\x92\x80 \t\n\r") + QChar(0xD800));
     new VxFSHierarchyItem(&saved, QStringLiteral("b") + QChar(0x7));
-    saved.savePreset(tempPath(QStringLiteral("safe.vxt")));
+    VxFSTemplateFile::savePreset(saved, tempPath(QStringLiteral("safe.vxt")));
 
     VxFSHierarchy loaded;
-    loaded.loadPreset(tempPath(QStringLiteral("safe.vxt")));
+    VxFSTemplateFile::loadPreset(loaded, tempPath(QStringLiteral("safe.vxt")));
     const QString replacement(QChar::ReplacementCharacter);
     EXPECT_EQ(outline(loaded), QStringList({"a" + replacement + "z", replacement, "  tab" + replacement,
                                             QString::fromUtf8("\xf0\x9f\x92\x80 \t\n\r") + replacement,

@@ -1,4 +1,5 @@
 #include "vxfsdiagnostic.h"
+#include "vxfsreaderguard.h"
 #include "vxtstack.h"
 
 #include <QStringList>
@@ -157,6 +158,16 @@ TEST(VxTStackTest, RunningOutOfMemoryThrowsItsTextAndLeavesTheStackUsable)
         EXPECT_EQ(stack.current(), &values[2]);
     }
     EXPECT_TRUE(FailingAllocator::live.empty()); // destruction released every block and the table
+}
+
+// The readers run under this guard: what their work throws becomes the text of their box.
+TEST(VxFSReaderGuardTest, NothingThrownLeavesAReader)
+{
+    FailingAllocator::reset(1);
+    EXPECT_EQ(VxFSReaderGuard::run([] { CountedStack stack(4); }), QString::fromLatin1(kOutOfMemory));
+    EXPECT_EQ(VxFSReaderGuard::run([] { throw std::bad_alloc(); }), QStringLiteral("there is not enough memory"));
+    EXPECT_EQ(VxFSReaderGuard::run([] { throw 42; }), QStringLiteral("an unknown error occurred"));
+    EXPECT_TRUE(VxFSReaderGuard::run([] {}).isEmpty());
 }
 
 TEST(VxFSDiagnosticTest, SourcePathsAreNamedFromTheTreeRootOrTheirLastSrcFolder)

@@ -199,6 +199,20 @@ TEST_F(BoneTest, DeletingAGeometryDropsItFromGroupsAlternatesAndTheBaseSlot)
     document.reset(); // bones that held the item die cleanly afterwards
 }
 
+TEST_F(BoneTest, TheFaceGroupSlotCalledDirectlyDropsTheGroupWithoutReleasingIt)
+{
+    VxFSHierarchy document;
+    document.setFigureType(Poser);
+    std::unique_ptr<VxFSGeomItem> item(makeGeomItem(QStringLiteral("prop"), {"a"}));
+    auto* bone = new VxFSHierarchyItem(&document, QStringLiteral("bone"));
+    bone->setGeomGroup(item->getGroup(0));
+    QSignalSpy changed(bone, &VxFSHierarchyItem::geometryChanged);
+    bone->geomGroupDestroyed();
+    EXPECT_EQ(bone->getGeomGroup(), nullptr);
+    EXPECT_EQ(changed.count(), 1);
+    EXPECT_TRUE(item->getGroup(0)->isAssigned()); // the group's own death gives it back
+}
+
 TEST_F(BoneTest, AlternateGeometriesAndFaceGroupsCountTheirAssignments)
 {
     VxFSHierarchy document;

@@ -108,6 +108,8 @@ TEST_F(ChainTest, ChainsAndTheirLinksKeepTheirOrder)
     document.moveIKChainAfter(b, nullptr);
     document.moveIKChainToEnd(&stranger);
     EXPECT_EQ(chains(), QStringLiteral("bac"));
+    document.moveIKChainAfter(c, c); // taken out, its anchor is no longer there: first
+    EXPECT_EQ(chains(), QStringLiteral("cba"));
     document.removeIKChain(b);
     document.removeIKChain(nullptr);
     delete c; // behind the document's back: it leaves the list too
@@ -137,6 +139,8 @@ TEST_F(ChainTest, ChainsAndTheirLinksKeepTheirOrder)
     EXPECT_EQ(links(), QStringLiteral("cba"));
     chain->moveLinkAfter(la, nullptr);
     EXPECT_EQ(links(), QStringLiteral("acb"));
+    chain->moveLinkAfter(lb, lb);
+    EXPECT_EQ(links(), QStringLiteral("bac"));
 }
 
 TEST_F(RegionTest, NamesAreUniqueAcrossTheRegionTree)

@@ -1,5 +1,6 @@
 #include "modeltestmeshes.h"
 
+#include "vxfsgeometrypath.h"
 #include "vxfsgeomgroup.h"
 #include "vxfsgeomitem.h"
 #include "vxfshierarchy.h"
@@ -277,6 +278,26 @@ TEST_F(HierarchyTest, BonesAreFoundUnderEveryNameTheyTakeWhereverTheyComeFrom)
     EXPECT_EQ(second.findBone(QStringLiteral("stick")), prop);
 }
 
+// Names clash when a bone gives up its place in the forest, its name is taken and it comes
+// back, or when a bone of another name scope joins: the first in pre-order is the answer,
+// whichever took the name last.
+TEST_F(HierarchyTest, OfTwoBonesOfOneNameTheFirstInPreOrderIsFound)
+{
+    VxFSHierarchy document;
+    auto* p = new VxFSHierarchyItem(&document, QStringLiteral("p"));
+    auto* leaving = new VxFSHierarchyItem(p, QStringLiteral("x"));
+    auto* taker = new VxFSHierarchyItem(p, QStringLiteral("taker"));
+    ASSERT_TRUE(p->removeChild(leaving, false));
+    taker->setName(QStringLiteral("x"));
+    document.addBone(leaving);
+    EXPECT_EQ(document.findBone(QStringLiteral("x")), taker);
+
+    auto* outside = new VxFSHierarchyItem(static_cast<VxFSHierarchyItem*>(nullptr), QStringLiteral("p"));
+    outside->setParent(&document);
+    document.addBone(outside);
+    EXPECT_EQ(document.findBone(QStringLiteral("p")), p);
+}
+
 // Appending goes after each list's remembered last node, for the same reason.
 TEST_F(HierarchyTest, AppendingAfterTheLastNodeSurvivesUnlinksDeathsAndOtherLists)
 {
@@ -323,10 +344,10 @@ TEST_F(HierarchyTest, RuntimePathsResolveThroughTheContentFolders)
     ASSERT_TRUE(content->addPoserDirectory(tempPath(QStringLiteral("first"))));
     ASSERT_TRUE(content->addPoserDirectory(tempPath(QStringLiteral("second"))));
     // Written on Windows, with back-slashes.
-    EXPECT_EQ(QDir::cleanPath(VxFSHierarchy::resolveRuntimePath(QStringLiteral("Runtime\\Geometries\\Body\\body.obj"))),
+    EXPECT_EQ(QDir::cleanPath(VxFSGeometryPath::resolveRuntimePath(QStringLiteral("Runtime\\Geometries\\Body\\body.obj"))),
               QDir::cleanPath(tempPath(QStringLiteral("first/Runtime/Geometries/Body/body.obj"))));
     // Not below any folder as written: the content manager's search finds it by name.
-    EXPECT_EQ(VxFSHierarchy::resolveRuntimePath(QStringLiteral("/Runtime/Geometries/Moved/stray.obj")),
+    EXPECT_EQ(VxFSGeometryPath::resolveRuntimePath(QStringLiteral("/Runtime/Geometries/Moved/stray.obj")),
               QDir::cleanPath(stray));
-    EXPECT_TRUE(VxFSHierarchy::resolveRuntimePath(QStringLiteral("Runtime/Geometries/none.obj")).isEmpty());
+    EXPECT_TRUE(VxFSGeometryPath::resolveRuntimePath(QStringLiteral("Runtime/Geometries/none.obj")).isEmpty());
 }
