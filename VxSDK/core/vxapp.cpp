@@ -1,11 +1,8 @@
 #include "vxapp.h"
 
 #include "vxassetmgr.h"
-#include "vxbuiltinfactories.h"
 #include "vxclassfactory.h"
 #include "vxcontentmgr.h"
-#include "vximportmgr.h"
-#include "vxmainwindow.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -18,10 +15,17 @@
 #include <QWidget>
 
 #include <cstdio>
+#include <vector>
 
 namespace {
 VxApp* g_app = nullptr;
+
+std::vector<VxApp::Extension>& extensions()
+{
+    static std::vector<VxApp::Extension> registered;
+    return registered;
 }
+} // namespace
 
 VxAppPaths VxAppPaths::defaults()
 {
@@ -42,12 +46,26 @@ VxApp::VxApp(const VxAppPaths& paths, QObject* parent)
     Q_ASSERT_X(!g_app, "VxApp", "only one application object may exist");
     g_app = this;
     QDir().mkpath(m_paths.dataPath);
-    m_importMgr = std::make_unique<VxImportMgr>();
     m_contentMgr = std::make_unique<VxContentMgr>();
     m_assetMgr = std::make_unique<VxAssetMgr>();
-    m_builtinFactories = vxCreateBuiltinFactories();
-    for (VxClassFactory* factory : m_builtinFactories)
-        registerClassFactory(factory);
+    for (Extension extension : extensions())
+        extension(*this);
+}
+
+bool VxApp::registerExtension(Extension extension)
+{
+    if (!extension)
+        return false;
+    extensions().push_back(extension);
+    return true;
+}
+
+void VxApp::adoptBuiltinFactory(VxClassFactory* factory)
+{
+    if (!factory || m_builtinFactories.contains(factory))
+        return;
+    m_builtinFactories.append(factory);
+    registerClassFactory(factory);
 }
 
 VxApp::~VxApp()
@@ -73,7 +91,7 @@ QWidget* VxApp::getDialogParent() const
         if (QWidget* modal = QApplication::activeModalWidget())
             return modal;
     }
-    return m_mainWindow;
+    return m_mainWidget;
 }
 
 QString VxApp::getLogFilePath() const

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 
+#include <cstddef>
 #include <memory>
 
 class QFile;
@@ -41,7 +42,19 @@ public:
 
     // The main window, or null when the host runs without one (batch runs, tests).
     VxMainWindow* getInterface() const { return m_mainWindow; }
-    void setInterface(VxMainWindow* mainWindow) { m_mainWindow = mainWindow; }
+    // A template so that the window becomes the widget it is where its class is known: the
+    // core includes no user-interface header.
+    template <class Window>
+    void setInterface(Window* mainWindow)
+    {
+        m_mainWindow = mainWindow;
+        m_mainWidget = mainWindow;
+    }
+    void setInterface(std::nullptr_t)
+    {
+        m_mainWindow = nullptr;
+        m_mainWidget = nullptr;
+    }
     // The widget that dialogs and message boxes should be parented to: the active modal
     // dialog when there is one, else the main window, else null.
     QWidget* getDialogParent() const;
@@ -58,6 +71,17 @@ public:
     VxImportMgr* getImportMgr() const { return m_importMgr.get(); }
     VxContentMgr* getContentMgr() const { return m_contentMgr.get(); }
     VxAssetMgr* getAssetMgr() const { return m_assetMgr.get(); }
+
+    // Parts of the SDK above the core (the importer, the factories of the host's classes)
+    // equip every application object as it is made. They register when the library loads,
+    // so that the core includes none of them; each runs once per application object, in
+    // the order registered.
+    using Extension = void (*)(VxApp& app);
+    static bool registerExtension(Extension extension);
+    // For extensions: the importer the application object keeps, and host class factories
+    // it owns (registered as below).
+    void setImportMgr(std::shared_ptr<VxImportMgr> importer) { m_importMgr = std::move(importer); }
+    void adoptBuiltinFactory(VxClassFactory* factory);
 
     // Factories are registered by the host for its own classes and for every loaded
     // plug-in; the registry does not own them.
@@ -80,9 +104,12 @@ signals:
 private:
     VxAppPaths m_paths;
     VxMainWindow* m_mainWindow = nullptr;
+    QWidget* m_mainWidget = nullptr;
     int m_busyDepth = 0;
     std::unique_ptr<QFile> m_logFile;
-    std::unique_ptr<VxImportMgr> m_importMgr;
+    // Shared, so that it is released by the deleter it was made with: the core does not
+    // know the class.
+    std::shared_ptr<VxImportMgr> m_importMgr;
     std::unique_ptr<VxContentMgr> m_contentMgr;
     std::unique_ptr<VxAssetMgr> m_assetMgr;
     QList<VxClassFactory*> m_factories;

@@ -26,6 +26,12 @@ QString located(const QString& path, qint64 line, const QString& reason)
 
 } // namespace
 
+namespace {
+// Every application object reads meshes with an importer of its own.
+const bool g_givenToEveryApplication =
+    VxApp::registerExtension([](VxApp& app) { app.setImportMgr(std::make_shared<VxImportMgr>()); });
+} // namespace
+
 VxImportMgr::VxImportMgr() = default;
 VxImportMgr::~VxImportMgr() = default;
 

@@ -2,19 +2,18 @@
 
 #include "vxbone.h"
 #include "vxnode.h"
-#include "vxscenejsonwriter.h"
 #include "vxskeleton.h"
 #include "vxundostack.h"
 #include "vxundostacknodecommand.h"
 #include "vxviewportmgr.h"
 
-#include <QFileInfo>
 #include <QSaveFile>
 
 #include <algorithm>
 
 namespace {
 VxScene* g_scene = nullptr;
+VxScene::JsonWriter g_jsonWriter = nullptr;
 }
 
 VxScene::VxScene(QObject* parent)
@@ -317,24 +316,24 @@ void VxScene::notifyChanged()
     m_viewportMgr->requestRedraw();
 }
 
+bool VxScene::setJsonWriter(JsonWriter writer)
+{
+    g_jsonWriter = writer;
+    return writer != nullptr;
+}
+
 QByteArray VxScene::toJson() const
 {
-    return VxSceneJsonWriter().write(*this);
+    return g_jsonWriter ? g_jsonWriter(*this) : QByteArray();
 }
 
 bool VxScene::saveJson(const QString& path, QString* error) const
 {
     const QByteArray json = toJson();
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        if (error)
-            *error = QStringLiteral("Cannot write the scene to %1: %2").arg(path, file.errorString());
-        return false;
-    }
-    if (file.write(json) != json.size() || !file.commit()) {
-        if (error)
-            *error = QStringLiteral("Cannot write the scene to %1: %2").arg(path, file.errorString());
-        return false;
-    }
-    return true;
+    if (file.open(QIODevice::WriteOnly) && file.write(json) == json.size() && file.commit())
+        return true;
+    if (error)
+        *error = QStringLiteral("Cannot write the scene to %1: %2").arg(path, file.errorString());
+    return false;
 }

@@ -91,6 +91,10 @@ public:
     VxViewportMgr* getViewportMgr() const { return m_viewportMgr.get(); }
 
     // --- export: the whole scene as JSON with a stable layout (see VxSceneJsonWriter).
+    // The writer knows every rigging object, so it lives above the scene (export/) and
+    // installs itself when the library loads; without it toJson() is empty.
+    using JsonWriter = QByteArray (*)(const VxScene& scene);
+    static bool setJsonWriter(JsonWriter writer);
     QByteArray toJson() const;
     // Writes toJson() to `path` through a temporary file, so a failure leaves no partial
     // file behind; false with a message in *error.

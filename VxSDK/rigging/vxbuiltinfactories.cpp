@@ -1,8 +1,9 @@
 #include "vxbuiltinfactories.h"
 
+#include "vxapp.h"
+#include "vxbone.h"
 #include "vxclassfactory.h"
 #include "vxdefaultmaterial.h"
-#include "vxbone.h"
 #include "vxfacetshape.h"
 #include "vxfigure.h"
 #include "vxgraftingfigureshape.h"
@@ -27,3 +28,10 @@ QList<VxClassFactory*> vxCreateBuiltinFactories()
         new VxTHostClassFactory<VxWeightsFromFaceGroupsAction>(VxGuid(QStringLiteral("3A8D5F21-C47E-4B96-8E0A-6D2F9B1C4E17"))),
     };
 }
+
+namespace {
+const bool g_adoptedByEveryApplication = VxApp::registerExtension([](VxApp& app) {
+    for (VxClassFactory* factory : vxCreateBuiltinFactories())
+        app.adoptBuiltinFactory(factory);
+});
+} // namespace

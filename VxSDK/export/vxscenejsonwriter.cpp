@@ -32,6 +32,15 @@ QString className(const QObject* object)
 }
 } // namespace
 
+QByteArray VxSceneJsonWriter::toJson(const VxScene& scene)
+{
+    return VxSceneJsonWriter().write(scene);
+}
+
+namespace {
+const bool g_installedInTheScene = VxScene::setJsonWriter(&VxSceneJsonWriter::toJson);
+} // namespace
+
 QByteArray VxSceneJsonWriter::write(const VxScene& scene)
 {
     m_json = VxJsonWriter();

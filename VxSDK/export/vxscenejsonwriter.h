@@ -39,6 +39,9 @@ class VXSDK_EXPORT VxSceneJsonWriter
 public:
     QByteArray write(const VxScene& scene);
 
+    // The scene as JSON; VxScene::toJson() answers with it.
+    static QByteArray toJson(const VxScene& scene);
+
 private:
     void writeNode(const VxNode* node);
     void writeControls(const VxNode* node);
