@@ -32,6 +32,77 @@ QSize parseSize(const QString& text)
 }
 const QString kHelp = QStringLiteral("help");
 const QString kVersion = QStringLiteral("version");
+
+// The one list of options: the parser reads the command line with it and the help text
+// lists it, so the two cannot disagree.
+QList<QCommandLineOption> batchOptions()
+{
+    return {
+        {kPlugins, QStringLiteral("List the loaded plug-ins with their classes.")},
+        {kMeshInfo, QStringLiteral("Read a mesh (.obj, .obz) and print a JSON summary of it."), QStringLiteral("FILE")},
+        {kScript, QStringLiteral("Run a QtScript file with every registered class available."), QStringLiteral("FILE")},
+        {kSaveScene,
+         QStringLiteral("Write the scene as JSON to FILE after --script has run (or, without --script, the "
+                        "scene as it is at start-up)."),
+         QStringLiteral("FILE")},
+        {kExportGltf,
+         QStringLiteral("After --script (and --save-scene), write the selected figure, or the scene's only "
+                        "figure, as binary glTF 2.0 (.glb): the skin, its bones and weights."),
+         QStringLiteral("FILE")},
+        {kScreenshot,
+         QStringLiteral("After the start-up work and any --script, write the main window as a PNG image to FILE. "
+                        "Needs a display with OpenGL:\nxvfb-run -a -s \"-screen 0 1600x1000x24\" vxhost ..."),
+         QStringLiteral("FILE")},
+        {kSize, QStringLiteral("The window size for --screenshot, such as 1600x1000."), QStringLiteral("WxH")},
+    };
+}
+
+QList<QCommandLineOption> sessionOptions()
+{
+    return {
+        {kPlugin, QStringLiteral("Also load this plug-in library, or every library in this folder. May be repeated."),
+         QStringLiteral("PATH")},
+        {kRuntime,
+         QStringLiteral("Add a Poser content folder (one holding a Runtime folder) for this session. May be "
+                        "repeated."),
+         QStringLiteral("DIR")},
+        {kDataDir, QStringLiteral("Keep the settings and the host log in DIR."), QStringLiteral("DIR")},
+        {{QStringLiteral("h"), kHelp}, QStringLiteral("Show this text.")},
+        {{QStringLiteral("v"), kVersion}, QStringLiteral("Show the host and SDK versions.")},
+    };
+}
+
+// "  -h, --help           Show this text.", descriptions wrapped at 90 columns; a line
+// break in a description starts a new line.
+QString describe(const QList<QCommandLineOption>& options)
+{
+    constexpr int kIndent = 23;
+    constexpr int kWidth = 90;
+    QString text;
+    for (const QCommandLineOption& option : options) {
+        QStringList names;
+        for (const QString& name : option.names())
+            names << (name.size() == 1 ? QStringLiteral("-") : QStringLiteral("--")) + name;
+        QString line = QStringLiteral("  ") + names.join(QStringLiteral(", "));
+        if (!option.valueName().isEmpty())
+            line += QLatin1Char(' ') + option.valueName();
+        line = line.leftJustified(kIndent - 1) + QLatin1Char(' ');
+        for (const QString& paragraph : option.description().split(QLatin1Char('\n'))) {
+            bool lineStart = true;
+            for (const QString& word : paragraph.split(QLatin1Char(' '))) {
+                if (!lineStart && line.size() + 1 + word.size() > kWidth) {
+                    text += line + QLatin1Char('\n');
+                    line = QString(kIndent, QLatin1Char(' '));
+                }
+                line += (lineStart ? QString() : QStringLiteral(" ")) + word;
+                lineStart = false;
+            }
+            text += line + QLatin1Char('\n');
+            line = QString(kIndent, QLatin1Char(' '));
+        }
+    }
+    return text;
+}
 } // namespace
 
 bool VxHostCommandLine::parse(const QStringList& arguments)
@@ -39,20 +110,8 @@ bool VxHostCommandLine::parse(const QStringList& arguments)
     *this = VxHostCommandLine();
     QCommandLineParser parser;
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
-    parser.addOptions({
-        {kPlugins, QString()},
-        {kMeshInfo, QString(), QStringLiteral("FILE")},
-        {kScript, QString(), QStringLiteral("FILE")},
-        {kSaveScene, QString(), QStringLiteral("FILE")},
-        {kExportGltf, QString(), QStringLiteral("FILE")},
-        {kPlugin, QString(), QStringLiteral("PATH")},
-        {kRuntime, QString(), QStringLiteral("DIR")},
-        {kDataDir, QString(), QStringLiteral("DIR")},
-        {kScreenshot, QString(), QStringLiteral("FILE")},
-        {kSize, QString(), QStringLiteral("WxH")},
-        {{QStringLiteral("h"), kHelp}, QString()},
-        {{QStringLiteral("v"), kVersion}, QString()},
-    });
+    parser.addOptions(batchOptions());
+    parser.addOptions(sessionOptions());
     if (!parser.parse(arguments)) {
         m_error = parser.errorText();
         return false;
@@ -155,34 +214,12 @@ bool VxHostCommandLine::parse(const QStringList& arguments)
 
 QString VxHostCommandLine::helpText()
 {
-    return QStringLiteral(
-        "Usage: vxhost [OPTIONS]\n"
-        "Without a batch option, vxhost opens its main window.\n"
-        "\n"
-        "Batch options (one at a time):\n"
-        "  --plugins            List the loaded plug-ins with their classes.\n"
-        "  --mesh-info FILE     Read a mesh (.obj, .obz) and print a JSON summary of it.\n"
-        "  --script FILE        Run a QtScript file with every registered class available.\n"
-        "  --save-scene FILE    Write the scene as JSON to FILE after --script has run (or,\n"
-        "                       without --script, the scene as it is at start-up).\n"
-        "  --export-gltf FILE   After --script (and --save-scene), write the selected figure,\n"
-        "                       or the scene's only figure, as binary glTF 2.0 (.glb): the\n"
-        "                       skin, its bones and weights.\n"
-        "  --screenshot FILE    After the start-up work and any --script, write the main\n"
-        "                       window as a PNG image to FILE. Needs a display with OpenGL:\n"
-        "                       xvfb-run -a -s \"-screen 0 1600x1000x24\" vxhost ...\n"
-        "  --size WxH           The window size for --screenshot, such as 1600x1000.\n"
-        "\n"
-        "Session options:\n"
-        "  --plugin PATH        Also load this plug-in library, or every library in this\n"
-        "                       folder. May be repeated.\n"
-        "  --runtime DIR        Add a Poser runtime folder for this session. May be repeated.\n"
-        "  --data-dir DIR       Keep the settings and the host log in DIR.\n"
-        "  -h, --help           Show this text.\n"
-        "  -v, --version        Show the host and SDK versions.\n"
-        "\n"
-        "--script, --save-scene, --export-gltf and --screenshot build the same main window, panes\n"
-        "and actions as an interactive start, off screen (on screen only for the screenshot).\n"
-        "Plug-ins are loaded from the folder 'plugins' next to the executable.\n"
-        "Exit status: 0 on success, 1 when the requested work failed, 2 for a bad command line.\n");
+    return QStringLiteral("Usage: vxhost [OPTIONS]\n"
+                          "Without a batch option, vxhost opens its main window.\n\n"
+                          "Batch options (one at a time):\n")
+           + describe(batchOptions()) + QStringLiteral("\nSession options:\n") + describe(sessionOptions())
+           + QStringLiteral("\n--script, --save-scene, --export-gltf and --screenshot build the same main window, panes\n"
+                            "and actions as an interactive start, off screen (on screen only for the screenshot).\n"
+                            "Plug-ins are loaded from the folder 'plugins' next to the executable.\n"
+                            "Exit status: 0 on success, 1 when the requested work failed, 2 for a bad command line.\n");
 }

@@ -20,6 +20,7 @@
 #include <QJsonObject>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 
 namespace {
 
@@ -178,6 +179,22 @@ TEST(HostCommandLine, ParsesOneBatchOptionWithTheSessionOptions)
     EXPECT_FALSE(commandLine.errorText().isEmpty());
     EXPECT_FALSE(commandLine.parse({QStringLiteral("vxhost"), QStringLiteral("--data-dir"), QStringLiteral("a"),
                                     QStringLiteral("--data-dir"), QStringLiteral("b")}));
+
+    // Every option the help lists is one the parser knows, with a value where it shows one
+    // (--size alone is refused, but as an option that goes with --screenshot).
+    const QRegularExpression listed(QStringLiteral("^  (?:-\\w, )?--([\\w-]+)( [A-Z]+)?"),
+                                    QRegularExpression::MultilineOption);
+    int options = 0;
+    for (auto match = listed.globalMatch(VxHostCommandLine::helpText()); match.hasNext(); ++options) {
+        const QRegularExpressionMatch option = match.next();
+        QStringList arguments{QStringLiteral("vxhost"), QStringLiteral("--") + option.captured(1)};
+        if (!option.captured(2).isEmpty())
+            arguments << QStringLiteral("value");
+        commandLine.parse(arguments);
+        EXPECT_FALSE(commandLine.errorText().contains(QLatin1String("Unknown option")))
+            << qPrintable(arguments.join(QLatin1Char(' '))) << ": " << qPrintable(commandLine.errorText());
+    }
+    EXPECT_EQ(options, 11);
 }
 
 TEST(HostCommandLine, TheScreenshotComesAfterTheScriptAndAloneNeedsADisplay)
