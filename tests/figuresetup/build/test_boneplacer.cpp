@@ -71,26 +71,3 @@ TEST_F(BonePlacerTest, AGroupTheSkinCannotMeasurePlacesLikeNoGroup)
     EXPECT_EQ(bare->getSelectionMap()->getPairNode(0), lower);
     EXPECT_VEC3_EQ(lower->getEndPoint(false), VxVec3(1, 0, 0));
 }
-
-TEST_F(BonePlacerTest, ChannelLabelsFollowTheRotationOrder)
-{
-    VxFSHierarchyItem* item = addItem(m_document, nullptr, QStringLiteral("upper"), VxRotationOrder::XZY);
-    item->setAxis1Label(QStringLiteral("Turn"));
-    item->setAxis2Label(QStringLiteral("Swing"));
-    item->setAxis3Label(QStringLiteral("Fold"));
-    VxBone* node = place(item, m_figure);
-    EXPECT_EQ(node->getXRotControl()->getLabel(), QStringLiteral("Turn"));
-    EXPECT_EQ(node->getZRotControl()->getLabel(), QStringLiteral("Swing"));
-    EXPECT_EQ(node->getYRotControl()->getLabel(), QStringLiteral("Fold"));
-
-    // Defaults on ZYX; an invalid order leaves the labels alone.
-    VxFSHierarchyItem* other = addItem(m_document, nullptr, QStringLiteral("other"), VxRotationOrder::ZYX);
-    VxBone* otherNode = place(other, m_figure);
-    EXPECT_EQ(otherNode->getZRotControl()->getLabel(), QStringLiteral("Twist"));
-    EXPECT_EQ(otherNode->getYRotControl()->getLabel(), QStringLiteral("Side-Side"));
-    EXPECT_EQ(otherNode->getXRotControl()->getLabel(), QStringLiteral("Bend"));
-    other->setRotationOrder(VxRotationOrder(7));
-    VxFSBonePlacer::setChannelLabels(item, otherNode);
-    VxFSBonePlacer::setChannelLabels(other, otherNode);
-    EXPECT_EQ(otherNode->getXRotControl()->getLabel(), QStringLiteral("Turn"));
-}

@@ -116,7 +116,8 @@ TEST_F(CopyParametricTest, GeometryLoadedInThePaneIsReusedAndAlternatesAreRead)
     VxFSHierarchy document;
     VxFSGeomItem* loadedBody = document.addGeometry(bodyPath);
     VxFSGeomItem* loadedHair = document.addGeometry(alt2);
-    ASSERT_TRUE(loadedBody && loadedHair);
+    ASSERT_NE(loadedBody, nullptr);
+    ASSERT_NE(loadedHair, nullptr);
 
     VxFSFigureCopier::copyFromParametricFigure(&document, scene.figure);
 

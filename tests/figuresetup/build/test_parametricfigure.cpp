@@ -167,7 +167,8 @@ TEST_F(ParametricFigureTest, OneTargetFlagABoneAndAlternatesOfTheirOwn)
     // The alternates: new shapes sharing the meshes, with new materials of the same names.
     ASSERT_EQ(figure->getNumAlternateGeometries(), 1);
     const VxLegacyAlternateGeometry* alternate = figure->findAlternateGeometry(foreArm);
-    ASSERT_TRUE(alternate && alternate->getObject());
+    ASSERT_NE(alternate, nullptr);
+    ASSERT_NE(alternate->getObject(), nullptr);
     ASSERT_EQ(alternate->getObject()->getNumShapes(), 2);
     for (int i = 0; i < 2; ++i) {
         const VxFacetShape* source = alternates[i]->getShape();

@@ -73,27 +73,3 @@ TEST_F(WeightMapTest, MapsFollowTheChoicesOnTheAxesOfTheRotationOrder)
     EXPECT_EQ(binding->getLocalWeights(2), nullptr);
     EXPECT_EQ(binding->getScaleWeights(), nullptr);
 }
-
-TEST_F(WeightMapTest, MakingAndReadingAreInverseForEveryOrderAndChoice)
-{
-    VxFSHierarchyItem copy(&m_document, QStringLiteral("copy"));
-    const char* words[] = {"twist", "sideSide", "bend", "scale", "twistBulge", "sideBulge", "bendBulge"};
-    for (int order = VxRotationOrder::XYZ; order <= VxRotationOrder::ZYX; ++order) {
-        for (int bits = 0; bits < 128; ++bits) {
-            QStringList made, expected;
-            for (int i = 0; i < 7; ++i) {
-                if (bits & (1 << i))
-                    made << QLatin1String(words[i]);
-            }
-            // What a figure can hold: a bulge binding only on an axis that has its local map.
-            for (int i = 0; i < 7; ++i) {
-                if ((bits & (1 << i)) && (i < 4 || (bits & (1 << (i - 4)))))
-                    expected << QLatin1String(words[i]);
-            }
-            VxBoneBinding* binding = makeMaps(made.join(QLatin1Char(' ')), order);
-            setChoices(&copy, QString());
-            VxFSWeightMaps::readWeightMapSelections(&m_document, static_cast<VxBone*>(binding->getBone()), &copy);
-            ASSERT_EQ(choicesOf(&copy), expected.join(QLatin1Char(' '))) << "order " << order << ", choices " << bits;
-        }
-    }
-}

@@ -56,8 +56,11 @@ TEST_F(PhiTest, DepthNumbersRebuildTheTreeOneLevelAtATime)
         {"1 a xyz\n2 b xyz\n0 c xyz\n1 d xyz\n", {"a", "  b", "c", "d"}},
         // A first bone at depth 0 is a root; the depth-1 line after it becomes its child.
         {"0 a xyz\n1 b xyz\n-3 c xyz\n", {"a", "  b", "c"}},
-        // Lines too short to name a bone change nothing; neither do unknown lines.
-        {"1 a xyz\n2 b\n2\n{\nversion 4\n2 c zyx\n", {"a", "  c"}},
+        // Lines too short to name a bone change nothing; neither do unknown lines, nor depths
+        // that are no decimal int.
+        {"1 a xyz\n2 b\n2\n{\nversion 4\n4x x xyz\n0x1 x xyz\n99999999999 x xyz\n2 c zyx\n", {"a", "  c"}},
+        // A sign is part of the number.
+        {"1 a xyz\n+2 b xyz\n", {"a", "  b"}},
     };
     for (const auto& example : cases)
         EXPECT_EQ(load(kGeometryLine + example.lines), example.outline) << example.lines;
@@ -85,7 +88,8 @@ TEST_F(PhiTest, TheGeometryLineNamesTheFigureAndLoadsItsMeshFromTheRuntimeFolder
     QSignalSpy names(&m_document, &VxFSHierarchy::nameChanged);
     QSignalSpy geometry(&m_document, &VxFSHierarchy::geometryChanged);
     load("objFile:Runtime:Geometries:Other:body.obj\n" + kGeometryLine + "1 hip xyz\n");
-    EXPECT_EQ(m_document.getName() + m_document.getLabel(), QStringLiteral("body.objbody.obj"));
+    EXPECT_EQ(m_document.getName(), QStringLiteral("body.obj"));
+    EXPECT_EQ(m_document.getLabel(), QStringLiteral("body.obj"));
     EXPECT_EQ(names.count(), 1); // the clear; naming the figure is silent
     ASSERT_NE(m_document.getBaseGeometry(), nullptr);
     EXPECT_EQ(m_document.getBaseGeometry()->getPath(), second);

@@ -26,36 +26,6 @@ TEST(VxFSPhiLineTest, TokensAreSplitAtBlanksAndDecodedAsUtf8OrLatin1)
         EXPECT_EQ(VxFSPhiLine::tokenize(example.line), example.tokens) << example.line.constData();
 }
 
-TEST(VxFSPhiLineTest, LinesAreKnownByTheirFirstTokenOnlyAfterTheGeometryLine)
-{
-    const struct {
-        const char* line;
-        bool afterGeometry;
-        VxFSPhiLine::Kind kind;
-    } cases[] = {
-        {"objFile:Runtime:Geometries:Fig:fig.obj", false, VxFSPhiLine::Geometry},
-        {"objFile:x.obj", true, VxFSPhiLine::Ignored}, // only once
-        {"obj:x.obj", false, VxFSPhiLine::Ignored},
-        {"1 hip xyz", false, VxFSPhiLine::Ignored},
-        {" \t\n", true, VxFSPhiLine::Ignored},
-        {"4x x xyz", true, VxFSPhiLine::Ignored},
-        {"0x1 x xyz", true, VxFSPhiLine::Ignored},
-        {"99999999999 x xyz", true, VxFSPhiLine::Ignored}, // not an int
-        {"ikChain leftLeg lThigh lShin lFoot", true, VxFSPhiLine::IKChain},
-        {"IKChain leftLeg lThigh", true, VxFSPhiLine::Ignored},
-    };
-    for (const auto& example : cases)
-        EXPECT_EQ(VxFSPhiLine(example.line, example.afterGeometry).kind(), example.kind) << example.line;
-    EXPECT_EQ(VxFSPhiLine("objFile :x.obj", false).tokens(), QStringList({"objFile", ":x.obj"}));
-
-    const std::pair<const char*, int> depths[] = {{"3 lFoot zyx", 3}, {"0 root xyz", 0}, {"-2 x xyz", -2}, {"+4 x xyz", 4}};
-    for (const auto& depth : depths) {
-        const VxFSPhiLine bone(depth.first, true);
-        EXPECT_EQ(bone.kind(), VxFSPhiLine::Bone) << depth.first;
-        EXPECT_EQ(bone.depth(), depth.second) << depth.first;
-    }
-}
-
 TEST(VxFSPhiLineTest, RotationOrderCodesInAnyCase)
 {
     const char* codes[] = {"xyz", "XZY", "yXz", "yzx", "ZXY", "zyx"};

@@ -58,46 +58,6 @@ QStringList warningsOf(const std::function<void()>& action)
 
 } // namespace
 
-TEST(VxTStackTest, BlocksAreThePowerOfTwoAskedForAndTheirTableGrowsBySixteenOrMore)
-{
-    const std::pair<int, int> sizes[] = {{32, 32}, {33, 64}, {3, 4}, {2, 2}, {1, 2}, {0, 2}, {-5, 2}};
-    for (const auto& size : sizes)
-        EXPECT_EQ(VxTStack<int*>(size.first).getBlockSize(), size.second) << size.first;
-
-    VxTStack<int*> stack(2);
-    EXPECT_EQ(stack.getNumBlocks(), 1);
-    for (int i = 0; i < 30; ++i) // 15 blocks: the table of 16 still has room to spare
-        stack.push(&values[i]);
-    EXPECT_EQ(stack.getTableCapacity(), 16);
-    stack.push(&values[30]); // the 16th block fills the table exactly, which already grows it
-    EXPECT_EQ(stack.getNumBlocks(), 16);
-    EXPECT_EQ(stack.getTableCapacity(), 32);
-    stack.addBlocks(20);
-    stack.addBlocks(-3);
-    EXPECT_EQ(stack.getNumBlocks(), 36);
-    EXPECT_EQ(stack.getTableCapacity(), 52);
-
-    // Blocks added ahead of time are used in order; entries come back across block boundaries.
-    for (int i = 31; i < 72; ++i)
-        stack.push(&values[i]);
-    EXPECT_EQ(stack.getNumBlocks(), 36);
-    EXPECT_EQ(stack.count(), 72);
-    for (int i = 71; i >= 0; --i) {
-        ASSERT_EQ(stack.current(), &values[i]);
-        stack.pop();
-    }
-    EXPECT_TRUE(stack.isEmpty());
-    // Popped blocks are kept and reused; the top slot is writable.
-    for (int i = 0; i < 7; ++i)
-        stack.push(&values[10 + i]);
-    stack.pop();
-    stack.current() = &values[99];
-    EXPECT_EQ(stack.count(), 6);
-    EXPECT_EQ(stack.getNumBlocks(), 36);
-    stack.pop();
-    EXPECT_EQ(stack.current(), &values[14]);
-}
-
 TEST(VxTStackTest, MisuseOnAnEmptyStackIsReportedOnTheDiagnosticLine)
 {
     VxTStack<int*> stack(32);

@@ -85,17 +85,10 @@ TEST_F(BoneTest, NameClashesWarnOnceAndTakeTheFirstFreeNumber)
     EXPECT_EQ(answerer.count(), 6);
 }
 
-TEST_F(BoneTest, DefaultsAndWhichSettersAnnounceThemselves)
+TEST_F(BoneTest, WhichSettersAnnounceThemselves)
 {
     VxFSHierarchy document;
     VxFSHierarchyItem bone(&document, QStringLiteral("chest"));
-    EXPECT_EQ(QStringList({bone.getAxis1Label(), bone.getAxis2Label(), bone.getAxis3Label()}),
-              QStringList({"Twist", "Side-Side", "Bend"}));
-    EXPECT_EQ(bone.getRotationOrder(), VxRotationOrder(VxRotationOrder::XYZ));
-    EXPECT_EQ(QList<bool>({bone.getCurve(), bone.getTwist(), bone.getSideSide(), bone.getBend(), bone.getScale(),
-                           bone.getTwistBulge(), bone.getBendBulge(), bone.getSideBulge()}),
-              QList<bool>({false, true, true, true, true, false, false, false}));
-
     QSignalSpy rotation(&bone, &VxFSHierarchyItem::rotOrderChanged);
     bone.setRotationOrder(VxRotationOrder::XYZ);
     EXPECT_EQ(rotation.count(), 0);
@@ -114,7 +107,8 @@ TEST_F(BoneTest, DefaultsAndWhichSettersAnnounceThemselves)
     bone.setWeldTarget(&other); // always announced
     EXPECT_EQ(welds.count(), 3);
     EXPECT_EQ(bone.getNumWeldTargets(), 1);
-    EXPECT_TRUE(!bone.getWeldTarget(-1) && !bone.getWeldTarget(1));
+    EXPECT_EQ(bone.getWeldTarget(-1), nullptr);
+    EXPECT_EQ(bone.getWeldTarget(1), nullptr);
 }
 
 TEST_F(BoneTest, SingleSkinAcceptsOnlyFaceGroupsOfTheBaseGeometry)
@@ -192,8 +186,10 @@ TEST_F(BoneTest, DeletingAGeometryDropsItFromGroupsAlternatesAndTheBaseSlot)
     delete item;
     EXPECT_EQ(order, QStringList({"group", "item"}));
     EXPECT_EQ(owner->getGeomGroup(), nullptr);
-    EXPECT_EQ(QList<int>({ownerGroup.count(), leftAlt.count(), rightAlt.count(), base.count()}),
-              QList<int>({1, 1, 1, 1}));
+    EXPECT_EQ(ownerGroup.count(), 1);
+    EXPECT_EQ(leftAlt.count(), 1);
+    EXPECT_EQ(rightAlt.count(), 1);
+    EXPECT_EQ(base.count(), 1);
     EXPECT_EQ(left->getNumAltGeometries() + right->getNumAltGeometries(), 0);
     EXPECT_EQ(document->getBaseGeometry(), nullptr);
     document.reset(); // bones that held the item die cleanly afterwards
@@ -274,8 +270,11 @@ TEST_F(BoneTest, DeletingABoneReleasesWeldersAndIKLinks)
     delete abdomen;
     // Children die before their parent announces itself.
     EXPECT_EQ(dying, (QList<QObject*>{chest, abdomen}));
-    EXPECT_EQ(QList<int>({thighWelds.count(), hipWelds.count(), links.count()}), QList<int>({1, 1, 2}));
-    EXPECT_EQ(thigh->getNumWeldTargets() + hip->getNumWeldTargets(), 0);
+    EXPECT_EQ(thighWelds.count(), 1);
+    EXPECT_EQ(hipWelds.count(), 1);
+    EXPECT_EQ(links.count(), 2);
+    EXPECT_EQ(thigh->getNumWeldTargets(), 0);
+    EXPECT_EQ(hip->getNumWeldTargets(), 0);
     ASSERT_EQ(chain->getNumLinks(), 1);
     EXPECT_EQ(chain->getLink(0)->getBone(), hip);
     EXPECT_EQ(hip->getFirstChild(), thigh);

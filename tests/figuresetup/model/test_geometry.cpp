@@ -84,12 +84,15 @@ TEST_F(GeometryTest, LoadedShapesAreNamedAfterTheFileAndRemovingOneRenumbersTheR
     VxFSGeomItem* a = document.addGeometry(writeFile(QStringLiteral("a.b.obj"), kTriangle));
     VxFSGeomItem* b = document.addGeometry(writeFile(QStringLiteral("b.obj"), kTriangle));
     VxFSGeomItem* c = document.addGeometry(writeFile(QStringLiteral("mesh"), kTriangle));
-    ASSERT_TRUE(a && b && c);
+    ASSERT_NE(a, nullptr);
+    ASSERT_NE(b, nullptr);
+    ASSERT_NE(c, nullptr);
     EXPECT_EQ(m_app->getBusyCursorDepth(), 0);
     // Cut at the last dot, or the whole name without one; then the vertex count.
-    EXPECT_EQ(QStringList({a->getShape()->getName(), a->getShape()->getLabel(), c->getShape()->getName(),
-                           c->getShape()->getLabel()}),
-              QStringList({"a.b_3", "a.b", "mesh_3", "mesh"}));
+    EXPECT_EQ(a->getShape()->getName(), QStringLiteral("a.b_3"));
+    EXPECT_EQ(a->getShape()->getLabel(), QStringLiteral("a.b"));
+    EXPECT_EQ(c->getShape()->getName(), QStringLiteral("mesh_3"));
+    EXPECT_EQ(c->getShape()->getLabel(), QStringLiteral("mesh"));
     EXPECT_EQ(a->getShortName(), QStringLiteral("a.b.obj"));
     EXPECT_EQ(a->getNumGroups(), 0); // a mesh without named groups
     EXPECT_EQ(c->getIndex(), 2);
@@ -110,7 +113,8 @@ TEST_F(GeometryTest, LoadedShapesAreNamedAfterTheFileAndRemovingOneRenumbersTheR
     EXPECT_EQ(m_app->getBusyCursorDepth(), 0);
     VxFSGeomItem failed(tempPath(QStringLiteral("dir/missing.obj")), 3, nullptr);
     EXPECT_FALSE(failed.isLoaded());
-    EXPECT_TRUE(failed.getPath().isEmpty() && failed.getShortName().isEmpty());
+    EXPECT_EQ(failed.getPath(), QString());
+    EXPECT_EQ(failed.getShortName(), QString());
     EXPECT_EQ(failed.getShape(), nullptr);
 }
 
@@ -165,7 +169,8 @@ TEST_F(GeometryTest, TheItemLetsGoOfItsShapeWithoutDeletingAnAdoptedOne)
     EXPECT_EQ(copy.getShape()->getMaterial(0), source->getMaterial(0));
     EXPECT_EQ(copy.getShape()->getName(), QStringLiteral("Andy"));
     EXPECT_EQ(copy.getShortName(), QStringLiteral("andy.obj"));
-    EXPECT_TRUE(copy.getPath().isEmpty() && !copy.isLoaded());
+    EXPECT_EQ(copy.getPath(), QString());
+    EXPECT_FALSE(copy.isLoaded());
     EXPECT_EQ(copy.getNumGroups(), 1);
 
     VxFSGeomItem empty(static_cast<VxFacetShape*>(nullptr), QStringLiteral("none"));
