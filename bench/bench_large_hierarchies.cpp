@@ -81,9 +81,11 @@ int main(int argc, char** argv)
     QByteArray chain = "objFile:x\n";
     for (int i = 1; i <= kBones; ++i)
         chain += QByteArray::number(i) + " b" + QByteArray::number(i) + " xyz\n";
+    // Well-formed: a malformed file is no template and clears the document instead.
     QByteArray tower = "<VexelHierarchyPreset><Figure>";
     for (int i = 0; i < 10000; ++i)
         tower += "<Bone Name=\"b" + QByteArray::number(i) + "\">";
+    tower += QByteArray("</Bone>").repeated(10000) + "</Figure></VexelHierarchyPreset>";
     const QString flatPhi = app.path(QStringLiteral("flat.phi"));
     const QString humanoidPhi = app.path(QStringLiteral("humanoids.phi"));
     const QString chainPhi = app.path(QStringLiteral("chain.phi"));
