@@ -3,7 +3,6 @@
 #include <QString>
 
 class QFile;
-class QByteArray;
 class VxFSHierarchy;
 
 // Poser hierarchy files (.phi) as files: imports one into a hierarchy document, replacing
