@@ -93,6 +93,7 @@ QString describe(const QList<QCommandLineOption>& options)
                 if (!lineStart && line.size() + 1 + word.size() > kWidth) {
                     text += line + QLatin1Char('\n');
                     line = QString(kIndent, QLatin1Char(' '));
+                    lineStart = true;
                 }
                 line += (lineStart ? QString() : QStringLiteral(" ")) + word;
                 lineStart = false;

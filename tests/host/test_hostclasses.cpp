@@ -195,6 +195,8 @@ TEST(HostCommandLine, ParsesOneBatchOptionWithTheSessionOptions)
             << qPrintable(arguments.join(QLatin1Char(' '))) << ": " << qPrintable(commandLine.errorText());
     }
     EXPECT_EQ(options, 11);
+    // Wrapped descriptions line up under the first line's.
+    EXPECT_FALSE(VxHostCommandLine::helpText().contains(QLatin1Char('\n') + QString(24, QLatin1Char(' '))));
 }
 
 TEST(HostCommandLine, TheScreenshotComesAfterTheScriptAndAloneNeedsADisplay)
