@@ -194,7 +194,7 @@ TEST(HostCommandLine, ParsesOneBatchOptionWithTheSessionOptions)
         EXPECT_FALSE(commandLine.errorText().contains(QLatin1String("Unknown option")))
             << qPrintable(arguments.join(QLatin1Char(' '))) << ": " << qPrintable(commandLine.errorText());
     }
-    EXPECT_EQ(options, 11);
+    EXPECT_EQ(options, 12);
     // Wrapped descriptions line up under the first line's.
     EXPECT_FALSE(VxHostCommandLine::helpText().contains(QLatin1Char('\n') + QString(24, QLatin1Char(' '))));
 }
