@@ -403,13 +403,16 @@ bool VxIKListView::dropChain(QTreeWidgetItem* target, const QMimeData* source)
 {
     auto* moved = static_cast<VxIKChainItem*>(VxIKChainItemDrag::decodeChainItem(source));
     VxFSHierarchyIKChain* chain = moved->chain();
-    // A chain dropped onto itself stays where it is.
-    if (!chain || !m_document || moved == target)
+    if (!chain || !m_document)
         return false;
     moved->setSelected(false);
     const bool wasOpen = moved->isExpanded();
     takeTopLevelItem(indexOfTopLevelItem(moved));
-    if (target) {
+    if (moved == target) {
+        // The document moves a chain placed after itself to the front; the list follows.
+        m_document->moveIKChainAfter(chain, chain);
+        insertTopLevelItem(0, moved);
+    } else if (target) {
         m_document->moveIKChainAfter(chain, static_cast<VxIKChainItem*>(target)->chain());
         insertTopLevelItem(indexOfTopLevelItem(target) + 1, moved);
     } else {

@@ -183,8 +183,9 @@ TEST_F(IKListViewTest, ChainRenamesAreTypedInPlaceAndClashesAreRefused)
         EXPECT_EQ(arm->getName(), QString(c.expectedName)) << c.typed;
         EXPECT_EQ(armItem->text(0), QString(c.expectedName)) << c.typed;
         EXPECT_EQ(answerer.count(), boxes + (c.refusal ? 1 : 0)) << c.typed;
-        if (c.refusal)
+        if (c.refusal) {
             EXPECT_EQ(answerer.seen().last().text, QString(c.refusal));
+        }
     }
     EXPECT_EQ(leg->getName(), QStringLiteral("leg"));
 
@@ -254,9 +255,11 @@ TEST_F(IKListViewTest, BonesLinksAndChainsDroppedWhereTheyMayGo)
     EXPECT_EQ(ViewMirror::chainsOf(ik).first(), QStringLiteral("spine[on]: neck=1, hip=1, abdomen=0.5, chest=<Goal>"));
     expectMirrored();
 
-    // Chains reorder; a chain dropped on itself stays.
+    // Chains reorder; a chain dropped on itself goes to the front, as the document puts it.
     VxFSHierarchyIKChain* arm = chain("arm", {"chest"});
-    EXPECT_FALSE(ViewUser::drop(ik, ik.findItem(arm), dragOf(ik, ik.findItem(arm))));
+    EXPECT_TRUE(ViewUser::drop(ik, ik.findItem(arm), dragOf(ik, ik.findItem(arm))));
+    EXPECT_EQ(document.getIKChain(0), arm);
+    expectMirrored();
     EXPECT_TRUE(ViewUser::drop(ik, ik.findItem(spine), dragOf(ik, ik.findItem(arm))));
     EXPECT_EQ(document.getIKChain(1), arm);
     EXPECT_TRUE(ViewUser::drop(ik, nullptr, dragOf(ik, ik.findItem(spine))));
