@@ -13,6 +13,7 @@ void VxFacetMesh::setData(VxFacetMeshData&& data)
     m_data = std::move(data);
     if (m_data.facetStart.empty())
         m_data.facetStart.push_back(0);
+    ++m_topologyRevision;
     rebuildGroups();
     invalidateCaches();
 }
@@ -34,10 +35,10 @@ bool VxFacetMesh::setVertexPositions(const std::vector<float>& positions)
 
 bool VxFacetMesh::beginEdit(bool positionsOnly)
 {
-    Q_UNUSED(positionsOnly); // positions are all an edit can reach here
     if (m_editing)
         return false;
     m_editing = true;
+    m_editKeepsTopology = positionsOnly;
     return true;
 }
 
@@ -46,6 +47,10 @@ void VxFacetMesh::finishEdit()
     if (!m_editing)
         return;
     m_editing = false;
+    // Positions are all an edit can reach here, but a caller that did not promise so is
+    // taken at its word: derived data is rebuilt.
+    if (!m_editKeepsTopology)
+        ++m_topologyRevision;
     invalidateCaches();
 }
 

@@ -35,6 +35,10 @@ public:
     float* getVertexArray() { return m_editing ? m_data.positions.data() : nullptr; }
     void finishEdit();
     bool isEditing() const { return m_editing; }
+    // Counts changes of anything but positions (setData, an edit not promised to be
+    // positions only): whoever keeps data derived from the facets compares it to tell a
+    // moved mesh from a rebuilt one when meshChanged() arrives.
+    quint64 getTopologyRevision() const { return m_topologyRevision; }
 
     int getNumUVs() const { return m_data.numUVs(); }
     int getNumFacets() const { return m_data.numFacets(); }
@@ -72,6 +76,8 @@ private:
     QList<VxFaceGroup*> m_groups;
     bool m_subDivision = false;
     bool m_editing = false;
+    bool m_editKeepsTopology = false;
+    quint64 m_topologyRevision = 0;
 
     mutable bool m_cachesValid = false;
     mutable VxBox3 m_bounds;
