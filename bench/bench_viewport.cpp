@@ -7,6 +7,9 @@
 // software renderer the "GPU" is the process's own threads, so the ratio is judged on the
 // process's CPU time: on a shared machine the wall clock also counts the time other
 // processes hold the cores, which varies from round to round.
+// It also times posing: a bone turned, then the next frame (the skin evaluated, its moved
+// vertices remade and uploaded in place, the frame drawn), and counts the uploads that
+// took; a pose change that uploads the mesh whole fails the run.
 // Needs a display with OpenGL 3.3: run it under
 //   xvfb-run -a -s "-screen 0 1600x1000x24" build/bin/bench_viewport
 #include "vxbenchsupport.h"
@@ -25,6 +28,8 @@
 #include "vxfacetshape.h"
 #include "vxfigure.h"
 #include "vxmeshgen.h"
+#include "vxobject.h"
+#include "vxposechannels.h"
 #include "vxrefcounted.h"
 #include "vxscene.h"
 #include "vxskeleton.h"
@@ -49,6 +54,7 @@ namespace {
 constexpr int kTriangles = 1000000;
 constexpr int kBones = 150;
 constexpr int kRounds = 21;
+constexpr int kPoseRounds = 11;
 constexpr double kTargetRatio = 1.3;
 const QSize kViewSize(1000, 700);
 
@@ -234,6 +240,13 @@ int main(int argc, char** argv)
     buildTimer.start();
     const VxViewportMeshGeometry geometry = VxViewportMeshBuilder::build(mesh->getData());
     const double buildMs = double(buildTimer.nsecsElapsed()) / 1e6;
+    std::vector<VxViewportVertex> remade(geometry.vertices.size());
+    std::vector<double> remakeMs;
+    for (int round = 0; round < 5; ++round) {
+        remakeMs.push_back(measure([&] {
+                               VxViewportMeshBuilder::rebuildVertices(mesh->getData(), geometry.sources, remade.data());
+                           }).wallMs);
+    }
     Floor floor(gl, geometry);
     if (!floor.isValid()) {
         std::fprintf(stderr, "the floor's shader did not build\n");
@@ -261,6 +274,28 @@ int main(int argc, char** argv)
                             }).wallMs);
     }
     const int uploadsAfter = viewport->getMeshUploadCount();
+
+    // Posing: a bone turned, then the next frame, which evaluates the posed skin and
+    // brings it to the GPU; each round also times a frame without a change just before,
+    // so the cost of the pose change is a difference taken under the same load.
+    VxBone* turned = figure->getAllBones().value(1);
+    std::vector<double> poseWall, poseCpu, stillWall, poseExtraCpu;
+    const int fullUploadsBeforePose = viewport->getMeshUploadCount();
+    const int positionUploadsBeforePose = viewport->getPositionUploadCount();
+    for (int round = 0; round < kPoseRounds; ++round) {
+        const Timing still = viewport->timeFrame();
+        const Timing posed = measure([&] {
+            VxPoseChannels::setRotation(turned, VxVec3(0.0f, 0.0f, float(10 + 5 * (round % 4))));
+            viewport->timeFrame();
+        });
+        stillWall.push_back(still.wallMs);
+        poseWall.push_back(posed.wallMs);
+        poseCpu.push_back(posed.cpuMs);
+        poseExtraCpu.push_back(posed.cpuMs - still.cpuMs);
+    }
+    const int poseFullUploads = viewport->getMeshUploadCount() - fullUploadsBeforePose;
+    const int posePositionUploads = viewport->getPositionUploadCount() - positionUploadsBeforePose;
+    VxPoseChannels::resetPose(figure);
     viewport->doneCurrent();
     // `--screenshot FILE.png` keeps the frame, to see what was timed.
     const QStringList arguments = QCoreApplication::arguments();
@@ -288,5 +323,11 @@ int main(int argc, char** argv)
     std::printf("frame after a mesh edit                %7.1f ms  (%d upload; the conversion alone %.1f ms)\n",
                 editFrameMs, uploads, buildMs);
     std::printf("uploads during the timed frames        %7d\n", uploadsAfter - uploadsBefore - uploads);
-    return uploadsAfter - uploadsBefore - uploads == 0 ? 0 : 1;
+    std::printf("bone turned to the next frame          %7.1f ms %7.1f ms  (a frame without a change %.1f ms wall; "
+                "the change's own CPU time %.1f ms)\n",
+                vxBenchMedian(poseWall), vxBenchMedian(poseCpu), vxBenchMedian(stillWall), vxBenchMedian(poseExtraCpu));
+    std::printf("  uploads in %d pose changes           %3d whole, %d positions only\n", kPoseRounds, poseFullUploads,
+                posePositionUploads);
+    std::printf("  vertices remade for moved positions  %7.1f ms  (normals over the same facets)\n", vxBenchMedian(remakeMs));
+    return uploadsAfter - uploadsBefore - uploads == 0 && poseFullUploads == 0 ? 0 : 1;
 }

@@ -85,6 +85,11 @@ int VxViewport::getMeshUploadCount() const
     return m_renderer ? m_renderer->getMeshUploadCount() : 0;
 }
 
+int VxViewport::getPositionUploadCount() const
+{
+    return m_renderer ? m_renderer->getPositionUploadCount() : 0;
+}
+
 void VxViewport::initializeGL()
 {
     connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &VxViewport::releaseGL, Qt::DirectConnection);

@@ -42,9 +42,12 @@ public:
     // cleared over empty space. With `toggle` the node is added to or taken from it.
     void selectAt(const QPoint& pos, bool toggle);
 
-    // Frames drawn, and mesh uploads to the GPU, since the viewport was made.
+    // Frames drawn since the viewport was made; meshes converted and uploaded whole, and
+    // meshes whose vertices alone were uploaded (moved or posed, same facets), since its
+    // OpenGL resources were made.
     int getFrameCount() const { return m_frameCount; }
     int getMeshUploadCount() const;
+    int getPositionUploadCount() const;
     // Why the viewport cannot draw (no OpenGL context, or one below 3.3 core), or empty.
     // Known once the viewport has been shown.
     QString getErrorString() const;

@@ -50,6 +50,29 @@ bool VxViewportMeshBuffer::upload(const VxViewportMeshGeometry& geometry)
     return true;
 }
 
+bool VxViewportMeshBuffer::rewriteVertices(int count, const std::function<void(VxViewportVertex*)>& write)
+{
+    if (!m_vertices.isCreated() || count != m_vertexCount || count <= 0)
+        return false;
+    const int bytes = count * int(sizeof(VxViewportVertex));
+    m_vertices.bind();
+    // Invalidating lets the driver hand out fresh storage instead of waiting for frames
+    // still drawing from the old.
+    void* mapped = m_vertices.mapRange(0, bytes, QOpenGLBuffer::RangeWrite | QOpenGLBuffer::RangeInvalidateBuffer);
+    bool written = true;
+    if (mapped) {
+        write(static_cast<VxViewportVertex*>(mapped));
+        // False when the storage was lost meanwhile (a mode switch): the caller uploads anew.
+        written = m_vertices.unmap();
+    } else {
+        std::vector<VxViewportVertex> vertices(static_cast<size_t>(count));
+        write(vertices.data());
+        m_vertices.write(0, vertices.data(), bytes);
+    }
+    m_vertices.release();
+    return written;
+}
+
 void VxViewportMeshBuffer::drawIndices(uint32_t first, uint32_t count)
 {
     if (count == 0)

@@ -5,6 +5,7 @@
 #include <QOpenGLBuffer>
 #include <QOpenGLVertexArrayObject>
 
+#include <functional>
 #include <vector>
 
 class QOpenGLFunctions_3_3_Core;
@@ -26,6 +27,11 @@ public:
 
     // Replaces the buffers' contents; false when the buffers could not be created.
     bool upload(const VxViewportMeshGeometry& geometry);
+    // Rewrites the vertices in place, the triangles kept: `write` fills `count` of them
+    // straight into the buffer (or into memory sent after it, where the buffer cannot be
+    // mapped). False, the contents undefined, when `count` is not the buffer's or the
+    // write did not reach it.
+    bool rewriteVertices(int count, const std::function<void(VxViewportVertex*)>& write);
 
     const std::vector<VxViewportMeshRange>& ranges() const { return m_ranges; }
     int vertexCount() const { return m_vertexCount; }

@@ -2,14 +2,20 @@
 
 #include "vxfacetmeshdata.h"
 
+#include <QtConcurrent>
+
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <numeric>
 
 namespace {
 // Cosine of the crease angle (about 53 degrees): the sides of a box stay flat, the gentle
 // folds of a body or a wavy sheet are smoothed.
 constexpr float kCreaseCosine = 0.6f;
+// Work items of the vertex remake: big enough that handing them to threads costs little,
+// small enough that two to sixteen cores share a large mesh evenly.
+constexpr size_t kChunk = 16384;
 
 using Vec3 = std::array<float, 3>;
 
@@ -68,6 +74,59 @@ int facetKeyMaterial(const VxFacetMeshData& mesh, int facet)
     return size_t(facet) < mesh.facetMaterial.size() ? mesh.facetMaterial[size_t(facet)] : -1;
 }
 
+// Runs `work(begin, end)` over 0 .. count in chunks, on the thread pool when there is more
+// than one chunk.
+template <typename Work>
+void forChunks(size_t count, const Work& work)
+{
+    const size_t chunks = (count + kChunk - 1) / kChunk;
+    if (chunks <= 1) {
+        work(size_t(0), count);
+        return;
+    }
+    std::vector<size_t> starts(chunks);
+    std::iota(starts.begin(), starts.end(), size_t(0));
+    QtConcurrent::blockingMap(starts, [&](size_t chunk) {
+        work(chunk * kChunk, std::min(count, (chunk + 1) * kChunk));
+    });
+}
+
+// Newell normals of the facets drawn; the others stay zero and are never read.
+std::vector<Vec3> facetNormals(const VxFacetMeshData& mesh, const std::vector<uint32_t>& drawn)
+{
+    std::vector<Vec3> normals(size_t(mesh.numFacets()), Vec3{0.0f, 0.0f, 0.0f});
+    forChunks(drawn.size(), [&](size_t begin, size_t end) {
+        for (size_t i = begin; i < end; ++i)
+            normals[drawn[i]] = facetNormal(mesh, int(drawn[i]));
+    });
+    return normals;
+}
+
+// Each output vertex at its mesh vertex, with the normalized sum of its facets' normals.
+// Where they cancel out, the first facet with a direction gives it, else +Z.
+void fillVertices(const VxFacetMeshData& mesh, const VxViewportVertexSources& sources, const std::vector<Vec3>& normals,
+                  VxViewportVertex* out)
+{
+    forChunks(sources.sourceVertex.size(), [&](size_t begin, size_t end) {
+        for (size_t o = begin; o < end; ++o) {
+            Vec3 sum = {0.0f, 0.0f, 0.0f};
+            Vec3 first = {0.0f, 0.0f, 0.0f};
+            for (uint32_t s = sources.facetStart[o]; s < sources.facetStart[o + 1]; ++s) {
+                const Vec3& n = normals[sources.facets[s]];
+                for (int axis = 0; axis < 3; ++axis)
+                    sum[axis] += n[axis];
+                if (isZero(first))
+                    first = normalized(n);
+            }
+            Vec3 unit = normalized(sum);
+            if (isZero(unit))
+                unit = isZero(first) ? Vec3{0.0f, 0.0f, 1.0f} : first;
+            const float* p = &mesh.positions[3 * size_t(sources.sourceVertex[o])];
+            out[o] = {{p[0], p[1], p[2]}, VxViewportMeshBuilder::packNormal(unit[0], unit[1], unit[2])};
+        }
+    });
+}
+
 // Facets in draw order: by face group, then material, keeping the file order within each.
 // Meshes usually come in runs that already share both, so the runs are sorted, not facets.
 std::vector<int> drawOrder(const VxFacetMeshData& mesh, const std::vector<char>& drawable)
@@ -107,20 +166,21 @@ VxViewportMeshGeometry VxViewportMeshBuilder::build(const VxFacetMeshData& mesh)
     if (numFacets <= 0 || numVertices <= 0)
         return result;
 
+    VxViewportVertexSources& sources = result.sources;
+    sources.numVertices = numVertices;
+    sources.numFacets = numFacets;
     std::vector<char> drawable(static_cast<size_t>(numFacets));
-    std::vector<Vec3> normals(static_cast<size_t>(numFacets));
     for (int f = 0; f < numFacets; ++f) {
         drawable[size_t(f)] = isDrawable(mesh, f);
         if (drawable[size_t(f)])
-            normals[size_t(f)] = facetNormal(mesh, f);
+            sources.drawnFacets.push_back(uint32_t(f));
     }
+    const std::vector<Vec3> normals = facetNormals(mesh, sources.drawnFacets);
 
     // The facets around each vertex (compressed rows), and for each corner its slot there.
     std::vector<uint32_t> slotStart(static_cast<size_t>(numVertices) + 1, 0);
-    for (int f = 0; f < numFacets; ++f) {
-        if (!drawable[size_t(f)])
-            continue;
-        for (uint32_t c = mesh.facetStart[size_t(f)]; c < mesh.facetStart[size_t(f) + 1]; ++c)
+    for (uint32_t f : sources.drawnFacets) {
+        for (uint32_t c = mesh.facetStart[f]; c < mesh.facetStart[f + 1]; ++c)
             ++slotStart[size_t(mesh.cornerVertex[c]) + 1];
     }
     for (size_t v = 0; v < size_t(numVertices); ++v)
@@ -129,12 +189,10 @@ VxViewportMeshGeometry VxViewportMeshBuilder::build(const VxFacetMeshData& mesh)
     std::vector<uint32_t> cornerSlot(mesh.cornerVertex.size());
     {
         std::vector<uint32_t> fill(slotStart.begin(), slotStart.end() - 1);
-        for (int f = 0; f < numFacets; ++f) {
-            if (!drawable[size_t(f)])
-                continue;
-            for (uint32_t c = mesh.facetStart[size_t(f)]; c < mesh.facetStart[size_t(f) + 1]; ++c) {
+        for (uint32_t f : sources.drawnFacets) {
+            for (uint32_t c = mesh.facetStart[f]; c < mesh.facetStart[f + 1]; ++c) {
                 const uint32_t slot = fill[size_t(mesh.cornerVertex[c])]++;
-                slotFacet[slot] = uint32_t(f);
+                slotFacet[slot] = f;
                 cornerSlot[c] = slot;
             }
         }
@@ -143,16 +201,17 @@ VxViewportMeshGeometry VxViewportMeshBuilder::build(const VxFacetMeshData& mesh)
     // Per vertex, the facets around it fall into clusters of similar direction; each
     // cluster becomes one output vertex with the clusters' summed (area-weighted) normal.
     std::vector<uint32_t> slotVertex(slotFacet.size());
-    result.vertices.reserve(size_t(numVertices));
-    std::vector<Vec3> seeds, sums;
+    sources.sourceVertex.reserve(size_t(numVertices));
+    sources.facetStart.reserve(size_t(numVertices) + 1);
+    sources.facets.reserve(slotFacet.size());
+    std::vector<Vec3> seeds;
     for (int v = 0; v < numVertices; ++v) {
         seeds.clear();
-        sums.clear();
         const uint32_t first = slotStart[size_t(v)];
-        const uint32_t outFirst = uint32_t(result.vertices.size());
-        for (uint32_t s = first; s < slotStart[size_t(v) + 1]; ++s) {
-            const Vec3& n = normals[slotFacet[s]];
-            const Vec3 unit = normalized(n);
+        const uint32_t last = slotStart[size_t(v) + 1];
+        const uint32_t outFirst = uint32_t(sources.sourceVertex.size());
+        for (uint32_t s = first; s < last; ++s) {
+            const Vec3 unit = normalized(normals[slotFacet[s]]);
             size_t cluster = 0;
             for (; cluster < seeds.size(); ++cluster) {
                 Vec3& seed = seeds[cluster];
@@ -165,22 +224,21 @@ VxViewportMeshGeometry VxViewportMeshBuilder::build(const VxFacetMeshData& mesh)
                 if (seed[0] * unit[0] + seed[1] * unit[1] + seed[2] * unit[2] >= kCreaseCosine)
                     break;
             }
-            if (cluster == seeds.size()) {
+            if (cluster == seeds.size())
                 seeds.push_back(unit);
-                sums.push_back({0.0f, 0.0f, 0.0f});
-            }
-            for (int axis = 0; axis < 3; ++axis)
-                sums[cluster][axis] += n[axis];
             slotVertex[s] = outFirst + uint32_t(cluster);
         }
-        const float* p = &mesh.positions[3 * size_t(v)];
-        for (size_t cluster = 0; cluster < sums.size(); ++cluster) {
-            Vec3 n = normalized(sums[cluster]);
-            if (isZero(n))
-                n = isZero(seeds[cluster]) ? Vec3{0.0f, 0.0f, 1.0f} : seeds[cluster];
-            result.vertices.push_back({{p[0], p[1], p[2]}, packNormal(n[0], n[1], n[2])});
+        for (size_t cluster = 0; cluster < seeds.size(); ++cluster) {
+            sources.sourceVertex.push_back(uint32_t(v));
+            for (uint32_t s = first; s < last; ++s) {
+                if (slotVertex[s] == outFirst + cluster)
+                    sources.facets.push_back(slotFacet[s]);
+            }
+            sources.facetStart.push_back(uint32_t(sources.facets.size()));
         }
     }
+    result.vertices.resize(sources.sourceVertex.size());
+    fillVertices(mesh, sources, normals, result.vertices.data());
 
     // Triangles in draw order, fanned out from each polygon's first corner.
     const std::vector<int> order = drawOrder(mesh, drawable);
@@ -203,6 +261,19 @@ VxViewportMeshGeometry VxViewportMeshBuilder::build(const VxFacetMeshData& mesh)
         result.ranges.back().indexCount = uint32_t(result.indices.size()) - result.ranges.back().firstIndex;
     }
     return result;
+}
+
+bool VxViewportVertexSources::fits(const VxFacetMeshData& mesh) const
+{
+    return mesh.numVertices() == numVertices && mesh.numFacets() == numFacets;
+}
+
+void VxViewportMeshBuilder::rebuildVertices(const VxFacetMeshData& mesh, const VxViewportVertexSources& sources,
+                                            VxViewportVertex* out)
+{
+    if (!out || !sources.fits(mesh))
+        return;
+    fillVertices(mesh, sources, facetNormals(mesh, sources.drawnFacets), out);
 }
 
 uint32_t VxViewportMeshBuilder::packNormal(float x, float y, float z)

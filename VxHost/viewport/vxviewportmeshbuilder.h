@@ -23,12 +23,31 @@ struct VxViewportMeshRange
     uint32_t indexCount = 0;
 };
 
+// Where each output vertex comes from: the mesh vertex it sits on and the facets around it
+// whose normals it sums (compressed rows, facetStart[v] .. facetStart[v + 1] - 1 of
+// facets). Kept beside a mesh's buffers, so that a mesh whose vertices only moved (a
+// posed skin) gets its vertices anew without its triangles being worked out again.
+struct VxViewportVertexSources
+{
+    std::vector<uint32_t> sourceVertex;
+    std::vector<uint32_t> facetStart{0};
+    std::vector<uint32_t> facets;
+    // Every facet drawn, and the mesh's counts when they were taken.
+    std::vector<uint32_t> drawnFacets;
+    int numVertices = 0;
+    int numFacets = 0;
+
+    // Whether the mesh still has the counts these were taken from.
+    bool fits(const VxFacetMeshData& mesh) const;
+};
+
 // What the viewport uploads for one mesh: triangles ordered by face group, then material.
 struct VxViewportMeshGeometry
 {
     std::vector<VxViewportVertex> vertices;
     std::vector<uint32_t> indices;
     std::vector<VxViewportMeshRange> ranges;
+    VxViewportVertexSources sources;
 };
 
 // Turns a facet mesh into triangles the viewport can draw. Polygons are split into fans.
@@ -40,6 +59,11 @@ class VxViewportMeshBuilder
 {
 public:
     static VxViewportMeshGeometry build(const VxFacetMeshData& mesh);
+    // Writes the vertices of `sources` (from build()) for the mesh's current positions into
+    // `out` (room for sources.sourceVertex.size()), normals recomputed over the same facets:
+    // for a mesh whose vertices moved while its facets stayed. The sources must fit it.
+    static void rebuildVertices(const VxFacetMeshData& mesh, const VxViewportVertexSources& sources,
+                                VxViewportVertex* out);
 
     static uint32_t packNormal(float x, float y, float z);
     static void unpackNormal(uint32_t packed, float* xyz);

@@ -33,14 +33,39 @@ VxViewportMeshBuffer* VxViewportMeshCache::bufferFor(VxFacetMesh* mesh)
     }
     entry->used = true;
     if (entry->dirty) {
-        if (!entry->buffer)
-            entry->buffer = std::make_unique<VxViewportMeshBuffer>(m_gl);
         entry->dirty = false;
-        ++m_uploadCount;
-        if (!entry->buffer->upload(VxViewportMeshBuilder::build(mesh->getData())))
-            entry->buffer.reset();
+        if (!uploadPositions(*entry))
+            upload(*entry);
     }
     return entry->buffer.get();
+}
+
+void VxViewportMeshCache::upload(Entry& entry)
+{
+    if (!entry.buffer)
+        entry.buffer = std::make_unique<VxViewportMeshBuffer>(m_gl);
+    ++m_uploadCount;
+    VxViewportMeshGeometry geometry = VxViewportMeshBuilder::build(entry.mesh->getData());
+    entry.topologyRevision = entry.mesh->getTopologyRevision();
+    if (entry.buffer->upload(geometry)) {
+        entry.sources = std::move(geometry.sources);
+    } else {
+        entry.buffer.reset();
+        entry.sources = VxViewportVertexSources();
+    }
+}
+
+bool VxViewportMeshCache::uploadPositions(Entry& entry)
+{
+    const VxFacetMeshData& data = entry.mesh->getData();
+    if (!entry.buffer || entry.topologyRevision != entry.mesh->getTopologyRevision() || !entry.sources.fits(data))
+        return false;
+    const bool written = entry.buffer->rewriteVertices(int(entry.sources.sourceVertex.size()), [&](VxViewportVertex* out) {
+        VxViewportMeshBuilder::rebuildVertices(data, entry.sources, out);
+    });
+    if (written)
+        ++m_positionUploadCount;
+    return written;
 }
 
 void VxViewportMeshCache::beginFrame()

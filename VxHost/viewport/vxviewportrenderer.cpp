@@ -145,6 +145,11 @@ int VxViewportRenderer::getMeshUploadCount() const
     return m_meshes ? m_meshes->getUploadCount() : 0;
 }
 
+int VxViewportRenderer::getPositionUploadCount() const
+{
+    return m_meshes ? m_meshes->getPositionUploadCount() : 0;
+}
+
 void VxViewportRenderer::createGrid()
 {
     std::vector<LineVertex> lines;

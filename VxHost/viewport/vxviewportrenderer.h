@@ -49,6 +49,7 @@ public:
                  const QPoint& pixel, unsigned int restoreFramebuffer);
 
     int getMeshUploadCount() const;
+    int getPositionUploadCount() const;
 
     // The look: background gradient, selection highlight.
     static QColor backgroundTop();
