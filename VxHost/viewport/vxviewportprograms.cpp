@@ -63,7 +63,8 @@ void main()
 // The octahedron's frame comes from the bone itself, so one vertex buffer serves every
 // bone and the per-bone data is seven floats. Each corner carries its face's normal in the
 // unit octahedron; stretched to the bone it is scaled by the inverse of the stretch. Lit
-// flat, per face, in the vertex shader: bones can cover much of the view.
+// flat, per face, in the vertex shader: bones can cover much of the view. The outline
+// pass draws the octahedron's edges in the darker colours.
 const char* const kBoneVertex = R"(#version 330 core
 layout(location = 0) in vec3 corner;
 layout(location = 4) in vec3 faceNormal;
@@ -74,6 +75,7 @@ uniform mat4 viewProjection;
 uniform mat4 view;
 uniform vec4 boneColor;
 uniform vec4 selectedColor;
+uniform bool outline;
 uniform bool selectedOnly;
 flat out vec4 vColor;
 flat out int vInstance;
@@ -89,12 +91,16 @@ void main()
     vec3 helper = abs(d.y) < 0.9 ? vec3(0.0, 1.0, 0.0) : vec3(1.0, 0.0, 0.0);
     vec3 u = normalize(cross(d, helper));
     vec3 w = cross(d, u);
-    float width = 0.07 * len;
+    float width = 0.05 * len;
     vec3 p = boneOrigin + axis * corner.x + (u * corner.y + w * corner.z) * width;
     gl_Position = viewProjection * vec4(p, 1.0);
-    vec3 n = normalize(mat3(view) * (d * (faceNormal.x / len) + (u * faceNormal.y + w * faceNormal.z) / width));
     vec4 color = boneSelected > 0.5 ? selectedColor : boneColor;
-    vColor = vec4(color.rgb * (0.5 + 0.5 * abs(n.z)), color.a);
+    if (outline) {
+        vColor = color;
+    } else {
+        vec3 n = normalize(mat3(view) * (d * (faceNormal.x / len) + (u * faceNormal.y + w * faceNormal.z) / width));
+        vColor = vec4(color.rgb * (0.7 + 0.3 * abs(n.z)), color.a);
+    }
     vInstance = gl_InstanceID;
 }
 )";

@@ -26,8 +26,11 @@ constexpr int kTriadSize = 84;
 constexpr int kTriadMargin = 6;
 
 const QColor kDefaultSurface(191, 191, 196);
-const QColor kBone(236, 228, 206, 150);
-const QColor kSelectedBone(64, 168, 255, 245);
+// Bones in a muted sand that neither the grey default skin nor the blue selection has,
+// each edge traced darker so that bones crossing one another stay apart.
+const QColor kBone(214, 190, 128);
+const QColor kBoneOutline(72, 60, 36);
+const QColor kSelectedBoneOutline(16, 64, 128);
 
 struct LineVertex
 {
@@ -97,6 +100,8 @@ VxViewportRenderer::~VxViewportRenderer()
     m_triadBuffer.destroy();
     m_boneVao.destroy();
     m_boneShape.destroy();
+    m_boneEdgeVao.destroy();
+    m_boneEdges.destroy();
     m_boneInstances.destroy();
     m_backgroundVao.destroy();
 }
@@ -201,12 +206,22 @@ void VxViewportRenderer::createBoneShape()
         for (const QVector3D* p : {&a, &b, &c})
             corners.insert(corners.end(), {p->x(), p->y(), p->z(), normal.x(), normal.y(), normal.z()});
     };
+    // Its twelve edges as line ends.
+    std::vector<float> edges;
+    const auto addEdge = [&edges](const QVector3D& a, const QVector3D& b) {
+        edges.insert(edges.end(), {a.x(), a.y(), a.z(), b.x(), b.y(), b.z()});
+    };
     for (int i = 0; i < 4; ++i) {
         const QVector3D& a = ring[i];
         const QVector3D& b = ring[(i + 1) % 4];
         addFace(tip0, a, b);
         addFace(tip1, b, a);
+        addEdge(tip0, a);
+        addEdge(a, b);
+        addEdge(a, tip1);
     }
+    m_boneInstances.create();
+
     m_boneVao.create();
     m_boneVao.bind();
     m_boneShape.create();
@@ -218,7 +233,22 @@ void VxViewportRenderer::createBoneShape()
     m_gl->glEnableVertexAttribArray(VxViewportPrograms::BoneFaceNormal);
     m_gl->glVertexAttribPointer(VxViewportPrograms::BoneFaceNormal, 3, GL_FLOAT, GL_FALSE, cornerStride,
                                 reinterpret_cast<const void*>(3 * sizeof(float)));
-    m_boneInstances.create();
+    setBoneInstanceAttributes();
+    m_boneVao.release();
+
+    m_boneEdgeVao.create();
+    m_boneEdgeVao.bind();
+    m_boneEdges.create();
+    m_boneEdges.bind();
+    m_boneEdges.allocate(edges.data(), int(edges.size() * sizeof(float)));
+    m_gl->glEnableVertexAttribArray(VxViewportPrograms::BoneCorner);
+    m_gl->glVertexAttribPointer(VxViewportPrograms::BoneCorner, 3, GL_FLOAT, GL_FALSE, 3 * sizeof(float), nullptr);
+    setBoneInstanceAttributes();
+    m_boneEdgeVao.release();
+}
+
+void VxViewportRenderer::setBoneInstanceAttributes()
+{
     m_boneInstances.bind();
     const GLsizei stride = 7 * sizeof(float);
     m_gl->glEnableVertexAttribArray(VxViewportPrograms::BoneOrigin);
@@ -232,7 +262,6 @@ void VxViewportRenderer::createBoneShape()
     m_gl->glVertexAttribPointer(VxViewportPrograms::BoneSelected, 1, GL_FLOAT, GL_FALSE, stride,
                                 reinterpret_cast<const void*>(6 * sizeof(float)));
     m_gl->glVertexAttribDivisor(VxViewportPrograms::BoneSelected, 1);
-    m_boneVao.release();
 }
 
 VxViewportRenderer::Matrices VxViewportRenderer::matrices(const VxViewportDrawList& list, const VxViewportCamera& camera,
@@ -275,19 +304,26 @@ void VxViewportRenderer::render(const VxViewportDrawList& list, const VxViewport
     m_gl->glDepthMask(GL_FALSE);
     m_gl->glDepthFunc(GL_LEQUAL);
     drawBackground();
+    // Blending keeps the image opaque (destination alpha untouched): the widget's image is
+    // composited as premultiplied colour, where a lowered alpha under a light colour shows
+    // as dark or garbled pixels.
     m_gl->glEnable(GL_BLEND);
-    m_gl->glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    m_gl->glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ZERO, GL_ONE);
     m_gl->glDepthFunc(GL_LESS);
     drawGrid(m);
     m_gl->glDisable(GL_DEPTH_TEST);
     drawSelectionOutline(list, m, pixelSize, pixelRatio, framebuffer);
-    // Bones show through the skin, since they are what a figure is posed by, but hide one
-    // another: a depth buffer of their own, which also spares shading hidden bone pixels.
+    // Bones come after the whole skin, in front of it: they are what a figure is posed by,
+    // and a bone tested against a skin it lies just under would cut it into slivers. They
+    // hide one another: a depth buffer of their own, which also spares shading hidden bone
+    // pixels.
+    m_gl->glDisable(GL_BLEND);
     m_gl->glDepthMask(GL_TRUE);
     m_gl->glClear(GL_DEPTH_BUFFER_BIT);
     m_gl->glEnable(GL_DEPTH_TEST);
     drawBones(list, m, nullptr);
     m_gl->glDisable(GL_DEPTH_TEST);
+    m_gl->glEnable(GL_BLEND);
     drawAxisTriad(m, pixelRatio);
     m_gl->glDisable(GL_BLEND);
     m_gl->glDepthMask(GL_TRUE);
@@ -413,37 +449,62 @@ void VxViewportRenderer::drawBones(const VxViewportDrawList& list, const Matrice
         instances.insert(instances.end(), {bone.origin.x(), bone.origin.y(), bone.origin.z(), bone.end.x(),
                                            bone.end.y(), bone.end.z(), bone.selected ? 1.0f : 0.0f});
     }
-    m_boneVao.bind();
     // Placements go up only when a bone moved or its selection changed.
     if (instances != m_uploadedBones) {
         m_boneInstances.bind();
         m_boneInstances.allocate(instances.data(), int(instances.size() * sizeof(float)));
+        m_boneInstances.release();
         m_uploadedBones = std::move(instances);
     }
+    const GLsizei count = GLsizei(list.bones().size());
     QOpenGLShaderProgram& program = pickIds ? m_programs.bonePick : m_programs.bone;
     program.bind();
     program.setUniformValue("viewProjection", m.viewProjection);
     program.setUniformValue("view", m.view);
+    program.setUniformValue("selectedOnly", false);
+    program.setUniformValue("outline", false);
     if (pickIds) {
         program.setUniformValue("pickBase", int(pickIds->size()) + 1);
         for (const VxViewportBoneItem& bone : list.bones())
             pickIds->push_back(bone.node);
-    } else {
-        program.setUniformValue("boneColor", kBone);
-        program.setUniformValue("selectedColor", kSelectedBone);
+        m_boneVao.bind();
+        m_gl->glDrawArraysInstanced(GL_TRIANGLES, 0, 24, count);
+        m_boneVao.release();
+        program.release();
+        return;
     }
-    program.setUniformValue("selectedOnly", false);
-    m_gl->glDrawArraysInstanced(GL_TRIANGLES, 0, 24, GLsizei(list.bones().size()));
-    // Selected bones once more over the others, so that none hides them.
+
+    // Faces pushed back a little, so that the edges on them pass the depth test and the
+    // edges behind them do not.
+    const auto drawShaded = [&] {
+        program.setUniformValue("outline", false);
+        program.setUniformValue("boneColor", kBone);
+        program.setUniformValue("selectedColor", highlightColor());
+        m_gl->glEnable(GL_POLYGON_OFFSET_FILL);
+        m_gl->glPolygonOffset(1.0f, 1.0f);
+        m_boneVao.bind();
+        m_gl->glDrawArraysInstanced(GL_TRIANGLES, 0, 24, count);
+        m_boneVao.release();
+        m_gl->glDisable(GL_POLYGON_OFFSET_FILL);
+        program.setUniformValue("outline", true);
+        program.setUniformValue("boneColor", kBoneOutline);
+        program.setUniformValue("selectedColor", kSelectedBoneOutline);
+        m_gl->glDepthFunc(GL_LEQUAL);
+        m_boneEdgeVao.bind();
+        m_gl->glDrawArraysInstanced(GL_LINES, 0, 24, count);
+        m_boneEdgeVao.release();
+        m_gl->glDepthFunc(GL_LESS);
+    };
+    drawShaded();
+    // Selected bones once more in front of the others, so that none hides them.
     const bool anySelected = std::any_of(list.bones().begin(), list.bones().end(),
                                          [](const VxViewportBoneItem& bone) { return bone.selected; });
-    if (!pickIds && anySelected) {
-        m_gl->glDisable(GL_DEPTH_TEST);
+    if (anySelected) {
+        m_gl->glClear(GL_DEPTH_BUFFER_BIT);
         program.setUniformValue("selectedOnly", true);
-        m_gl->glDrawArraysInstanced(GL_TRIANGLES, 0, 24, GLsizei(list.bones().size()));
+        drawShaded();
     }
     program.release();
-    m_boneVao.release();
 }
 
 void VxViewportRenderer::drawSelectionOutline(const VxViewportDrawList& list, const Matrices& m,

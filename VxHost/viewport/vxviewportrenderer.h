@@ -75,6 +75,8 @@ private:
     void createGrid();
     void createAxisTriad();
     void createBoneShape();
+    // The per-bone attributes from m_boneInstances, into the vertex array bound.
+    void setBoneInstanceAttributes();
 
     QOpenGLFunctions_3_3_Core* m_gl = nullptr;
     VxViewportPrograms m_programs;
@@ -87,6 +89,8 @@ private:
     QOpenGLBuffer m_triadBuffer;
     QOpenGLVertexArrayObject m_boneVao;
     QOpenGLBuffer m_boneShape;
+    QOpenGLVertexArrayObject m_boneEdgeVao;
+    QOpenGLBuffer m_boneEdges;
     QOpenGLBuffer m_boneInstances;
     std::vector<float> m_uploadedBones;
     QOpenGLVertexArrayObject m_backgroundVao;
