@@ -68,8 +68,8 @@ QString VxViewport::getErrorString() const
 {
     if (!m_error.isEmpty())
         return m_error;
-    // A shown viewport has tried to make its context; without one initializeGL never runs.
-    if (isVisible() && !isValid())
+    // A viewport on screen has tried to make its context; without one initializeGL never runs.
+    if (isVisible() && !isUnseen() && !isValid())
         return tr("The 3D viewport could not create an OpenGL context on this display; it needs OpenGL 3.3 "
                   "(core profile), as a desktop or xvfb-run with Mesa offers.");
     return QString();
@@ -88,6 +88,31 @@ int VxViewport::getMeshUploadCount() const
 int VxViewport::getPositionUploadCount() const
 {
     return m_renderer ? m_renderer->getPositionUploadCount() : 0;
+}
+
+bool VxViewport::isUnseen() const
+{
+    return window()->testAttribute(Qt::WA_DontShowOnScreen);
+}
+
+bool VxViewport::event(QEvent* event)
+{
+    // QOpenGLWidget makes its context when shown or moved to another window; skipping its
+    // handling leaves it unmade until a Show in a window on screen.
+    const QEvent::Type type = event->type();
+    if (isUnseen() && (type == QEvent::Show || type == QEvent::WindowChangeInternal))
+        return QWidget::event(event);
+    return QOpenGLWidget::event(event);
+}
+
+void VxViewport::resizeEvent(QResizeEvent* event)
+{
+    // Resizing makes the context too (see event()).
+    if (isUnseen()) {
+        QWidget::resizeEvent(event);
+        return;
+    }
+    QOpenGLWidget::resizeEvent(event);
 }
 
 void VxViewport::initializeGL()

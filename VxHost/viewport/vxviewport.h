@@ -23,6 +23,10 @@ class VxViewportSceneWatcher;
 // while redraws are locked, and one frame follows the release. A click selects the node
 // under the cursor through the scene (a figure's skin selects the bone owning the body
 // part), a click on empty space clears the selection. Navigation: see navigationHelp().
+//
+// In a window shown unseen (Qt::WA_DontShowOnScreen: a batch run) it makes no OpenGL
+// context: nobody sees it, and platforms without OpenGL would only complain. The context
+// is made when the window is shown for real, as for a screenshot.
 class VxViewport : public QOpenGLWidget
 {
     Q_OBJECT
@@ -61,6 +65,8 @@ signals:
     void frameRendered();
 
 protected:
+    bool event(QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void initializeGL() override;
     void resizeGL(int width, int height) override;
     void paintGL() override;
@@ -74,6 +80,7 @@ private:
     void requestRedraw();
     void cameraMovedByUser();
     void releaseGL();
+    bool isUnseen() const;
     QSize pixelSize() const;
 
     QPointer<VxScene> m_scene;
