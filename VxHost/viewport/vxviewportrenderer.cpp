@@ -26,9 +26,8 @@ constexpr int kTriadSize = 84;
 constexpr int kTriadMargin = 6;
 
 const QColor kDefaultSurface(191, 191, 196);
-// Bones in a muted sand that neither the grey default skin nor the blue selection has,
-// each edge traced darker so that bones crossing one another stay apart.
-const QColor kBone(214, 190, 128);
+// Bones (boneColor(): a muted sand that neither the grey default skin nor the blue
+// selection has) get each edge traced darker, so that bones crossing one another stay apart.
 const QColor kBoneOutline(72, 60, 36);
 const QColor kSelectedBoneOutline(16, 64, 128);
 
@@ -119,6 +118,11 @@ QColor VxViewportRenderer::backgroundBottom()
 QColor VxViewportRenderer::highlightColor()
 {
     return QColor(64, 168, 255);
+}
+
+QColor VxViewportRenderer::boneColor()
+{
+    return QColor(214, 190, 128);
 }
 
 bool VxViewportRenderer::create(QString* error)
@@ -478,7 +482,7 @@ void VxViewportRenderer::drawBones(const VxViewportDrawList& list, const Matrice
     // edges behind them do not.
     const auto drawShaded = [&] {
         program.setUniformValue("outline", false);
-        program.setUniformValue("boneColor", kBone);
+        program.setUniformValue("boneColor", boneColor());
         program.setUniformValue("selectedColor", highlightColor());
         m_gl->glEnable(GL_POLYGON_OFFSET_FILL);
         m_gl->glPolygonOffset(1.0f, 1.0f);

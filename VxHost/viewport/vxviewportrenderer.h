@@ -51,10 +51,11 @@ public:
     int getMeshUploadCount() const;
     int getPositionUploadCount() const;
 
-    // The look: background gradient, selection highlight.
+    // The look: background gradient, selection highlight, bones.
     static QColor backgroundTop();
     static QColor backgroundBottom();
     static QColor highlightColor();
+    static QColor boneColor();
 
 private:
     struct Matrices;

@@ -5,12 +5,15 @@
 #include "vxsceneedits.h"
 #include "vxsceneoutliner.h"
 #include "vxsceneoutlinerpane.h"
+#include "vxviewport.h"
+#include "vxviewportrenderer.h"
 
 #include "vxscenetest.h"
 
 #include "vxmainwindow.h"
 #include "vxnode.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <QProcess>
 #include <QTreeWidgetItem>
@@ -64,4 +67,27 @@ TEST_F(ScreenshotTest, VxhostWritesTheScreenshotAfterTheScript)
     EXPECT_EQ(vxhost.exitCode(), 0) << vxhost.readAllStandardError().constData();
     EXPECT_EQ(vxhost.readAllStandardOutput(), QByteArray("Imported figure - selected: figure\n"));
     EXPECT_EQ(QImage(path).size(), QSize(1000, 700));
+}
+
+TEST_F(ScreenshotTest, ABatchWindowMakesNoOpenGLContextUntilAScreenshotShowsIt)
+{
+    VxPluginLoader loader;
+    VxHostGui gui(loader);
+    auto* viewport = qobject_cast<VxViewport*>(gui.centralView());
+    ASSERT_NE(viewport, nullptr);
+    gui.showUnseen();
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(viewport->isVisible());
+    EXPECT_EQ(viewport->context(), nullptr);
+    EXPECT_TRUE(viewport->getErrorString().isEmpty()) << qPrintable(viewport->getErrorString());
+
+    // The screenshot includes the view: its top rows in the background's top colour.
+    const QString path = tempPath(QStringLiteral("batch.png"));
+    QString error;
+    ASSERT_TRUE(gui.saveScreenshot(path, QSize(1000, 700), &error)) << qPrintable(error);
+    EXPECT_NE(viewport->context(), nullptr);
+    EXPECT_GT(viewport->getFrameCount(), 0);
+    const QImage shot(path);
+    const QPoint top = viewport->mapTo(gui.window(), QPoint(viewport->width() / 2, 2));
+    EXPECT_TRUE(sameColour(shot.pixel(top), VxViewportRenderer::backgroundTop().rgb())) << std::hex << shot.pixel(top);
 }

@@ -206,7 +206,8 @@ TEST_F(VxViewportTest, MeshDataGoesToTheGpuOncePerEdit)
     ASSERT_TRUE(renderFrame());
     EXPECT_EQ(m_viewport->getMeshUploadCount(), first);
 
-    // Two edits before a frame cost one upload; frames after it cost none.
+    // Two edits that only move vertices before a frame cost one upload of the vertices,
+    // none of the whole mesh; frames after it cost none.
     VxFacetMesh* mesh = meshOf(red);
     for (int edit = 0; edit < 2; ++edit) {
         ASSERT_TRUE(mesh->beginEdit(true));
@@ -214,9 +215,20 @@ TEST_F(VxViewportTest, MeshDataGoesToTheGpuOncePerEdit)
         mesh->finishEdit();
     }
     ASSERT_TRUE(renderFrame());
-    EXPECT_EQ(m_viewport->getMeshUploadCount(), first + 1);
+    ASSERT_TRUE(renderFrame());
+    EXPECT_EQ(m_viewport->getMeshUploadCount(), first);
+    EXPECT_EQ(m_viewport->getPositionUploadCount(), 1);
+
+    // An edit that may change more, or new data, uploads the whole mesh again.
+    ASSERT_TRUE(mesh->beginEdit(false));
+    mesh->finishEdit();
     ASSERT_TRUE(renderFrame());
     EXPECT_EQ(m_viewport->getMeshUploadCount(), first + 1);
+    VxFacetMeshData data = mesh->getData();
+    mesh->setData(std::move(data));
+    ASSERT_TRUE(renderFrame());
+    EXPECT_EQ(m_viewport->getMeshUploadCount(), first + 2);
+    EXPECT_EQ(m_viewport->getPositionUploadCount(), 1);
 }
 
 TEST_F(VxViewportTest, ScreenshotOfAGeneratedFigureShowsTheFigure)

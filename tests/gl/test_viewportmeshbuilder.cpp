@@ -96,3 +96,34 @@ TEST(VxViewportMeshBuilder, FacetsThatCannotBeDrawnAreLeftOut)
     EXPECT_EQ(geometry.indices.size(), 36u);
     EXPECT_TRUE(VxViewportMeshBuilder::build(VxFacetMeshData()).indices.empty());
 }
+
+TEST(VxViewportMeshBuilder, MovedVerticesAreRemadeAsAFreshBuildWouldMakeThem)
+{
+    // The humanoid (crisp box edges) and the wavy sheet (smoothed), turned as a whole and
+    // shifted: the same facets meet at the same angles, so a fresh build clusters them as
+    // before, and remaking the kept vertices must give exactly its vertices.
+    for (VxFacetMeshData mesh : {VxMeshGen::humanoid(), VxMeshGen::grid(800, 4, 2), cube()}) {
+        const VxViewportMeshGeometry rest = VxViewportMeshBuilder::build(mesh);
+        const float c = std::cos(0.7f), s = std::sin(0.7f);
+        for (size_t v = 0; v < mesh.positions.size(); v += 3) {
+            const float x = mesh.positions[v], z = mesh.positions[v + 2];
+            mesh.positions[v] = c * x + s * z + 0.5f;
+            mesh.positions[v + 1] -= 2.0f;
+            mesh.positions[v + 2] = -s * x + c * z;
+        }
+        ASSERT_TRUE(rest.sources.fits(mesh));
+        std::vector<VxViewportVertex> remade(rest.vertices.size());
+        VxViewportMeshBuilder::rebuildVertices(mesh, rest.sources, remade.data());
+        const VxViewportMeshGeometry fresh = VxViewportMeshBuilder::build(mesh);
+        ASSERT_EQ(fresh.vertices.size(), remade.size());
+        EXPECT_EQ(fresh.indices, rest.indices);
+        for (size_t v = 0; v < remade.size(); ++v) {
+            for (int axis = 0; axis < 3; ++axis)
+                ASSERT_EQ(remade[v].position[axis], fresh.vertices[v].position[axis]) << "vertex " << v;
+            ASSERT_EQ(remade[v].normal, fresh.vertices[v].normal) << "vertex " << v;
+        }
+        // A rebuilt mesh with other counts no longer fits.
+        mesh.positions.resize(mesh.positions.size() - 3);
+        EXPECT_FALSE(rest.sources.fits(mesh));
+    }
+}
