@@ -23,7 +23,7 @@ namespace {
 // wide enough for the Figure Setup pane's two columns.
 constexpr int kWindowWidth = 1440;
 constexpr int kWindowHeight = 900;
-constexpr int kOutlinerWidth = 260;
+constexpr int kOutlinerWidth = 280;
 constexpr int kPaneWidth = 460;
 } // namespace
 

@@ -21,6 +21,8 @@ VxSceneOutliner::VxSceneOutliner(VxScene* scene, QWidget* parent) : QTreeWidget(
     setSelectionMode(QAbstractItemView::ExtendedSelection);
     setUniformRowHeights(true);
     setAlternatingRowColors(true);
+    // A figure's hands sit eight levels down; a narrower step keeps their names readable.
+    setIndentation(14);
     if (!m_scene)
         return;
     connect(m_scene, &VxScene::nodeAdded, this, &VxSceneOutliner::addNodeItem);
