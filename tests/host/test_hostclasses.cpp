@@ -5,7 +5,7 @@
 #include "vxmeshinfo.h"
 #include "vxpluginlistwriter.h"
 
-#include "vxapptest.h"
+#include "vxhostguitest.h"
 
 #include "vxclassfactory.h"
 #include "vxdefaultmaterial.h"
@@ -29,34 +29,17 @@ class VxTestMenuAction : public VxAction
 {
     Q_OBJECT
 public:
-    Q_INVOKABLE VxTestMenuAction() : VxAction(QStringLiteral("Test Action"), QString()) {}
+    Q_INVOKABLE VxTestMenuAction() : VxAction("Test Action", QString()) {}
     void init() override
     {
         ++m_initCount;
         VxAction::init();
     }
-    QString getActionGroup() const override { return QStringLiteral("Testing"); }
-    QString getDefaultMenuPath() const override { return QStringLiteral("&Tools/&Checks"); }
+    QString getActionGroup() const override { return "Testing"; }
+    QString getDefaultMenuPath() const override { return "&Tools/&Checks"; }
     void executeAction() override {}
     int m_initCount = 0;
 };
-
-QStringList menuEntries(const QMenu* menu)
-{
-    QStringList entries;
-    for (const QAction* action : menu->actions())
-        entries.append(action->isSeparator() ? QStringLiteral("--") : action->text());
-    return entries;
-}
-
-QMenu* subMenu(const QMenu* menu, const QString& title)
-{
-    for (QAction* action : menu->actions()) {
-        if (action->menu() && action->text() == title)
-            return action->menu();
-    }
-    return nullptr;
-}
 
 } // namespace
 
@@ -64,18 +47,17 @@ using HostClassesTest = VxAppTest;
 
 TEST_F(HostClassesTest, RegisteredActionsLandInTheirMenusGroupedAndInitialisedOnce)
 {
-    VxTHostClassFactory<VxMeshSmoothResetBaseAction> reset(VxGuid(QStringLiteral("E9FB3C23-E363-4cb0-ABBD-FB538C1865C4")));
-    VxTHostClassFactory<VxTestMenuAction> tool(VxGuid(QStringLiteral("11111111-2222-3333-4444-555555555555")));
-    VxTHostClassFactory<VxMeshSmoothMorphBakerAction> baker(VxGuid(QStringLiteral("B2531B2C-916C-4EBA-83E5-B6464F538B76")));
-    m_app->registerClassFactory(&reset);
-    m_app->registerClassFactory(&tool);
-    m_app->registerClassFactory(&baker);
+    VxTHostClassFactory<VxMeshSmoothResetBaseAction> reset(VxGuid("E9FB3C23-E363-4cb0-ABBD-FB538C1865C4"));
+    VxTHostClassFactory<VxTestMenuAction> tool(VxGuid("11111111-2222-3333-4444-555555555555"));
+    VxTHostClassFactory<VxMeshSmoothMorphBakerAction> baker(VxGuid("B2531B2C-916C-4EBA-83E5-B6464F538B76"));
+    for (VxClassFactory* factory : std::initializer_list<VxClassFactory*>{&reset, &tool, &baker})
+        m_app->registerClassFactory(factory);
 
     VxMainWindow window;
-    QMenu* edit = window.menuBar()->addMenu(QStringLiteral("&Edit"));
-    edit->addAction(QStringLiteral("Undo"));
+    QMenu* edit = window.menuBar()->addMenu("&Edit");
+    edit->addAction("Undo");
     VxActionMenuBuilder builder(window.menuBar(), window.getActionRegistry());
-    builder.menuForPath(QStringLiteral("&Edit/Mesh &Smoothing"))->addAction(QStringLiteral("Existing"));
+    builder.menuForPath("&Edit/Mesh &Smoothing")->addAction("Existing");
     const QList<VxAction*> actions = builder.addRegisteredActions();
 
     // Only action classes are instantiated (the host's material and shape factories are not):
@@ -85,28 +67,22 @@ TEST_F(HostClassesTest, RegisteredActionsLandInTheirMenusGroupedAndInitialisedOn
         EXPECT_TRUE(action->isInitialized());
         EXPECT_EQ(action->parent(), &window);
     }
-    EXPECT_EQ(actions[0]->objectName(), QStringLiteral("WeightsFromFaceGroupsAction"));
+    EXPECT_EQ(actions[0]->objectName(), "WeightsFromFaceGroupsAction");
     EXPECT_EQ(static_cast<VxTestMenuAction*>(actions[2])->m_initCount, 1);
 
     // "&Edit/Mesh &Smoothing" reuses the existing Edit menu; "&Tools/&Checks" makes both.
+    // Another group in the same menu is set apart by a separator.
     QStringList topLevel;
     for (const QAction* action : window.menuBar()->actions())
         topLevel.append(action->text());
-    EXPECT_EQ(topLevel, (QStringList{QStringLiteral("&Edit"), QStringLiteral("&Tools")}));
-    QMenu* smoothing = subMenu(edit, QStringLiteral("Mesh &Smoothing"));
-    ASSERT_NE(smoothing, nullptr);
-    // Another group in the same menu is set apart by a separator.
-    EXPECT_EQ(menuEntries(smoothing), (QStringList{QStringLiteral("Existing"), QStringLiteral("--"),
-                                                   QStringLiteral("Reset Smoothing Base"),
-                                                   QStringLiteral("Bake Smoothing to Morph")}));
-    EXPECT_EQ(builder.menuForPath(QStringLiteral("Edit/Mesh Smoothing")), smoothing);
-    QMenu* tools = window.menuBar()->actions()[1]->menu();
-    QMenu* checks = subMenu(tools, QStringLiteral("&Checks"));
-    ASSERT_NE(checks, nullptr);
-    EXPECT_EQ(menuEntries(checks), QStringList{QStringLiteral("Test Action")});
-    m_app->unregisterClassFactory(&reset);
-    m_app->unregisterClassFactory(&tool);
-    m_app->unregisterClassFactory(&baker);
+    EXPECT_EQ(topLevel, QStringList({"&Edit", "&Tools"}));
+    QMenu* smoothing = vxFindMenu(window.menuBar(), "Edit/Mesh Smoothing");
+    EXPECT_EQ(vxMenuEntries(smoothing),
+              QStringList({"Existing", "--", "Reset Smoothing Base", "Bake Smoothing to Morph"}));
+    EXPECT_EQ(builder.menuForPath("Edit/Mesh Smoothing"), smoothing);
+    EXPECT_EQ(vxMenuEntries(vxFindMenu(window.menuBar(), "Tools/Checks")), QStringList{"Test Action"});
+    for (VxClassFactory* factory : std::initializer_list<VxClassFactory*>{&reset, &tool, &baker})
+        m_app->unregisterClassFactory(factory);
 }
 
 TEST_F(HostClassesTest, MeshInfoWritesCountsGroupsAndMaterialsInMeshOrder)
@@ -119,12 +95,12 @@ TEST_F(HostClassesTest, MeshInfoWritesCountsGroupsAndMaterialsInMeshOrder)
     data.facetGroup = {1, 1, -1};
     data.facetMaterial = {0, 0, 1};
     // Group 0 has no facets at all; group 1's name needs escaping.
-    data.groupNames = QStringList{QStringLiteral("empty"), QStringLiteral("left \"arm\"\\")};
+    data.groupNames = QStringList{"empty", "left \"arm\"\\"};
     auto* mesh = new VxFacetMesh();
     mesh->setData(std::move(data));
     VxFacetShape shape;
     shape.setFacetMesh(mesh);
-    for (const QString& name : {QStringLiteral("skin"), QStringLiteral("nails")}) {
+    for (const char* name : {"skin", "nails"}) {
         auto* material = new VxDefaultMaterial();
         material->setName(name);
         shape.addMaterial(material);
@@ -144,87 +120,80 @@ TEST_F(HostClassesTest, MeshInfoWritesCountsGroupsAndMaterialsInMeshOrder)
                                "  ],\n"
                                "  \"materials\": [\"skin\", \"nails\"]\n"
                                "}\n"));
-    EXPECT_EQ(QJsonDocument::fromJson(json).object().value(QStringLiteral("groups")).toArray().size(), 2);
+    EXPECT_EQ(QJsonDocument::fromJson(json).object().value("groups").toArray().size(), 2);
 }
 
 TEST(HostText, PluginDescriptionsBecomePlainLinesWithTheirLinks)
 {
-    EXPECT_EQ(VxPluginListWriter::htmlToPlainText(
-                  QStringLiteral("<a href='http://x/doc'>Docs</a><br><A HREF=\"/r e/a.htm\">Read &amp; me</A><br/><br>Tom &lt;3<b>!</b>")),
-              QStringLiteral("Docs (http://x/doc)\nRead & me (/r e/a.htm)\n\nTom <3!"));
-    EXPECT_EQ(VxPluginListWriter::htmlToPlainText(QStringLiteral("plain")), QStringLiteral("plain"));
+    EXPECT_EQ(
+        VxPluginListWriter::htmlToPlainText(
+            "<a href='http://x/doc'>Docs</a><br><A HREF=\"/r e/a.htm\">Read &amp; me</A><br/><br>Tom &lt;3<b>!</b>"),
+        "Docs (http://x/doc)\nRead & me (/r e/a.htm)\n\nTom <3!");
+    EXPECT_EQ(VxPluginListWriter::htmlToPlainText("plain"), "plain");
 }
 
 TEST(HostCommandLine, ParsesOneBatchOptionWithTheSessionOptions)
 {
     VxHostCommandLine commandLine;
-    ASSERT_TRUE(commandLine.parse({QStringLiteral("vxhost"), QStringLiteral("--plugin"), QStringLiteral("a.so"),
-                                   QStringLiteral("--mesh-info"), QStringLiteral("m.obj"), QStringLiteral("--plugin"),
-                                   QStringLiteral("b"), QStringLiteral("--runtime"), QStringLiteral("rt"),
-                                   QStringLiteral("--data-dir"), QStringLiteral("d")}));
+    ASSERT_TRUE(commandLine.parse(
+        {"vxhost", "--plugin", "a.so", "--mesh-info", "m.obj", "--plugin", "b", "--runtime", "rt", "--data-dir", "d"}));
     EXPECT_EQ(commandLine.mode(), VxHostCommandLine::MeshInfo);
-    EXPECT_EQ(commandLine.file(), QStringLiteral("m.obj"));
-    EXPECT_EQ(commandLine.extraPlugins(), (QStringList{QStringLiteral("a.so"), QStringLiteral("b")}));
-    EXPECT_EQ(commandLine.runtimeDirectories(), QStringList{QStringLiteral("rt")});
-    EXPECT_EQ(commandLine.dataDirectory(), QStringLiteral("d"));
+    EXPECT_EQ(commandLine.file(), "m.obj");
+    EXPECT_EQ(commandLine.extraPlugins(), QStringList({"a.so", "b"}));
+    EXPECT_EQ(commandLine.runtimeDirectories(), QStringList{"rt"});
+    EXPECT_EQ(commandLine.dataDirectory(), "d");
     EXPECT_TRUE(commandLine.isBatch());
 
-    ASSERT_TRUE(commandLine.parse({QStringLiteral("vxhost")}));
+    ASSERT_TRUE(commandLine.parse({"vxhost"}));
     EXPECT_EQ(commandLine.mode(), VxHostCommandLine::Gui);
     EXPECT_FALSE(commandLine.isBatch());
     EXPECT_TRUE(commandLine.extraPlugins().isEmpty());
 
-    EXPECT_FALSE(commandLine.parse({QStringLiteral("vxhost"), QStringLiteral("--script"), QStringLiteral("a.js"),
-                                    QStringLiteral("--script"), QStringLiteral("b.js")}));
-    EXPECT_FALSE(commandLine.errorText().isEmpty());
-    EXPECT_FALSE(commandLine.parse({QStringLiteral("vxhost"), QStringLiteral("--data-dir"), QStringLiteral("a"),
-                                    QStringLiteral("--data-dir"), QStringLiteral("b")}));
-
     // Every option the help lists is one the parser knows, with a value where it shows one
     // (--size alone is refused, but as an option that goes with --screenshot).
-    const QRegularExpression listed(QStringLiteral("^  (?:-\\w, )?--([\\w-]+)( [A-Z]+)?"),
-                                    QRegularExpression::MultilineOption);
+    const QRegularExpression listed("^  (?:-\\w, )?--([\\w-]+)( [A-Z]+)?", QRegularExpression::MultilineOption);
     int options = 0;
     for (auto match = listed.globalMatch(VxHostCommandLine::helpText()); match.hasNext(); ++options) {
         const QRegularExpressionMatch option = match.next();
-        QStringList arguments{QStringLiteral("vxhost"), QStringLiteral("--") + option.captured(1)};
+        QStringList arguments{"vxhost", "--" + option.captured(1)};
         if (!option.captured(2).isEmpty())
-            arguments << QStringLiteral("value");
+            arguments << "value";
         commandLine.parse(arguments);
-        EXPECT_FALSE(commandLine.errorText().contains(QLatin1String("Unknown option")))
-            << qPrintable(arguments.join(QLatin1Char(' '))) << ": " << qPrintable(commandLine.errorText());
+        EXPECT_FALSE(commandLine.errorText().contains("Unknown option"))
+            << qPrintable(arguments.join(' ')) << ": " << qPrintable(commandLine.errorText());
     }
     EXPECT_EQ(options, 12);
     // Wrapped descriptions line up under the first line's.
-    EXPECT_FALSE(VxHostCommandLine::helpText().contains(QLatin1Char('\n') + QString(24, QLatin1Char(' '))));
+    EXPECT_FALSE(VxHostCommandLine::helpText().contains('\n' + QString(24, ' ')));
 }
 
 TEST(HostCommandLine, TheScreenshotComesAfterTheScriptAndAloneNeedsADisplay)
 {
     VxHostCommandLine commandLine;
-    ASSERT_TRUE(commandLine.parse({QStringLiteral("vxhost"), QStringLiteral("--script"), QStringLiteral("a.js"),
-                                   QStringLiteral("--screenshot"), QStringLiteral("s.png"), QStringLiteral("--size"),
-                                   QStringLiteral("1600x1000"), QStringLiteral("--save-scene"), QStringLiteral("s.json")}));
+    ASSERT_TRUE(commandLine.parse(
+        {"vxhost", "--script", "a.js", "--screenshot", "s.png", "--size", "1600x1000", "--save-scene", "s.json"}));
     EXPECT_EQ(commandLine.mode(), VxHostCommandLine::RunScript);
-    EXPECT_EQ(commandLine.screenshotFile(), QStringLiteral("s.png"));
-    EXPECT_EQ(commandLine.sceneFile(), QStringLiteral("s.json"));
+    EXPECT_EQ(commandLine.screenshotFile(), "s.png");
+    EXPECT_EQ(commandLine.sceneFile(), "s.json");
     EXPECT_EQ(commandLine.windowSize(), QSize(1600, 1000));
     EXPECT_TRUE(commandLine.needsDisplay());
     EXPECT_TRUE(commandLine.buildsWindow());
 
-    ASSERT_TRUE(commandLine.parse({QStringLiteral("vxhost"), QStringLiteral("--save-scene"), QStringLiteral("s.json")}));
+    ASSERT_TRUE(commandLine.parse({"vxhost", "--save-scene", "s.json"}));
     EXPECT_FALSE(commandLine.needsDisplay());
     EXPECT_TRUE(commandLine.buildsWindow());
 
     const QStringList refused[] = {
-        {QStringLiteral("--size"), QStringLiteral("800x600")},
-        {QStringLiteral("--screenshot"), QStringLiteral("s.png"), QStringLiteral("--size"), QStringLiteral("800")},
-        {QStringLiteral("--screenshot"), QStringLiteral("s.png"), QStringLiteral("--size"), QStringLiteral("0x600")},
-        {QStringLiteral("--screenshot"), QStringLiteral("s.png"), QStringLiteral("--plugins")},
+        {"--size", "800x600"},
+        {"--screenshot", "s.png", "--size", "800"},
+        {"--screenshot", "s.png", "--size", "0x600"},
+        {"--screenshot", "s.png", "--plugins"},
+        {"--script", "a.js", "--script", "b.js"},
+        {"--data-dir", "a", "--data-dir", "b"},
     };
     for (const QStringList& arguments : refused) {
-        SCOPED_TRACE(arguments.join(QLatin1Char(' ')).toStdString());
-        EXPECT_FALSE(commandLine.parse(QStringList{QStringLiteral("vxhost")} + arguments));
+        SCOPED_TRACE(arguments.join(' ').toStdString());
+        EXPECT_FALSE(commandLine.parse(QStringList{"vxhost"} + arguments));
         EXPECT_FALSE(commandLine.errorText().isEmpty());
     }
 }

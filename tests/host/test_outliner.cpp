@@ -46,10 +46,10 @@ class OutlinerTest : public VxHostGuiTest
 protected:
     VxFigure* addFigure()
     {
-        return vxMakeFigure<VxFigure>(vxMakeBoxMesh({{QStringLiteral("hip"), {0, 0, 0}, {1, 1, 1}},
-                                                     {QStringLiteral("chest"), {0, 1, 0}, {1, 2, 1}},
-                                                     {QStringLiteral("head"), {0, 2, 0}, {1, 3, 1}}}),
-                                      QStringLiteral("Figure"));
+        return vxMakeFigure<VxFigure>(
+            vxMakeBoxMesh(
+                {{"hip", {0, 0, 0}, {1, 1, 1}}, {"chest", {0, 1, 0}, {1, 2, 1}}, {"head", {0, 2, 0}, {1, 3, 1}}}),
+            "Figure");
     }
 
     void click(VxSceneOutliner* tree, const VxNode* node, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
@@ -66,45 +66,43 @@ protected:
 TEST_F(OutlinerTest, TheTreeShowsFiguresBonesAndPropsAndFollowsTheScene)
 {
     VxFigure* figure = addFigure();
-    addProp(QStringLiteral("chair"));
+    addProp("chair");
     VxSceneOutliner* tree = openWindow().outlinerPane()->getOutliner();
-    EXPECT_EQ(outline(*tree), (QStringList{QStringLiteral("Figure:Figure"), QStringLiteral("  hip:Bone"),
-                                           QStringLiteral("    chest:Bone"), QStringLiteral("      head:Bone"),
-                                           QStringLiteral("chair:Prop")}));
+    EXPECT_EQ(outline(*tree),
+              (QStringList{"Figure:Figure", "  hip:Bone", "    chest:Bone", "      head:Bone", "chair:Prop"}));
 
     // Later changes: a node added below a bone, a rename, a move, a removal.
-    VxBone* chest = figure->findBone(QStringLiteral("chest"));
+    VxBone* chest = figure->findBone("chest");
     auto* hat = new VxNode();
-    hat->setName(QStringLiteral("hat"));
+    hat->setName("hat");
     chest->addNodeChild(hat, false);
     m_scene->addNode(hat);
-    figure->findBone(QStringLiteral("head"))->setName(QStringLiteral("skull"));
-    VxNode* lamp = addProp(QStringLiteral("lamp"));
-    figure->findBone(QStringLiteral("hip"))->addNodeChild(lamp, false);
-    m_scene->removeNode(figure->findBone(QStringLiteral("skull")));
-    EXPECT_EQ(outline(*tree), (QStringList{QStringLiteral("Figure:Figure"), QStringLiteral("  hip:Bone"),
-                                           QStringLiteral("    chest:Bone"), QStringLiteral("      hat:Node"),
-                                           QStringLiteral("    lamp:Prop"), QStringLiteral("chair:Prop")}));
+    figure->findBone("head")->setName("skull");
+    VxNode* lamp = addProp("lamp");
+    figure->findBone("hip")->addNodeChild(lamp, false);
+    m_scene->removeNode(figure->findBone("skull"));
+    EXPECT_EQ(outline(*tree), (QStringList{"Figure:Figure", "  hip:Bone", "    chest:Bone", "      hat:Node",
+                                           "    lamp:Prop", "chair:Prop"}));
 
     // Rebuilding from scratch gives the tree the changes gave.
     const QStringList followed = outline(*tree);
     tree->rebuild();
     EXPECT_EQ(outline(*tree), followed);
     m_scene->removeNode(figure);
-    EXPECT_EQ(outline(*tree), QStringList{QStringLiteral("chair:Prop")});
+    EXPECT_EQ(outline(*tree), QStringList{"chair:Prop"});
 }
 
 TEST_F(OutlinerTest, SelectionGoesBothWaysWithTheClickedItemAsPrimary)
 {
     VxFigure* figure = addFigure();
-    VxNode* chair = addProp(QStringLiteral("chair"));
+    VxNode* chair = addProp("chair");
     VxHostGui& gui = openWindow();
     gui.window()->show();
     VxSceneOutliner* tree = gui.outlinerPane()->getOutliner();
     QSignalSpy listChanged(m_scene.get(), &VxScene::nodeSelectionListChanged);
     QSignalSpy primaryChanged(m_scene.get(), &VxScene::primarySelectionChanged);
 
-    VxBone* chest = figure->findBone(QStringLiteral("chest"));
+    VxBone* chest = figure->findBone("chest");
     click(tree, chest);
     EXPECT_EQ(m_scene->getSelectedNodes(), QList<VxNode*>{chest});
     EXPECT_EQ(m_scene->getPrimarySelection(), chest);
@@ -119,7 +117,7 @@ TEST_F(OutlinerTest, SelectionGoesBothWaysWithTheClickedItemAsPrimary)
     EXPECT_GE(listChanged.count(), 3);
 
     // A selection made elsewhere shows in the tree, the primary node as current item.
-    VxBone* head = figure->findBone(QStringLiteral("head"));
+    VxBone* head = figure->findBone("head");
     m_scene->selectAllNodes(false);
     head->select(true);
     figure->select(true);

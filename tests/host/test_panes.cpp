@@ -34,15 +34,15 @@ class VxTestPane : public VxPane
 {
     Q_OBJECT
 public:
-    Q_INVOKABLE VxTestPane() : VxPane(QStringLiteral("Test Pane")) { setObjectName(QStringLiteral("Test Pane")); }
-    void readSettings(VxAppSettings& settings) override { extent = settings.getIntValue(QStringLiteral("Extent"), 130); }
-    void writeSettings(VxAppSettings& settings) override { settings.setIntValue(QStringLiteral("Extent"), extent); }
+    Q_INVOKABLE VxTestPane() : VxPane("Test Pane") { setObjectName("Test Pane"); }
+    void readSettings(VxAppSettings& settings) override { extent = settings.getIntValue("Extent", 130); }
+    void writeSettings(VxAppSettings& settings) override { settings.setIntValue("Extent", extent); }
     void fillOptionsMenu(VxActionMenu* menu) override
     {
-        menu->insertAction(QStringLiteral("VxTestPaneAction"), -1);
-        menu->insertAction(QStringLiteral("VxTestGeometryAction"), 0);
+        menu->insertAction("VxTestPaneAction", -1);
+        menu->insertAction("VxTestGeometryAction", 0);
         menu->insertSeparator(1);
-        menu->insertAction(QStringLiteral("VxNoSuchAction"), -1);
+        menu->insertAction("VxNoSuchAction", -1);
     }
     int getPaneFlags() const override { return Closable | Movable; }
     int extent = 0;
@@ -52,7 +52,7 @@ class VxTestPaneAction : public VxPaneAction
 {
     Q_OBJECT
 public:
-    Q_INVOKABLE VxTestPaneAction() : VxPaneAction(QStringLiteral("VxTestPane")) {}
+    Q_INVOKABLE VxTestPaneAction() : VxPaneAction("VxTestPane") {}
 };
 
 // An edit action in a pane-scoped menu path, enabled while something is selected.
@@ -60,13 +60,13 @@ class VxTestGeometryAction : public VxEditAction
 {
     Q_OBJECT
 public:
-    Q_INVOKABLE VxTestGeometryAction() : VxEditAction(QStringLiteral("Update Test Geometry"), QString())
+    Q_INVOKABLE VxTestGeometryAction() : VxEditAction("Update Test Geometry", QString())
     {
         connect(vxScene, &VxScene::nodeSelectionListChanged, this, &VxTestGeometryAction::follow);
         follow();
     }
-    QString getActionGroup() const override { return QStringLiteral("Geometry Editing"); }
-    QString getDefaultMenuPath() const override { return QStringLiteral("VxHierarchyPane::Edit/Geometry"); }
+    QString getActionGroup() const override { return "Geometry Editing"; }
+    QString getDefaultMenuPath() const override { return "VxHierarchyPane::Edit/Geometry"; }
     void executeAction() override {}
     void follow() { setEnabled(vxScene->getPrimarySelection() != nullptr); }
 };
@@ -77,13 +77,17 @@ protected:
     void SetUp() override
     {
         VxHostGuiTest::SetUp();
-        registerFactory(new VxTHostClassFactory<VxTestPane>(VxGuid(QStringLiteral("8F0E1D2C-3B4A-4958-8776-A5B4C3D2E1F0"))));
-        registerFactory(new VxTHostClassFactory<VxTestPaneAction>(VxGuid(QStringLiteral("1A2B3C4D-5E6F-4708-9A1B-2C3D4E5F6071"))));
-        registerFactory(new VxTHostClassFactory<VxTestGeometryAction>(VxGuid(QStringLiteral("0F1E2D3C-4B5A-4697-8879-6A5B4C3D2E1F"))));
+        registerFactory(new VxTHostClassFactory<VxTestPane>(VxGuid("8F0E1D2C-3B4A-4958-8776-A5B4C3D2E1F0")));
+        registerFactory(new VxTHostClassFactory<VxTestPaneAction>(VxGuid("1A2B3C4D-5E6F-4708-9A1B-2C3D4E5F6071")));
+        registerFactory(new VxTHostClassFactory<VxTestGeometryAction>(VxGuid("0F1E2D3C-4B5A-4697-8879-6A5B4C3D2E1F")));
     }
 
     VxPaneMgr& panes() const { return m_gui->window()->getPaneMgr(); }
-    VxTestPane* testPane() const { return qobject_cast<VxTestPane*>(panes().findPane(QStringLiteral("VxTestPane"))); }
+    VxTestPane* testPane() const { return qobject_cast<VxTestPane*>(panes().findPane("VxTestPane")); }
+    VxPaneTitleBar* titleBar(VxPane* pane) const
+    {
+        return qobject_cast<VxPaneTitleBar*>(panes().getDock(pane)->titleBarWidget());
+    }
     QMenuBar* menuBar() const { return m_gui->window()->menuBar(); }
 };
 
@@ -94,23 +98,22 @@ TEST_F(PanesTest, RegisteredPanesAreDockedFoundAndShownOrHiddenFromTheWindowMenu
     openWindow().window()->show();
     VxTestPane* pane = testPane();
     ASSERT_NE(pane, nullptr);
-    EXPECT_EQ(panes().findPane(QStringLiteral("Test Pane")), pane);
-    EXPECT_EQ(panes().findPane(QStringLiteral("VxFigureSetupPane")), nullptr);
+    EXPECT_EQ(panes().findPane("Test Pane"), pane);
+    EXPECT_EQ(panes().findPane("VxFigureSetupPane"), nullptr);
     QDockWidget* dock = panes().getDock(pane);
     ASSERT_NE(dock, nullptr);
     EXPECT_EQ(m_gui->window()->dockWidgetArea(dock), Qt::RightDockWidgetArea);
     EXPECT_EQ(m_gui->window()->dockWidgetArea(panes().getDock(m_gui->outlinerPane())), Qt::LeftDockWidgetArea);
     // The pane's flags decide what its dock allows, and what its title bar offers.
     EXPECT_FALSE(dock->features().testFlag(QDockWidget::DockWidgetFloatable));
-    auto* titleBar = qobject_cast<VxPaneTitleBar*>(dock->titleBarWidget());
-    ASSERT_NE(titleBar, nullptr);
-    EXPECT_FALSE(titleBar->findChild<QToolButton*>(QStringLiteral("VxPaneFloatButton"))->isVisible());
+    VxPaneTitleBar* bar = titleBar(pane);
+    ASSERT_NE(bar, nullptr);
+    EXPECT_FALSE(bar->findChild<QToolButton*>("VxPaneFloatButton")->isVisible());
 
     // One Window entry per pane: the registered pane action serves its pane, the host makes
     // one for its own.
-    EXPECT_EQ(vxMenuEntries(vxFindMenu(menuBar(), QStringLiteral("Window"))),
-              (QStringList{QStringLiteral("Test Pane"), QStringLiteral("--"), QStringLiteral("Scene"), QStringLiteral("Pose")}));
-    QAction* entry = vxFindMenuAction(menuBar(), QStringLiteral("Window"), QStringLiteral("Test Pane"));
+    EXPECT_EQ(vxMenuEntries(vxFindMenu(menuBar(), "Window")), QStringList({"Test Pane", "--", "Scene", "Pose"}));
+    QAction* entry = vxFindMenuAction(menuBar(), "Window", "Test Pane");
     ASSERT_NE(entry, nullptr);
     EXPECT_TRUE(entry->isChecked());
 
@@ -122,13 +125,13 @@ TEST_F(PanesTest, RegisteredPanesAreDockedFoundAndShownOrHiddenFromTheWindowMenu
     EXPECT_FALSE(dock->isHidden());
     EXPECT_TRUE(entry->isChecked());
     // Closed from its own title bar, the entry follows.
-    titleBar->findChild<QToolButton*>(QStringLiteral("VxPaneCloseButton"))->click();
+    bar->findChild<QToolButton*>("VxPaneCloseButton")->click();
     EXPECT_TRUE(dock->isHidden());
     EXPECT_FALSE(entry->isChecked());
-    ASSERT_EQ(visibility.count(), 3);
-    EXPECT_EQ(visibility.at(0).at(0).toBool(), false);
-    EXPECT_EQ(visibility.at(1).at(0).toBool(), true);
-    EXPECT_EQ(visibility.at(2).at(0).toBool(), false);
+    QList<bool> shown;
+    for (const QList<QVariant>& signal : visibility)
+        shown.append(signal.at(0).toBool());
+    EXPECT_EQ(shown, QList<bool>({false, true, false}));
 }
 
 TEST_F(PanesTest, PaneSettingsAndTheDockLayoutSurviveARestart)
@@ -139,21 +142,21 @@ TEST_F(PanesTest, PaneSettingsAndTheDockLayoutSurviveARestart)
     panes().showPane(testPane(), false);
     m_gui->window()->resize(900, 700);
     panes().writeSettings();
-    EXPECT_EQ(VxAppSettings(VxPaneMgr::settingsGroup(testPane())).getIntValue(QStringLiteral("Extent")), 250);
+    EXPECT_EQ(VxAppSettings(VxPaneMgr::settingsGroup(testPane())).getIntValue("Extent"), 250);
 
     openWindow();
     EXPECT_EQ(testPane()->extent, 250);
     EXPECT_FALSE(panes().isPaneOpen(testPane()));
     EXPECT_TRUE(panes().isPaneOpen(m_gui->outlinerPane()));
-    EXPECT_FALSE(vxFindMenuAction(menuBar(), QStringLiteral("Window"), QStringLiteral("Test Pane"))->isChecked());
+    EXPECT_FALSE(vxFindMenuAction(menuBar(), "Window", "Test Pane")->isChecked());
     EXPECT_EQ(m_gui->window()->size(), QSize(900, 700));
 }
 
 TEST_F(PanesTest, TheOptionsButtonShowsTheMenuThePaneFills)
 {
     openWindow().window()->show();
-    auto* titleBar = qobject_cast<VxPaneTitleBar*>(panes().getDock(testPane())->titleBarWidget());
-    ASSERT_NE(titleBar, nullptr);
+    VxPaneTitleBar* bar = titleBar(testPane());
+    ASSERT_NE(bar, nullptr);
     QStringList shown;
     QTimer::singleShot(0, [&shown] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
@@ -161,28 +164,26 @@ TEST_F(PanesTest, TheOptionsButtonShowsTheMenuThePaneFills)
         if (menu)
             menu->close();
     });
-    titleBar->getOptionsButton()->click();
-    EXPECT_EQ(shown, (QStringList{QStringLiteral("Update Test Geometry"), QStringLiteral("--"), QStringLiteral("Test Pane")}));
-    EXPECT_TRUE(loggedLines().contains(
-        QStringLiteral("The menu entry VxNoSuchAction is left out: no action of that class is registered.")));
+    bar->getOptionsButton()->click();
+    EXPECT_EQ(shown, QStringList({"Update Test Geometry", "--", "Test Pane"}));
+    EXPECT_TRUE(
+        loggedLines().contains("The menu entry VxNoSuchAction is left out: no action of that class is registered."));
     // The options menu holds the host's one instance of each action.
-    EXPECT_EQ(titleBar->getOptionsMenu()->actions().first(),
-              m_gui->window()->getActionRegistry().findAction(QStringLiteral("VxTestGeometryAction")));
+    EXPECT_EQ(bar->getOptionsMenu()->actions().first(),
+              m_gui->window()->getActionRegistry().findAction("VxTestGeometryAction"));
 
     // A pane that fills nothing says so instead of opening an empty menu.
-    auto* outlinerBar = qobject_cast<VxPaneTitleBar*>(panes().getDock(m_gui->outlinerPane())->titleBarWidget());
+    VxPaneTitleBar* outlinerBar = titleBar(m_gui->outlinerPane());
     emit outlinerBar->getOptionsMenu()->aboutToShow();
-    EXPECT_EQ(vxMenuEntries(outlinerBar->getOptionsMenu()), QStringList{QStringLiteral("No options")});
+    EXPECT_EQ(vxMenuEntries(outlinerBar->getOptionsMenu()), QStringList{"No options"});
 }
 
 TEST_F(PanesTest, RegisteredActionsLandInTheirMenusAndFollowTheSelectionLive)
 {
     openWindow();
-    EXPECT_EQ(vxMenuEntries(vxFindMenu(menuBar(), QStringLiteral("Edit"))),
-              (QStringList{QStringLiteral("Undo"), QStringLiteral("Redo"), QStringLiteral("--"),
-                           QStringLiteral("Delete"), QStringLiteral("--"), QStringLiteral("Weights from Face Groups"),
-                           QStringLiteral("Geometry")}));
-    QAction* update = vxFindMenuAction(menuBar(), QStringLiteral("Edit/Geometry"), QStringLiteral("Update Test Geometry"));
+    EXPECT_EQ(vxMenuEntries(vxFindMenu(menuBar(), "Edit")),
+              QStringList({"Undo", "Redo", "--", "Delete", "--", "Weights from Face Groups", "Geometry"}));
+    QAction* update = vxFindMenuAction(menuBar(), "Edit/Geometry", "Update Test Geometry");
     QAction* remove = m_gui->menus()->getDeleteAction();
     ASSERT_NE(update, nullptr);
     EXPECT_FALSE(update->isEnabled());
@@ -190,18 +191,15 @@ TEST_F(PanesTest, RegisteredActionsLandInTheirMenusAndFollowTheSelectionLive)
 
     auto* node = new VxNode();
     m_scene->addNode(node);
-    node->select(true);
-    EXPECT_TRUE(update->isEnabled());
-    EXPECT_TRUE(remove->isEnabled());
-    node->select(false);
-    EXPECT_FALSE(update->isEnabled());
-    EXPECT_FALSE(remove->isEnabled());
-
+    for (bool selected : {true, false}) {
+        node->select(selected);
+        EXPECT_EQ(update->isEnabled(), selected);
+        EXPECT_EQ(remove->isEnabled(), selected);
+    }
     QStringList topLevel;
     for (const QAction* menu : menuBar()->actions())
-        topLevel.append(menu->text().remove(QLatin1Char('&')));
-    EXPECT_EQ(topLevel, (QStringList{QStringLiteral("File"), QStringLiteral("Edit"), QStringLiteral("Window"),
-                                     QStringLiteral("Help")}));
+        topLevel.append(menu->text().remove('&'));
+    EXPECT_EQ(topLevel, QStringList({"File", "Edit", "Window", "Help"}));
 }
 
 #include "test_panes.moc"

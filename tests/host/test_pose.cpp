@@ -49,17 +49,17 @@ TEST_F(PoseTest, ScriptsPoseNodesInDegreesAndResetThem)
     VxScriptRunner runner;
     const auto run = [&runner](const QString& program) {
         QString error;
-        return runner.runProgram(program, QStringLiteral("pose.js"), &error) ? QString() : error;
+        return runner.runProgram(program, "pose.js", &error) ? QString() : error;
     };
     const auto evaluate = [&runner](const char* expression) {
         return runner.engine()->evaluate(QLatin1String(expression)).toString();
     };
-    ASSERT_EQ(run(QStringLiteral("var lower = vxScene.findNode('lower'); lower.setRotation(0, 0, 90);")), QString());
+    ASSERT_EQ(run("var lower = vxScene.findNode('lower'); lower.setRotation(0, 0, 90);"), QString());
     expectNear(posed()->getVertex(14), {1.5f, 2.5f, 0.0f}); // (4, 1, 0) about x = 2, y = .5
-    ASSERT_EQ(run(QStringLiteral("lower.setRotation(-10, 20.5, 1e6);")), QString());
-    EXPECT_EQ(evaluate("lower.getRotation().join(',')"), QStringLiteral("-10,20.5,1000000"));
+    ASSERT_EQ(run("lower.setRotation(-10, 20.5, 1e6);"), QString());
+    EXPECT_EQ(evaluate("lower.getRotation().join(',')"), "-10,20.5,1000000");
     m_lower->setRotationOrder(VxRotationOrder::ZYX);
-    EXPECT_EQ(evaluate("lower.getRotationOrder()"), QStringLiteral("ZYX"));
+    EXPECT_EQ(evaluate("lower.getRotationOrder()"), "ZYX");
 
     const struct
     {
@@ -74,13 +74,13 @@ TEST_F(PoseTest, ScriptsPoseNodesInDegreesAndResetThem)
     for (const auto& r : refusals) {
         SCOPED_TRACE(r.program);
         const QString error = run(QLatin1String(r.program));
-        EXPECT_TRUE(error.startsWith(QStringLiteral("pose.js:1: "))) << qPrintable(error);
+        EXPECT_TRUE(error.startsWith("pose.js:1: ")) << qPrintable(error);
         EXPECT_TRUE(error.contains(QLatin1String(r.error))) << qPrintable(error);
     }
     EXPECT_EQ(m_lower->getZRotControl()->getValue(), 1e6f);
 
-    EXPECT_EQ(evaluate("vxScene.findNode('Arm').resetPose()"), QStringLiteral("3"));
-    EXPECT_EQ(evaluate("lower.getRotation().join(',')"), QStringLiteral("0,0,0"));
+    EXPECT_EQ(evaluate("vxScene.findNode('Arm').resetPose()"), "3");
+    EXPECT_EQ(evaluate("lower.getRotation().join(',')"), "0,0,0");
     EXPECT_TRUE(atRest());
 }
 
@@ -89,9 +89,9 @@ TEST_F(PoseTest, ThePaneShowsTheSelectedBonesChannelsInItsOrderAndResetsTheFigur
     VxPosePane pane(m_scene.get());
     pane.show();
     m_lower->setRotationOrder(VxRotationOrder::YZX);
-    m_lower->getYRotControl()->setLabel(QStringLiteral("Twist"));
-    m_lower->getZRotControl()->setLabel(QStringLiteral("Side-Side"));
-    m_lower->getXRotControl()->setLabel(QStringLiteral("Bend"));
+    m_lower->getYRotControl()->setLabel("Twist");
+    m_lower->getZRotControl()->setLabel("Side-Side");
+    m_lower->getXRotControl()->setLabel("Bend");
     m_lower->getYRotControl()->setValue(30.0f);
     const auto label = [&pane](int position) {
         return qobject_cast<QLabel*>(pane.findChildren<QLabel*>().value(position + 1))->text();
@@ -101,7 +101,7 @@ TEST_F(PoseTest, ThePaneShowsTheSelectedBonesChannelsInItsOrderAndResetsTheFigur
 
     m_lower->select(true);
     EXPECT_EQ(pane.getBone(), m_lower);
-    EXPECT_EQ(pane.findChild<QLabel*>(QStringLiteral("VxPosePaneTitle"))->text(), QStringLiteral("lower"));
+    EXPECT_EQ(pane.findChild<QLabel*>("VxPosePaneTitle")->text(), "lower");
     EXPECT_EQ(QStringList({label(0), label(1), label(2)}), QStringList({"Twist (Y):", "Side-Side (Z):", "Bend (X):"}));
     EXPECT_EQ(pane.getChannelBox(0)->value(), 30.0);
 
@@ -109,7 +109,7 @@ TEST_F(PoseTest, ThePaneShowsTheSelectedBonesChannelsInItsOrderAndResetsTheFigur
     QDoubleSpinBox* bend = pane.getChannelBox(2);
     bend->setFocus();
     QTest::keyClick(bend, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(bend, QStringLiteral("45"));
+    QTest::keyClicks(bend, "45");
     QTest::keyClick(bend, Qt::Key_Return);
     EXPECT_EQ(m_lower->getXRotControl()->getValue(), 45.0f);
     EXPECT_FALSE(atRest());
@@ -120,8 +120,7 @@ TEST_F(PoseTest, ThePaneShowsTheSelectedBonesChannelsInItsOrderAndResetsTheFigur
     m_figure->select(true);
     m_lower->select(false);
     EXPECT_EQ(pane.getBone(), nullptr);
-    EXPECT_EQ(pane.findChild<QLabel*>(QStringLiteral("VxPosePaneTitle"))->text(),
-              QStringLiteral("Select a bone of Arm to pose it."));
+    EXPECT_EQ(pane.findChild<QLabel*>("VxPosePaneTitle")->text(), "Select a bone of Arm to pose it.");
     EXPECT_FALSE(pane.getChannelBox(2)->isEnabled());
     QTest::mouseClick(pane.getResetButton(), Qt::LeftButton);
     EXPECT_EQ(m_lower->getYRotControl()->getValue(), 0.0f);

@@ -54,7 +54,7 @@ TEST_F(ProgressTest, BatchRunsGetOneBarOnStderrThatEndsItsLine)
     window.show();
     m_app->setInterface(&window);
     {
-        VxProgress progress(QStringLiteral("Creating new figure..."), 4, false, false);
+        VxProgress progress("Creating new figure...", 4, false, false);
         EXPECT_TRUE(progress.hasConsoleBar());
         EXPECT_FALSE(progress.hasDialog());
         for (int i = 0; i < 4; ++i) {
@@ -74,7 +74,7 @@ TEST_F(ProgressTest, AWindowOnScreenGetsADelayedDialogAndNoBar)
     VxMainWindow window;
     m_app->setInterface(&window);
     window.show();
-    VxProgress progress(QStringLiteral("Working"), 10, true, false);
+    VxProgress progress("Working", 10, true, false);
     ASSERT_TRUE(progress.hasDialog());
     EXPECT_FALSE(progress.hasConsoleBar());
     auto* dialog = window.findChild<QProgressDialog*>();

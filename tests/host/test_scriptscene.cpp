@@ -19,7 +19,7 @@ protected:
     QString run(const QString& program)
     {
         QString error;
-        if (!m_runner.runProgram(program, QStringLiteral("test.js"), &error))
+        if (!m_runner.runProgram(program, "test.js", &error))
             return error.isEmpty() ? QStringLiteral("failed") : error;
         return QString();
     }
@@ -32,30 +32,31 @@ protected:
 
 TEST_F(ScriptSceneTest, ScriptsImportSelectAndDeleteNodesAndUndoThem)
 {
-    const QString mesh = vxSourcePath(QStringLiteral("examples/Runtime/Geometries/Figure/figure.obj"));
+    const QString mesh = vxSourcePath("examples/Runtime/Geometries/Figure/figure.obj");
     ASSERT_EQ(run(QStringLiteral("var a = vxScene.importMesh('%1'); var b = vxScene.importMesh('%1');").arg(mesh)), QString());
-    EXPECT_EQ(evaluate(QStringLiteral("vxScene.getNodeNames().join(',')")), QStringLiteral("figure,figure_1"));
-    EXPECT_EQ(evaluate(QStringLiteral("vxScene.getNumNodes()")), QStringLiteral("2"));
+    EXPECT_EQ(evaluate("vxScene.getNodeNames().join(',')"), "figure,figure_1");
+    EXPECT_EQ(evaluate("vxScene.getNumNodes()"), "2");
 
-    ASSERT_EQ(run(QStringLiteral("vxScene.selectNode(a); vxScene.selectNode(b); vxScene.selectNode(a, false);")), QString());
-    EXPECT_EQ(m_scene->getSelectedNodes(), QList<VxNode*>{m_scene->findNode(QStringLiteral("figure_1"))});
-    EXPECT_EQ(evaluate(QStringLiteral("vxScene.getPrimarySelection().objectName")), QStringLiteral("figure_1"));
-    EXPECT_EQ(evaluate(QStringLiteral("vxScene.getSelectedNodes().length")), QStringLiteral("1"));
-    EXPECT_EQ(evaluate(QStringLiteral("vxScene.findNode('figure').objectName + ',' + vxScene.getNodes()[1].objectName")), QStringLiteral("figure,figure_1"));
+    ASSERT_EQ(run("vxScene.selectNode(a); vxScene.selectNode(b); vxScene.selectNode(a, false);"), QString());
+    EXPECT_EQ(m_scene->getSelectedNodes(), QList<VxNode*>{m_scene->findNode("figure_1")});
+    EXPECT_EQ(evaluate("vxScene.getPrimarySelection().objectName"), "figure_1");
+    EXPECT_EQ(evaluate("vxScene.getSelectedNodes().length"), "1");
+    EXPECT_EQ(evaluate("vxScene.findNode('figure').objectName + ',' + vxScene.getNodes()[1].objectName"),
+              "figure,figure_1");
 
-    EXPECT_EQ(evaluate(QStringLiteral("vxScene.deleteSelection()")), QStringLiteral("1"));
+    EXPECT_EQ(evaluate("vxScene.deleteSelection()"), "1");
     EXPECT_EQ(m_scene->getNumNodes(), 1);
-    ASSERT_EQ(run(QStringLiteral("vxScene.undo();")), QString());
+    ASSERT_EQ(run("vxScene.undo();"), QString());
     EXPECT_EQ(m_scene->getNumNodes(), 2);
-    ASSERT_EQ(run(QStringLiteral("vxScene.removeNode(vxScene.findNode('figure')); vxScene.undo(); vxScene.undo();")), QString());
-    EXPECT_EQ(evaluate(QStringLiteral("vxScene.getNodeNames().join(',')")), QStringLiteral("figure"));
-    EXPECT_EQ(evaluate(QStringLiteral("vxScene.canRedo()")), QStringLiteral("true"));
-    EXPECT_TRUE(evaluate(QStringLiteral("vxScene.toJson()")).contains(QStringLiteral("\"name\": \"figure\"")));
+    ASSERT_EQ(run("vxScene.removeNode(vxScene.findNode('figure')); vxScene.undo(); vxScene.undo();"), QString());
+    EXPECT_EQ(evaluate("vxScene.getNodeNames().join(',')"), "figure");
+    EXPECT_EQ(evaluate("vxScene.canRedo()"), "true");
+    EXPECT_TRUE(evaluate("vxScene.toJson()").contains("\"name\": \"figure\""));
 }
 
 TEST_F(ScriptSceneTest, BadArgumentsThrowWithTheReason)
 {
-    const QString missing = tempPath(QStringLiteral("none.obj"));
+    const QString missing = tempPath("none.obj");
     struct Case
     {
         QString program;
@@ -63,13 +64,13 @@ TEST_F(ScriptSceneTest, BadArgumentsThrowWithTheReason)
     };
     const Case cases[] = {
         {QStringLiteral("vxScene.importMesh('%1');").arg(missing), missing},
-        {QStringLiteral("vxScene.selectNode(vxApp);"), QStringLiteral("vxScene.selectNode: the argument is not a node of the scene")},
-        {QStringLiteral("vxScene.removeNode(null);"), QStringLiteral("vxScene.removeNode: the argument is not a node of the scene")},
+        {"vxScene.selectNode(vxApp);", "vxScene.selectNode: the argument is not a node of the scene"},
+        {"vxScene.removeNode(null);", "vxScene.removeNode: the argument is not a node of the scene"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.program.toStdString());
         const QString error = run(c.program);
-        EXPECT_TRUE(error.startsWith(QStringLiteral("test.js:1: Error: "))) << qPrintable(error);
+        EXPECT_TRUE(error.startsWith("test.js:1: Error: ")) << qPrintable(error);
         EXPECT_TRUE(error.contains(c.error)) << qPrintable(error);
     }
     EXPECT_EQ(m_scene->getNumNodes(), 0);

@@ -26,7 +26,7 @@
 
 namespace {
 
-const QString kFigureMesh = vxSourcePath(QStringLiteral("examples/Runtime/Geometries/Figure/figure.obj"));
+const QString kFigureMesh = vxSourcePath("examples/Runtime/Geometries/Figure/figure.obj");
 
 class UndoTest : public VxHostGuiTest
 {
@@ -64,8 +64,7 @@ protected:
 
     VxFigure* addFigure(const QString& name)
     {
-        return vxMakeFigure<VxFigure>(vxMakeBoxMesh({{QStringLiteral("hip"), {0, 0, 0}, {1, 1, 1}},
-                                                     {QStringLiteral("chest"), {0, 1, 0}, {1, 2, 1}}}),
+        return vxMakeFigure<VxFigure>(vxMakeBoxMesh({{"hip", {0, 0, 0}, {1, 1, 1}}, {"chest", {0, 1, 0}, {1, 2, 1}}}),
                                       name);
     }
 };
@@ -76,9 +75,9 @@ TEST_F(UndoTest, ImportMeshIsOneStepThatUndoRemovesAndRedoBringsBackUnchanged)
 {
     VxNode* node = importFromMenu(kFigureMesh);
     ASSERT_NE(node, nullptr);
-    EXPECT_EQ(node->getName(), QStringLiteral("figure"));
+    EXPECT_EQ(node->getName(), "figure");
     EXPECT_EQ(outlinedNodes(), 1);
-    EXPECT_EQ(m_gui->menus()->getUndoAction()->text(), QStringLiteral("&Undo Add figure"));
+    EXPECT_EQ(m_gui->menus()->getUndoAction()->text(), "&Undo Add figure");
     const QByteArray imported = m_scene->toJson();
     QPointer<VxNode> watched = node;
 
@@ -95,30 +94,30 @@ TEST_F(UndoTest, ImportMeshIsOneStepThatUndoRemovesAndRedoBringsBackUnchanged)
 
     // A second import of the same file gets a name of its own; an unreadable one changes
     // nothing and shows the importer's reason.
-    EXPECT_EQ(importFromMenu(kFigureMesh)->getName(), QStringLiteral("figure_1"));
+    EXPECT_EQ(importFromMenu(kFigureMesh)->getName(), "figure_1");
     const int steps = stack()->count();
-    const QString bad = writeFile(QStringLiteral("bad.obj"), "v 0 0 0\nv 1 0 0\nf 1 2 7\n");
+    const QString bad = writeFile("bad.obj", "v 0 0 0\nv 1 0 0\nf 1 2 7\n");
     VxMessageBoxAnswerer answerer;
     importFromMenu(bad);
     ASSERT_EQ(answerer.count(), 1);
-    EXPECT_EQ(answerer.seen().at(0).title, QStringLiteral("Import Mesh"));
+    EXPECT_EQ(answerer.seen().at(0).title, "Import Mesh");
     EXPECT_TRUE(answerer.seen().at(0).text.startsWith(bad + QStringLiteral(":3: "))) << qPrintable(answerer.seen().at(0).text);
     EXPECT_EQ(m_scene->getNumNodes(), 2);
     EXPECT_EQ(stack()->count(), steps);
 
     // Undoing and then doing something else drops the undone node for good.
     undo();
-    QPointer<VxNode> dropped = m_scene->findNode(QStringLiteral("figure_1"));
+    QPointer<VxNode> dropped = m_scene->findNode("figure_1");
     EXPECT_TRUE(dropped.isNull()); // taken out: no longer found by name
-    addFigure(QStringLiteral("Other"));
+    addFigure("Other");
     EXPECT_FALSE(stack()->canRedo());
 }
 
 TEST_F(UndoTest, DeleteRemovesTheSelectionAsOneStepAndUndoRestoresItInPlace)
 {
-    VxFigure* kept = addFigure(QStringLiteral("Kept"));
+    VxFigure* kept = addFigure("Kept");
     VxNode* prop = importFromMenu(kFigureMesh);
-    VxFigure* gone = addFigure(QStringLiteral("Gone"));
+    VxFigure* gone = addFigure("Gone");
     m_scene->selectAllNodes(false);
     const QByteArray before = m_scene->toJson();
     const int steps = stack()->count();
@@ -126,21 +125,20 @@ TEST_F(UndoTest, DeleteRemovesTheSelectionAsOneStepAndUndoRestoresItInPlace)
     m_scene->selectAllNodes(false);
     prop->select(true);
     gone->select(true);
-    gone->findBone(QStringLiteral("chest"))->select(true); // goes with its figure
-    kept->findBone(QStringLiteral("hip"))->select(true);   // a bone alone stays
+    gone->findBone("chest")->select(true); // goes with its figure
+    kept->findBone("hip")->select(true); // a bone alone stays
     ASSERT_TRUE(m_gui->menus()->getDeleteAction()->isEnabled());
     m_gui->menus()->getDeleteAction()->trigger();
-    EXPECT_EQ(m_scene->getNodes(), (QList<VxNode*>{kept, kept->findBone(QStringLiteral("hip")),
-                                                   kept->findBone(QStringLiteral("chest"))}));
+    EXPECT_EQ(m_scene->getNodes(), (QList<VxNode*>{kept, kept->findBone("hip"), kept->findBone("chest")}));
     EXPECT_EQ(outlinedNodes(), 1);
     EXPECT_EQ(m_gui->window()->statusBar()->currentMessage(),
-              QStringLiteral("Bones belong to their figure and are deleted only with it: hip kept."));
+              "Bones belong to their figure and are deleted only with it: hip kept.");
     EXPECT_EQ(stack()->count(), steps + 1);
 
     undo();
     m_scene->selectAllNodes(false);
     EXPECT_EQ(m_scene->toJson(), before);
-    EXPECT_EQ(outlined(), (QStringList{QStringLiteral("Kept"), QStringLiteral("figure"), QStringLiteral("Gone")}));
+    EXPECT_EQ(outlined(), (QStringList{"Kept", "figure", "Gone"}));
     // The figure's rigging came back with its bones.
     EXPECT_EQ(gone->getSkinBinding()->getNumBoneBindings(), kept->getSkinBinding()->getNumBoneBindings());
     redo();
@@ -150,7 +148,7 @@ TEST_F(UndoTest, DeleteRemovesTheSelectionAsOneStepAndUndoRestoresItInPlace)
 TEST_F(UndoTest, AFigureWithItsBonesIsOneStepAndNothingIsRecordedUnderTheLock)
 {
     const QByteArray empty = m_scene->toJson();
-    VxFigure* figure = addFigure(QStringLiteral("Figure"));
+    VxFigure* figure = addFigure("Figure");
     EXPECT_EQ(stack()->count(), 1);
     const QByteArray built = m_scene->toJson();
     undo();
@@ -172,11 +170,11 @@ TEST_F(UndoTest, AFigureWithItsBonesIsOneStepAndNothingIsRecordedUnderTheLock)
     EXPECT_FALSE(stack()->canRedo());
 
     // A bone added alone to a figure in the scene cannot be undone: the history goes.
-    VxFigure* other = addFigure(QStringLiteral("Other"));
+    VxFigure* other = addFigure("Other");
     importFromMenu(kFigureMesh);
     ASSERT_EQ(stack()->count(), 2);
-    vxAddBone(other->findBone(QStringLiteral("chest")), QStringLiteral("head"));
+    vxAddBone(other->findBone("chest"), "head");
     EXPECT_EQ(stack()->count(), 0);
-    EXPECT_TRUE(loggedLines().contains(
-        QStringLiteral("Adding the bone head to a figure cannot be undone; the undo history was cleared.")));
+    EXPECT_TRUE(
+        loggedLines().contains("Adding the bone head to a figure cannot be undone; the undo history was cleared."));
 }

@@ -23,7 +23,7 @@ namespace {
 
 constexpr uint16_t kFull = VxWeightMap::kMaxWeight;
 constexpr int kDeepUpper = 24; // a vertex of ring 2, far from the joint
-const QString kTitle = QStringLiteral("Weights from Face Groups");
+const QString kTitle = "Weights from Face Groups";
 const QString kQuestion = QStringLiteral("Some bones of figure \"Figure\" already have painted weights.\n"
                                          "Keep them and fill only the other bones, or replace them all?");
 
@@ -61,7 +61,7 @@ protected:
 TEST_F(WeightsActionTest, TheEditMenuEntryFollowsTheSelectionAndAsksBeforeReplacingPaintedWeights)
 {
     openWindow();
-    QAction* entry = vxFindMenuAction(m_gui->window()->menuBar(), QStringLiteral("Edit"), kTitle);
+    QAction* entry = vxFindMenuAction(m_gui->window()->menuBar(), "Edit", kTitle);
     ASSERT_NE(entry, nullptr) << qPrintable(vxMenuEntries(vxFindMenu(m_gui->window()->menuBar(), "Edit")).join(", "));
     EXPECT_FALSE(entry->isEnabled()) << "nothing selected";
     m_scene->selectNode(m_rig->figure()->findBone("lower"), true);
@@ -90,7 +90,7 @@ TEST_F(WeightsActionTest, TheEditMenuEntryFollowsTheSelectionAndAsksBeforeReplac
         ASSERT_EQ(answerer.count(), 1);
         EXPECT_EQ(answerer.seen()[0].title, kTitle);
         EXPECT_EQ(answerer.seen()[0].text, kQuestion);
-        EXPECT_EQ(answerer.seen()[0].defaultButton, QStringLiteral("&Keep Painted"));
+        EXPECT_EQ(answerer.seen()[0].defaultButton, "&Keep Painted");
         EXPECT_EQ(m_rig->weight("lower", kDeepUpper), step.lower);
         EXPECT_EQ(m_rig->weight("upper", kDeepUpper), step.upper);
     }
@@ -100,7 +100,7 @@ TEST_F(WeightsActionTest, ScriptsChooseWithReplaceAndRefusalsNameTheReason)
 {
     VxScriptRunner runner;
     QString error;
-    const QString program = QStringLiteral("vxApp.runAction('VxWeightsFromFaceGroupsAction', {Replace: %1});");
+    const QString program = "vxApp.runAction('VxWeightsFromFaceGroupsAction', {Replace: %1});";
     m_scene->selectNode(m_rig->figure(), true);
     paintLower(1000);
     {
