@@ -61,6 +61,7 @@ TEST_F(ProgressTest, BatchRunsGetOneBarOnStderrThatEndsItsLine)
             QTest::qWait(110); // past the redraw interval, so each step draws
             progress.step();
         }
+        progress.step(); // past the total: the bar stays full
     }
     const QByteArray text = readAll(m_console);
     EXPECT_TRUE(text.startsWith("\rCreating new figure... [..............................]   0%")) << text.constData();
@@ -86,5 +87,7 @@ TEST_F(ProgressTest, AWindowOnScreenGetsADelayedDialogAndNoBar)
     EXPECT_TRUE(dialog->isVisible());
     EXPECT_TRUE(dialog->isModal() || dialog->windowModality() != Qt::NonModal);
     progress.close();
+    progress.step(); // closed: ignored
+    EXPECT_EQ(progress.getValue(), 2);
     EXPECT_TRUE(readAll(m_console).isEmpty());
 }

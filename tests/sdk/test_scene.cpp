@@ -7,7 +7,6 @@
 #include "vxgraftingfigureshape.h"
 #include "vxmainwindow.h"
 #include "vxobject.h"
-#include "vxprogress.h"
 #include "vxproperty.h"
 #include "vxscenetest.h"
 #include "vxselectionmap.h"
@@ -258,20 +257,6 @@ TEST_F(SceneTest, UndoAndRedrawLocksCountAndRelease)
     EXPECT_EQ(redraws.count(), 1); // one redraw for everything held back
     m_scene->addNode(new VxFigure());
     EXPECT_EQ(redraws.count(), 2);
-}
-
-TEST_F(SceneTest, ProgressCountsWithoutAWindowOffscreen)
-{
-    VxProgress progress(QStringLiteral("Creating new figure..."), 3, false, false);
-    QSignalSpy steps(&progress, &VxProgress::progressed);
-    EXPECT_FALSE(progress.hasDialog());
-    progress.step();
-    progress.finish();
-    progress.step(); // stays at the total
-    EXPECT_EQ(progress.getValue(), 3);
-    progress.close();
-    progress.step(); // closed: ignored
-    EXPECT_EQ(steps.count(), 3);
 }
 
 TEST_F(SceneTest, RegionTreesMoveFindAndAnnounceChanges)
