@@ -6,12 +6,10 @@
 #include "vxviewportrenderer.h"
 
 #include "vxbone.h"
-#include "vxdefaultmaterial.h"
 #include "vxfacetmesh.h"
 #include "vxfacetshape.h"
 #include "vxfigure.h"
 #include "vxgraftingfigureshape.h"
-#include "vxmeshgen.h"
 #include "vxobject.h"
 #include "vxproperty.h"
 #include "vxviewportmgr.h"
@@ -28,11 +26,6 @@ bool isBackground(QRgb pixel)
 {
     return std::abs(qRed(pixel) - qGreen(pixel)) < 10 && std::abs(qGreen(pixel) - qBlue(pixel)) < 16
            && qBlue(pixel) >= qRed(pixel);
-}
-
-QVector3D centerOf(const VxVec3& min, const VxVec3& max)
-{
-    return QVector3D((min.x + max.x) / 2, (min.y + max.y) / 2, (min.z + max.z) / 2);
 }
 
 VxFacetMesh* meshOf(VxNode* node)
@@ -229,47 +222,6 @@ TEST_F(VxViewportTest, MeshDataGoesToTheGpuOncePerEdit)
     ASSERT_TRUE(renderFrame());
     EXPECT_EQ(m_viewport->getMeshUploadCount(), first + 2);
     EXPECT_EQ(m_viewport->getPositionUploadCount(), 1);
-}
-
-TEST_F(VxViewportTest, ScreenshotOfAGeneratedFigureShowsTheFigure)
-{
-    QStringList materials;
-    auto* mesh = new VxFacetMesh();
-    mesh->setData(VxMeshGen::humanoid(&materials));
-    VxFigure* figure = vxMakeFigure<VxFigure>(mesh, "Figure");
-    VxShape* skin = figure->getObject()->getCurrentShape();
-    for (const QString& name : materials) {
-        float rgb[3];
-        VxMeshGen::materialColor(name, rgb);
-        auto* material = new VxDefaultMaterial();
-        material->setObjectName(name);
-        material->setDiffuseColor(QColor::fromRgbF(rgb[0], rgb[1], rgb[2]));
-        skin->addMaterial(material);
-    }
-    for (VxBone* bone : figure->getAllBones()) {
-        const VxBox3 box = mesh->getFaceGroupBoundingBox(bone->getName());
-        const VxVec3 c = box.getCenter();
-        bone->setOrigin({c.x, box.getMin().y, c.z}, true);
-        bone->setEndPoint({c.x, box.getMax().y, c.z}, true);
-    }
-    ASSERT_TRUE(renderFrame());
-
-    const QImage shot = m_window->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    keepImage(shot, "figure");
-    float rgb[3];
-    VxMeshGen::materialColor("skin", rgb);
-    const QColor skinColor = QColor::fromRgbF(rgb[0], rgb[1], rgb[2]);
-    const VxBox3 chest = mesh->getFaceGroupBoundingBox("chest");
-    const QVector3D chestCenter = centerOf(chest.getMin(), chest.getMax());
-    const QPoint chestAt = project({chestCenter.x() + 0.06f, chestCenter.y(), chest.getMax().z});
-    EXPECT_TRUE(vxLooksLike(shot.pixel(chestAt), skinColor, 0.06)) << qPrintable(QColor(shot.pixel(chestAt)).name());
-    int skinPixels = 0;
-    for (int y = 0; y < shot.height(); ++y) {
-        for (int x = 0; x < shot.width(); ++x)
-            skinPixels += vxLooksLike(shot.pixel(x, y), skinColor, 0.04);
-    }
-    EXPECT_GT(skinPixels, shot.width() * shot.height() / 40);
-    EXPECT_TRUE(isBackground(shot.pixel(shot.width() - 3, 3)));
 }
 
 TEST_F(VxViewportTest, KeysAndWheelNavigateAndFFramesEverything)

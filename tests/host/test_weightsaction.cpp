@@ -103,17 +103,24 @@ TEST_F(WeightsActionTest, ScriptsChooseWithReplaceAndRefusalsNameTheReason)
     const QString program = "vxApp.runAction('VxWeightsFromFaceGroupsAction', {Replace: %1});";
     m_scene->selectNode(m_rig->figure(), true);
     paintLower(1000);
+    const std::vector<uint16_t> painted = m_rig->mapCopy("lower", 0);
     {
         VxMessageBoxAnswerer answerer; // a question would be a fault: the setting answers it
         ASSERT_TRUE(runner.runProgram(program.arg("false"), "weights.js", &error)) << qPrintable(error);
         EXPECT_EQ(answerer.count(), 0);
     }
-    EXPECT_EQ(m_rig->weight("lower", kDeepUpper), 1000);
+    // Kept: the painted map as it was, and the bone's other maps too; the other bone takes
+    // what is left where it was painted.
+    EXPECT_EQ(m_rig->mapCopy("lower", 0), painted);
+    EXPECT_EQ(m_rig->mapCopy("lower", 1), std::vector<uint16_t>(painted.size(), 0));
     EXPECT_EQ(m_rig->weight("upper", kDeepUpper), kFull - 1000);
     EXPECT_EQ(m_rig->weight("upper", kDeepUpper, 1), kFull);
+    for (int v = 0; v < int(painted.size()); ++v)
+        ASSERT_EQ(m_rig->sum(v, 0), painted[size_t(v)] > 0 ? kFull : m_rig->weight("upper", v)) << v;
     ASSERT_TRUE(runner.runProgram(program.arg("true"), "weights.js", &error)) << qPrintable(error);
     EXPECT_EQ(m_rig->weight("lower", kDeepUpper), 0);
     EXPECT_EQ(m_rig->weight("upper", kDeepUpper), kFull);
+    EXPECT_EQ(m_rig->mapCopy("lower", 0), m_rig->mapCopy("lower", 1)) << "replaced: like every other map";
 
     // Nothing selected, then a figure whose maps hold another mesh's weights: each is
     // refused with its reason, in a warning and in the log, and no weight changes.

@@ -2,7 +2,6 @@
 #include "vxapptest.h"
 #include "vxcontentmgr.h"
 #include "vxfileio.h"
-#include "vxguid.h"
 #include "vxversion.h"
 
 #include <QDir>
@@ -33,7 +32,6 @@ TEST_F(CoreTest, SettingsReachTheSettingsFileAndSurviveANewApplication)
               QStringLiteral("/tmp/templates"));
     EXPECT_TRUE(found);
     EXPECT_EQ(reread.getIntValue(QStringLiteral("GeomDividerExtent"), 130), 212);
-    EXPECT_EQ(reread.getIntValue(QStringLiteral("IKDividerExtent"), 130), 130);
     EXPECT_EQ(reread.getStringValue(QStringLiteral("Missing"), QStringLiteral("fallback"), &found),
               QStringLiteral("fallback"));
     EXPECT_FALSE(found);
@@ -82,15 +80,6 @@ TEST_F(CoreTest, RuntimeFoldersResolveInOrderAndWithoutRegardToCase)
     const VxContentSearchSession next(content);
     EXPECT_EQ(content->findFile(QStringLiteral("Other/c.obj"), VxContentMgr::ByFileName), QDir::cleanPath(late));
     EXPECT_EQ(content->findFile(queries.last(), 0x69), QDir::cleanPath(late));
-}
-
-TEST(CoreValues, GuidsParseAndPrintInRegistryForm)
-{
-    VxGuid guid(QStringLiteral("05CE2058-643B-46f3-9187-A70BDB05A3B8"));
-    EXPECT_FALSE(guid.isNull());
-    EXPECT_EQ(guid.toString(), QStringLiteral("05CE2058-643B-46F3-9187-A70BDB05A3B8"));
-    EXPECT_EQ(guid, VxGuid(QStringLiteral("{05ce2058-643b-46f3-9187-a70bdb05a3b8}")));
-    EXPECT_TRUE(VxGuid(QStringLiteral("not a guid")).isNull());
 }
 
 TEST(CoreValues, SdkCompatibilityFollowsMajorAndMinor)

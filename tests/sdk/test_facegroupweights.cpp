@@ -114,32 +114,6 @@ TEST_F(FaceGroupWeightsTest, BlendDistanceIsMeasuredAlongTheSurfaceNotThroughThe
     }
 }
 
-TEST_F(FaceGroupWeightsTest, PaintedBonesAreKeptUnlessReplacedAndTheOthersFillWhatIsLeft)
-{
-    makeFigure(vxCylinderMesh(41, kSides, 20), {{"upper", ""}, {"lower", "upper"}});
-    // Paint "lower" on its X map only: a third at a vertex deep in "upper" (which can take
-    // the rest) and half at a vertex deep in "lower" itself.
-    VxWeightMap* painted = m_figure->getSkinBinding()->findBoneBinding(m_figure->findBone("lower"))->getLocalWeights(0);
-    const int deepUpper = 2 * kSides, deepLower = 38 * kSides;
-    painted->setWeight(deepUpper, kFull / 3);
-    painted->setWeight(deepLower, kFull / 2);
-    const std::vector<uint16_t> before = mapCopy("lower", 0);
-
-    ASSERT_EQ(applyWeights(m_figure, false), QString());
-    EXPECT_EQ(mapCopy("lower", 0), before) << "painted map kept as it was";
-    EXPECT_EQ(mapCopy("lower", 1), std::vector<uint16_t>(before.size(), 0)) << "a painted bone's other maps stay too";
-    EXPECT_EQ(weight("upper", deepUpper), kFull - kFull / 3) << "the unpainted bone takes what is left";
-    EXPECT_EQ(weight("upper", deepLower), kFull - kFull / 2) << "even where its own weight was 0";
-    EXPECT_EQ(weight("upper", deepUpper, 1), kFull);
-    for (int v = 0; v < m_mesh->getNumVertices(); ++v)
-        ASSERT_EQ(sum(v, 0), before[size_t(v)] > 0 ? kFull : weight("upper", v)) << v;
-
-    ASSERT_EQ(applyWeights(m_figure, true), QString());
-    EXPECT_EQ(weight("lower", deepUpper), 0);
-    EXPECT_EQ(weight("lower", deepLower), kFull);
-    EXPECT_EQ(mapCopy("lower", 0), mapCopy("lower", 1)) << "replaced: like every other map";
-}
-
 TEST_F(FaceGroupWeightsTest, BoxBuiltFigureBlendsWhereItsPiecesTouchAndBonesWithoutMapsGiveWayToTheirParent)
 {
     QList<BoneSpec> bones;
@@ -261,7 +235,4 @@ TEST_F(FaceGroupWeightsTest, FiguresThatCannotBeWeightedAreRefusedWithTheReasonA
         EXPECT_EQ(mapCopy("upper", 0), before);
         m_scene->removeNode(m_figure);
     }
-    QString reason;
-    EXPECT_FALSE(VxFaceGroupWeighting(nullptr).check(&reason));
-    EXPECT_EQ(reason, "Select a single-skin figure, or one of its bones, first.");
 }

@@ -1,5 +1,6 @@
 #include "vxdefaultmaterial.h"
 #include "vxfacegroup.h"
+#include "vxgzipwriter.h"
 #include "vximporttest.h"
 #include "vxmeshgen.h"
 
@@ -32,12 +33,34 @@ QColor colorOf(const QString& name)
 
 } // namespace
 
-TEST_F(ImportTest, GeneratedHumanoidComesBackWithItsGroupsMaterialsAndUVs)
+// The generated humanoid, plain and gzip-compressed: gzip is known by its first bytes
+// whatever the name, and may come in several members, cut anywhere (even inside a line).
+TEST_F(ImportTest, GeneratedHumanoidComesBackWithItsGroupsMaterialsAndUVsPlainOrCompressed)
 {
     QStringList materials;
     const VxFacetMeshData generated = VxMeshGen::humanoid(&materials);
     const QString path = tempPath(QStringLiteral("Figure.v2.obj"));
     ASSERT_TRUE(VxMeshGen::writeObjFile(generated, materials, path));
+    ASSERT_TRUE(VxMeshGen::writeObjFile(generated, materials, tempPath(QStringLiteral("body.obz"))));
+    QFile file(tempPath(QStringLiteral("body.obz")));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray compressed = file.readAll();
+    ASSERT_TRUE(compressed.startsWith("\x1f\x8b"));
+    QFile text(path);
+    ASSERT_TRUE(text.open(QIODevice::ReadOnly));
+    const QByteArray plain = text.readAll();
+    const int cut = plain.size() / 3 + 7;
+    const QList<QPair<QString, QByteArray>> variants{
+        {QStringLiteral("body.obz"), compressed},
+        {QStringLiteral("body-compressed.obj"), compressed},
+        {QStringLiteral("members.obz"), VxGzipWriter::compress(plain.left(cut)) + VxGzipWriter::compress(plain.mid(cut))}};
+    for (const auto& [name, content] : variants) {
+        SCOPED_TRACE(name.toStdString());
+        const Loaded loaded = readText(content, name);
+        ASSERT_EQ(loaded.result, VxImportMgr::Success) << qPrintable(importer().getLastError());
+        expectSameMesh(loaded.data(), generated);
+        EXPECT_EQ(loaded.shape->getNumMaterials(), 3);
+    }
 
     const Loaded loaded = readFile(path);
     ASSERT_EQ(loaded.result, VxImportMgr::Success) << qPrintable(importer().getLastError());

@@ -1,7 +1,6 @@
 // Compressed files, very long lines, and damaged input of every kind: the importer gives
 // the right mesh or a clear refusal, never a crash, a hang or a read out of bounds.
 #include "vxgzipwriter.h"
-#include "vxmaterial.h"
 #include "vximporttest.h"
 #include "vxmeshgen.h"
 #include "vxobjinput.h"
@@ -9,7 +8,6 @@
 #include "vxobjparser.h"
 
 #include <QBuffer>
-#include <QFile>
 
 #include <random>
 
@@ -21,12 +19,6 @@ QByteArray objText(const VxFacetMeshData& mesh, const QStringList& materials)
     buffer.open(QIODevice::WriteOnly);
     VxMeshGen::writeObj(mesh, materials, buffer);
     return buffer.data();
-}
-
-QByteArray readAll(const QString& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // The logical lines of `content`, read with the given buffer size, each reduced to its
@@ -52,38 +44,6 @@ QList<QPair<qint64, QByteArray>> logicalLines(const QString& path, size_t buffer
 }
 
 } // namespace
-
-TEST_F(ImportTest, CompressedFilesReadLikeThePlainOnes)
-{
-    QStringList materials;
-    const VxFacetMeshData generated = VxMeshGen::humanoid(&materials);
-    ASSERT_TRUE(VxMeshGen::writeObjFile(generated, materials, tempPath(QStringLiteral("body.obj"))));
-    ASSERT_TRUE(VxMeshGen::writeObjFile(generated, materials, tempPath(QStringLiteral("body.obz"))));
-    const QByteArray compressed = readAll(tempPath(QStringLiteral("body.obz")));
-    ASSERT_TRUE(compressed.startsWith("\x1f\x8b"));
-
-    const Loaded plain = readFile(tempPath(QStringLiteral("body.obj")));
-    const Loaded obz = readFile(tempPath(QStringLiteral("body.obz")));
-    ASSERT_EQ(plain.result, VxImportMgr::Success);
-    ASSERT_EQ(obz.result, VxImportMgr::Success) << qPrintable(importer().getLastError());
-    expectSameMesh(obz.data(), plain.data());
-    expectSameMesh(obz.data(), generated);
-    ASSERT_EQ(obz.shape->getNumMaterials(), 3);
-    EXPECT_EQ(obz.shape->getMaterial(2)->getName(), QStringLiteral("shoes"));
-    EXPECT_EQ(obz.shape->getName(), QStringLiteral("body"));
-
-    // gzip is known by its first bytes whatever the name, and may come in several members.
-    const QByteArray text = objText(generated, materials);
-    const int cut = text.size() / 3 + 7;   // anywhere, even inside a line
-    const Loaded renamed = readText(compressed, QStringLiteral("body-compressed.obj"));
-    const Loaded members = readText(VxGzipWriter::compress(text.left(cut)) + VxGzipWriter::compress(text.mid(cut)),
-                                    QStringLiteral("members.obz"));
-    ASSERT_EQ(renamed.result, VxImportMgr::Success);
-    ASSERT_EQ(members.result, VxImportMgr::Success) << qPrintable(importer().getLastError());
-    expectSameMesh(renamed.data(), generated);
-    expectSameMesh(members.data(), generated);
-    EXPECT_TRUE(loggedLines().isEmpty());
-}
 
 TEST_F(ImportTest, TruncatedOrCorruptCompressedFilesAreRefused)
 {
