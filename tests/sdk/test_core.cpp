@@ -11,12 +11,12 @@ using CoreTest = VxAppTest;
 TEST_F(CoreTest, SettingsReachTheSettingsFileAndSurviveANewApplication)
 {
     {
-        VxAppSettings settings(QStringLiteral("VxFigureSetup"));
-        settings.setStringValue(QStringLiteral("LastTemplateDirectory"), QStringLiteral("/tmp/templates"));
-        settings.setIntValue(QStringLiteral("GeomDividerExtent"), 212);
+        VxAppSettings settings("VxFigureSetup");
+        settings.setStringValue("LastTemplateDirectory", "/tmp/templates");
+        settings.setIntValue("GeomDividerExtent", 212);
     }
-    writeFile(QStringLiteral("content/Runtime/x.txt"), "x");
-    ASSERT_TRUE(m_app->getContentMgr()->addPoserDirectoryPermanently(tempPath(QStringLiteral("content"))));
+    writeFile("content/Runtime/x.txt", "x");
+    ASSERT_TRUE(m_app->getContentMgr()->addPoserDirectoryPermanently(tempPath("content")));
     QFile file(m_app->getSettingsFilePath());
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     const QByteArray onDisk = file.readAll();
@@ -26,43 +26,39 @@ TEST_F(CoreTest, SettingsReachTheSettingsFileAndSurviveANewApplication)
     const VxAppPaths paths{m_app->getDataPath(), m_app->getDocumentsPath(), m_app->getDocumentationPath()};
     m_app.reset();
     m_app = std::make_unique<VxApp>(paths);
-    VxAppSettings reread(QStringLiteral("VxFigureSetup"));
+    VxAppSettings reread("VxFigureSetup");
     bool found = false;
-    EXPECT_EQ(reread.getStringValue(QStringLiteral("LastTemplateDirectory"), QString(), &found),
-              QStringLiteral("/tmp/templates"));
+    EXPECT_EQ(reread.getStringValue("LastTemplateDirectory", QString(), &found), "/tmp/templates");
     EXPECT_TRUE(found);
-    EXPECT_EQ(reread.getIntValue(QStringLiteral("GeomDividerExtent"), 130), 212);
-    EXPECT_EQ(reread.getStringValue(QStringLiteral("Missing"), QStringLiteral("fallback"), &found),
-              QStringLiteral("fallback"));
+    EXPECT_EQ(reread.getIntValue("GeomDividerExtent", 130), 212);
+    EXPECT_EQ(reread.getStringValue("Missing", "fallback", &found), "fallback");
     EXPECT_FALSE(found);
     // A runtime folder added for good is there in the next session.
     ASSERT_EQ(m_app->getContentMgr()->getNumPoserDirectories(), 1);
-    EXPECT_EQ(m_app->getContentMgr()->getPoserDirectoryPath(0), QDir::cleanPath(tempPath(QStringLiteral("content"))));
+    EXPECT_EQ(m_app->getContentMgr()->getPoserDirectoryPath(0), QDir::cleanPath(tempPath("content")));
 }
 
 TEST_F(CoreTest, RuntimeFoldersResolveInOrderAndWithoutRegardToCase)
 {
-    writeFile(QStringLiteral("first/Runtime/Geometries/a.obj"), "v 0 0 0\n");
-    writeFile(QStringLiteral("second/Runtime/Geometries/a.obj"), "v 0 0 0\n");
-    writeFile(QStringLiteral("second/Runtime/Geometries/Deep/b.obj"), "v 0 0 0\n");
+    const auto at = [this](const char* relative) { return QDir::cleanPath(tempPath(relative)); };
+    writeFile("first/Runtime/Geometries/a.obj", "v 0 0 0\n");
+    writeFile("second/Runtime/Geometries/a.obj", "v 0 0 0\n");
+    writeFile("second/Runtime/Geometries/Deep/b.obj", "v 0 0 0\n");
     VxContentMgr* content = m_app->getContentMgr();
-    ASSERT_TRUE(content->addPoserDirectory(tempPath(QStringLiteral("first"))));
+    ASSERT_TRUE(content->addPoserDirectory(tempPath("first")));
     // A path to the Runtime folder itself means the folder holding it.
-    ASSERT_TRUE(content->addPoserDirectory(tempPath(QStringLiteral("second/Runtime"))));
-    EXPECT_FALSE(content->addPoserDirectory(tempPath(QStringLiteral("missing"))));
+    ASSERT_TRUE(content->addPoserDirectory(tempPath("second/Runtime")));
+    EXPECT_FALSE(content->addPoserDirectory(tempPath("missing")));
     ASSERT_EQ(content->getNumPoserDirectories(), 2);
-    EXPECT_EQ(content->getPoserDirectoryPath(1), QDir::cleanPath(tempPath(QStringLiteral("second"))));
+    EXPECT_EQ(content->getPoserDirectoryPath(1), at("second"));
 
-    EXPECT_EQ(content->findFile(QStringLiteral("Runtime/Geometries/a.obj"), 0x69),
-              QDir::cleanPath(tempPath(QStringLiteral("first/Runtime/Geometries/a.obj"))));
-    EXPECT_EQ(content->findFile(QStringLiteral("runtime/geometries/deep/B.OBJ"), VxContentMgr::PoserDirectories),
-              QDir::cleanPath(tempPath(QStringLiteral("second/Runtime/Geometries/Deep/b.obj"))));
-    EXPECT_EQ(content->findFile(QStringLiteral("Deep/b.obj"), VxContentMgr::PoserGeometryFolders),
-              QDir::cleanPath(tempPath(QStringLiteral("second/Runtime/Geometries/Deep/b.obj"))));
-    EXPECT_EQ(content->findFile(QStringLiteral(":Somewhere:else:b.obj"), 0), QString());
-    EXPECT_EQ(content->findFile(QStringLiteral("Other/Folder/b.obj"), VxContentMgr::ByFileName),
-              QDir::cleanPath(tempPath(QStringLiteral("second/Runtime/Geometries/Deep/b.obj"))));
-    EXPECT_EQ(content->findFile(QStringLiteral("Runtime/Geometries/none.obj"), 0x69), QString());
+    const QString deepB = at("second/Runtime/Geometries/Deep/b.obj");
+    EXPECT_EQ(content->findFile("Runtime/Geometries/a.obj", 0x69), at("first/Runtime/Geometries/a.obj"));
+    EXPECT_EQ(content->findFile("runtime/geometries/deep/B.OBJ", VxContentMgr::PoserDirectories), deepB);
+    EXPECT_EQ(content->findFile("Deep/b.obj", VxContentMgr::PoserGeometryFolders), deepB);
+    EXPECT_EQ(content->findFile(":Somewhere:else:b.obj", 0), QString());
+    EXPECT_EQ(content->findFile("Other/Folder/b.obj", VxContentMgr::ByFileName), deepB);
+    EXPECT_EQ(content->findFile("Runtime/Geometries/none.obj", 0x69), QString());
 
     // A search session (one file load) answers from one listing of the folders, as the
     // searches without one answer; files added afterwards are found by the next.
@@ -76,9 +72,9 @@ TEST_F(CoreTest, RuntimeFoldersResolveInOrderAndWithoutRegardToCase)
         for (int i = 0; i < queries.size(); ++i)
             EXPECT_EQ(content->findFile(queries[i], 0x69), plain[i]) << qPrintable(queries[i]);
     }
-    const QString late = writeFile(QStringLiteral("second/Runtime/Geometries/Deep/c.obj"), "v 0 0 0\n");
+    const QString late = writeFile("second/Runtime/Geometries/Deep/c.obj", "v 0 0 0\n");
     const VxContentSearchSession next(content);
-    EXPECT_EQ(content->findFile(QStringLiteral("Other/c.obj"), VxContentMgr::ByFileName), QDir::cleanPath(late));
+    EXPECT_EQ(content->findFile("Other/c.obj", VxContentMgr::ByFileName), QDir::cleanPath(late));
     EXPECT_EQ(content->findFile(queries.last(), 0x69), QDir::cleanPath(late));
 }
 
@@ -88,17 +84,15 @@ TEST(CoreValues, SdkCompatibilityFollowsMajorAndMinor)
     EXPECT_TRUE(VxVersion::isCompatibleSDK(VxVersion(4, 20, 3, 1)));
     QString reason;
     EXPECT_FALSE(VxVersion::isCompatibleSDK(VxVersion(4, 23, 0, 0), &reason));
-    EXPECT_TRUE(reason.contains(QStringLiteral("4.23.0.0")));
+    EXPECT_TRUE(reason.contains("4.23.0.0"));
     EXPECT_FALSE(VxVersion::isCompatibleSDK(VxVersion(5, 0, 0, 0)));
     EXPECT_FALSE(VxVersion::isCompatibleSDK(VxVersion(3, 22, 0, 7)));
 }
 
 TEST(CoreValues, FilePathsSplitOnEitherSeparator)
 {
-    EXPECT_EQ(VxFileIO::getShortFileName(QStringLiteral("C:\\Content\\Runtime\\body.obj")), QStringLiteral("body.obj"));
-    EXPECT_EQ(VxFileIO::getShortFileName(QStringLiteral("/a/b/a.b.obj")), QStringLiteral("a.b.obj"));
-    EXPECT_EQ(VxFileIO::getFilePath(QStringLiteral("/a/b/body.obj")), QStringLiteral("/a/b"));
-    EXPECT_EQ(VxFileIO::getFilePath(QStringLiteral("body.obj")), QString());
-    EXPECT_EQ(VxFileIO::getExtension(QStringLiteral("/x.y/body.OBZ")), QStringLiteral("obz"));
-    EXPECT_EQ(VxFileIO::getExtension(QStringLiteral("/x.y/body")), QString());
+    EXPECT_EQ(VxFileIO::getShortFileName("C:\\Content\\Runtime\\body.obj"), "body.obj");
+    EXPECT_EQ(VxFileIO::getShortFileName("/a/b/a.b.obj"), "a.b.obj");
+    EXPECT_EQ(VxFileIO::getFilePath("/a/b/body.obj"), "/a/b");
+    EXPECT_EQ(VxFileIO::getFilePath("body.obj"), QString());
 }
