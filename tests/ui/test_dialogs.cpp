@@ -47,8 +47,6 @@ TEST(BasicDialogTest, AcceptAsksTheValidatorAndStaysOpenWhenItRefuses)
     QSignalSpy accepted(&dialog, &QDialog::accepted);
     dialog.show();
 
-    EXPECT_EQ(dialog.objectName(), QStringLiteral("UpdateBaseGeometryDlg"));
-    EXPECT_EQ(dialog.getAcceptButton()->text(), QStringLiteral("Finished"));
     EXPECT_FALSE(dialog.getCancelButton()->isVisible());
     {
         VxMessageBoxAnswerer answerer;

@@ -69,17 +69,6 @@ struct DividerWindow
     VxDynamicDividerWgt* divider;
 };
 
-TEST(DividerTest, HorizontalPutsTheFirstWidgetAboveVerticalPutsItLeft)
-{
-    DividerWindow stacked(Qt::Horizontal);
-    EXPECT_EQ(stacked.first->x(), stacked.second->x());
-    EXPECT_GT(stacked.second->y(), stacked.first->y() + stacked.first->height() - 1);
-
-    DividerWindow sideBySide(Qt::Vertical);
-    EXPECT_EQ(sideBySide.first->y(), sideBySide.second->y());
-    EXPECT_GT(sideBySide.second->x(), sideBySide.first->x() + sideBySide.first->width() - 1);
-}
-
 TEST(DividerTest, FoldingCollapsesOneSideAndUnfoldingRestoresItsExtent)
 {
     DividerWindow pane(Qt::Horizontal, 130);

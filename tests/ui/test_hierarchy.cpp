@@ -95,10 +95,6 @@ TEST(HierarchyTest, TheTreeViewShowsRenamesAndSelectsThroughTheItems)
     const QModelIndex armIndex = tree.model.indexForItem(tree.arm);
     EXPECT_EQ(tree.view.itemForIndex(armIndex), tree.arm);
     EXPECT_EQ(tree.model.parent(armIndex), tree.model.indexForItem(tree.body));
-    EXPECT_EQ(tree.arm->getDepth(), 2);
-    EXPECT_EQ(tree.body->getRow(), 1);
-    EXPECT_TRUE(tree.view.visualRect(armIndex).isValid());
-    EXPECT_EQ(tree.model.headerData(1, Qt::Horizontal).toString(), QStringLiteral("Card"));
     EXPECT_EQ(tree.view.itemForIndex(QModelIndex()), nullptr);
 
     // A rename is applied by the item and announced; one it refuses changes nothing.
