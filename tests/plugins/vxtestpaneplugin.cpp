@@ -1,13 +1,10 @@
-// A plug-in for the host tests that registers a pane (with header and footer bands) and
-// the action that shows and hides it, as a figure-setup style plug-in does.
+// A plug-in for the host tests that registers a pane and the action that shows and hides
+// it, as a figure-setup style plug-in does.
 #include "vxclassfactory.h"
 #include "vxpane.h"
 #include "vxpaneaction.h"
 #include "vxplugin.h"
 #include "vxversion.h"
-
-#include <QLabel>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -15,17 +12,7 @@ class VxTestPluginPane : public VxPane
 {
     Q_OBJECT
 public:
-    Q_INVOKABLE VxTestPluginPane() : VxPane(tr("Test Setup"))
-    {
-        auto* layout = new QVBoxLayout(this);
-        auto* header = new QLabel(tr("Rigging Type :"), this);
-        auto* footer = new QLabel(tr("Apply SubD"), this);
-        layout->addWidget(header);
-        layout->addStretch();
-        layout->addWidget(footer);
-        setBackgroundHeaderGuide(header);
-        setBackgroundFooterGuide(footer);
-    }
+    Q_INVOKABLE VxTestPluginPane() : VxPane(tr("Test Setup")) {}
 };
 
 class VxTestPluginPaneAction : public VxPaneAction
