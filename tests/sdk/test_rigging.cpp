@@ -78,8 +78,6 @@ TEST(WeightMap, ZerosCostNothingUntilWritten)
     EXPECT_EQ(map->getWeight(n - 1), 0);
     EXPECT_EQ(map->getWeight(5), 700);
 
-    map->copyWeightsFrom(*map.get()); // onto itself: nothing changes
-    EXPECT_EQ(map->getWeight(5), 700);
     map->fill(0);
     EXPECT_EQ(map->getNumAllocatedPages(), 0);
     map->fill(3);

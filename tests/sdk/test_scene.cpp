@@ -197,27 +197,6 @@ TEST_F(SceneTest, BoneBoxesComeFromPairedFaceGroupsOrFromTheBoneItself)
     EXPECT_TRUE(f.figure->getVertexMap(f.hip).empty());
 }
 
-TEST_F(SceneTest, PostCreateScriptsRunByName)
-{
-    auto* figure = new VxFigure();
-    m_scene->addNode(figure);
-    QSignalSpy ran(m_scene.get(), &VxScene::nodePostCreateScriptExecuted);
-    EXPECT_FALSE(m_scene->executeNodePostCreateScript(figure, QStringLiteral("FigureSetup"), {}));
-    EXPECT_EQ(ran.count(), 0);
-
-    VxNode* seen = nullptr;
-    m_scene->registerNodePostCreateScript(QStringLiteral("FigureSetup"),
-                                          [&seen](VxNode* node, const QVariantList& args) {
-                                              seen = node;
-                                              return args.isEmpty();
-                                          });
-    EXPECT_TRUE(m_scene->executeNodePostCreateScript(figure, QStringLiteral("FigureSetup"), {}));
-    EXPECT_EQ(seen, figure);
-    EXPECT_FALSE(m_scene->executeNodePostCreateScript(figure, QStringLiteral("FigureSetup"), {1}));
-    ASSERT_EQ(ran.count(), 2);
-    EXPECT_EQ(ran.at(1).at(2).toBool(), false);
-}
-
 TEST_F(SceneTest, UndoAndRedrawLocksCountAndRelease)
 {
     VxUndoStack* stack = m_scene->getUndoStack();

@@ -1,6 +1,4 @@
-// Drag payloads written by VxMimeData and read back from any QMimeData, and the settings
-// an importer is handed.
-#include "vxfileiosettings.h"
+// Drag payloads written by VxMimeData and read back from any QMimeData.
 #include "vxmimedata.h"
 
 #include <gtest/gtest.h>
@@ -66,22 +64,6 @@ TEST(MimeDataTest, ShortPayloadsFailWithoutMovingTheReader)
     EXPECT_FALSE(VxMimeData::decodeVal(full, &offset, &read, 0));
     offset = -1;
     EXPECT_FALSE(VxMimeData::decodeVal(full, &offset, &read, 1));
-}
-
-TEST(SettingsTest, FromMapReplacesEveryEarlierValue)
-{
-    VxFileIOSettings settings;
-    settings.setValue(QStringLiteral("Scale"), 2.0);
-    EXPECT_EQ(settings.getNumValues(), 1);
-
-    settings.fromMap({{QStringLiteral("FlipUV"), true}, {QStringLiteral("Groups"), QStringLiteral("g")}});
-    EXPECT_EQ(settings.getNumValues(), 2);
-    EXPECT_FALSE(settings.hasValue(QStringLiteral("Scale")));
-    EXPECT_EQ(settings.getValue(QStringLiteral("FlipUV")), QVariant(true));
-    EXPECT_EQ(settings.getValue(QStringLiteral("Scale"), 1.0), QVariant(1.0));
-
-    settings.fromMap({});
-    EXPECT_EQ(settings.getNumValues(), 0);
 }
 
 } // namespace
