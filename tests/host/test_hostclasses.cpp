@@ -1,89 +1,21 @@
-// The host's classes on their own: menus from registered actions, the mesh summary, the
-// plug-in listing's HTML handling and the command line.
-#include "vxactionmenubuilder.h"
+// The host's classes on their own: the mesh summary, the plug-in listing's HTML handling
+// and the command line.
 #include "vxhostcommandline.h"
 #include "vxmeshinfo.h"
 #include "vxpluginlistwriter.h"
 
 #include "vxhostguitest.h"
 
-#include "vxclassfactory.h"
 #include "vxdefaultmaterial.h"
 #include "vxfacetmesh.h"
 #include "vxfacetshape.h"
-#include "vxmainwindow.h"
-#include "vxmeshsmoothmorphbakeraction.h"
-#include "vxmeshsmoothresetbaseaction.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QMenu>
-#include <QMenuBar>
 #include <QRegularExpression>
 
-namespace {
-
-// An action of a test "plug-in" with a menu path and group of its choosing.
-class VxTestMenuAction : public VxAction
-{
-    Q_OBJECT
-public:
-    Q_INVOKABLE VxTestMenuAction() : VxAction("Test Action", QString()) {}
-    void init() override
-    {
-        ++m_initCount;
-        VxAction::init();
-    }
-    QString getActionGroup() const override { return "Testing"; }
-    QString getDefaultMenuPath() const override { return "&Tools/&Checks"; }
-    void executeAction() override {}
-    int m_initCount = 0;
-};
-
-} // namespace
-
 using HostClassesTest = VxAppTest;
-
-TEST_F(HostClassesTest, RegisteredActionsLandInTheirMenusGroupedAndInitialisedOnce)
-{
-    VxTHostClassFactory<VxMeshSmoothResetBaseAction> reset(VxGuid("E9FB3C23-E363-4cb0-ABBD-FB538C1865C4"));
-    VxTHostClassFactory<VxTestMenuAction> tool(VxGuid("11111111-2222-3333-4444-555555555555"));
-    VxTHostClassFactory<VxMeshSmoothMorphBakerAction> baker(VxGuid("B2531B2C-916C-4EBA-83E5-B6464F538B76"));
-    for (VxClassFactory* factory : std::initializer_list<VxClassFactory*>{&reset, &tool, &baker})
-        m_app->registerClassFactory(factory);
-
-    VxMainWindow window;
-    QMenu* edit = window.menuBar()->addMenu("&Edit");
-    edit->addAction("Undo");
-    VxActionMenuBuilder builder(window.menuBar(), window.getActionRegistry());
-    builder.menuForPath("&Edit/Mesh &Smoothing")->addAction("Existing");
-    const QList<VxAction*> actions = builder.addRegisteredActions();
-
-    // Only action classes are instantiated (the host's material and shape factories are not):
-    // the host's own Weights from Face Groups, then the three registered here.
-    ASSERT_EQ(actions.size(), 4);
-    for (VxAction* action : actions) {
-        EXPECT_TRUE(action->isInitialized());
-        EXPECT_EQ(action->parent(), &window);
-    }
-    EXPECT_EQ(actions[0]->objectName(), "WeightsFromFaceGroupsAction");
-    EXPECT_EQ(static_cast<VxTestMenuAction*>(actions[2])->m_initCount, 1);
-
-    // "&Edit/Mesh &Smoothing" reuses the existing Edit menu; "&Tools/&Checks" makes both.
-    // Another group in the same menu is set apart by a separator.
-    QStringList topLevel;
-    for (const QAction* action : window.menuBar()->actions())
-        topLevel.append(action->text());
-    EXPECT_EQ(topLevel, QStringList({"&Edit", "&Tools"}));
-    QMenu* smoothing = vxFindMenu(window.menuBar(), "Edit/Mesh Smoothing");
-    EXPECT_EQ(vxMenuEntries(smoothing),
-              QStringList({"Existing", "--", "Reset Smoothing Base", "Bake Smoothing to Morph"}));
-    EXPECT_EQ(builder.menuForPath("Edit/Mesh Smoothing"), smoothing);
-    EXPECT_EQ(vxMenuEntries(vxFindMenu(window.menuBar(), "Tools/Checks")), QStringList{"Test Action"});
-    for (VxClassFactory* factory : std::initializer_list<VxClassFactory*>{&reset, &tool, &baker})
-        m_app->unregisterClassFactory(factory);
-}
 
 TEST_F(HostClassesTest, MeshInfoWritesCountsGroupsAndMaterialsInMeshOrder)
 {
@@ -197,5 +129,3 @@ TEST(HostCommandLine, TheScreenshotComesAfterTheScriptAndAloneNeedsADisplay)
         EXPECT_FALSE(commandLine.errorText().isEmpty());
     }
 }
-
-#include "test_hostclasses.moc"

@@ -65,10 +65,16 @@ public:
         connect(vxScene, &VxScene::nodeSelectionListChanged, this, &VxTestGeometryAction::follow);
         follow();
     }
+    void init() override
+    {
+        ++inits;
+        VxEditAction::init();
+    }
     QString getActionGroup() const override { return "Geometry Editing"; }
     QString getDefaultMenuPath() const override { return "VxHierarchyPane::Edit/Geometry"; }
     void executeAction() override {}
     void follow() { setEnabled(vxScene->getPrimarySelection() != nullptr); }
+    int inits = 0;
 };
 
 class PanesTest : public VxHostGuiTest
@@ -168,9 +174,10 @@ TEST_F(PanesTest, TheOptionsButtonShowsTheMenuThePaneFills)
     EXPECT_EQ(shown, QStringList({"Update Test Geometry", "--", "Test Pane"}));
     EXPECT_TRUE(
         loggedLines().contains("The menu entry VxNoSuchAction is left out: no action of that class is registered."));
-    // The options menu holds the host's one instance of each action.
-    EXPECT_EQ(bar->getOptionsMenu()->actions().first(),
-              m_gui->window()->getActionRegistry().findAction("VxTestGeometryAction"));
+    // The options menu holds the host's one instance of each action, initialised once.
+    auto* geometry = qobject_cast<VxTestGeometryAction*>(m_gui->window()->getActionRegistry().findAction("VxTestGeometryAction"));
+    EXPECT_EQ(bar->getOptionsMenu()->actions().first(), geometry);
+    EXPECT_EQ(geometry->inits, 1);
 
     // A pane that fills nothing says so instead of opening an empty menu.
     VxPaneTitleBar* outlinerBar = titleBar(m_gui->outlinerPane());
