@@ -22,6 +22,9 @@
 
 #include <QPointer>
 
+#include <cmath>
+#include <map>
+
 using RiggingTest = VxSceneTest;
 
 namespace {
@@ -332,4 +335,38 @@ TEST_F(RiggingTest, TransferCopiesMapsByNearestVertexAndSkipsMissingBones)
     EXPECT_FALSE(VxTransferUtilityHelper(source, other).doTransfer());
     EXPECT_FALSE(VxTransferUtilityHelper(source, source).doTransfer());
     EXPECT_FALSE(VxTransferUtilityHelper(nullptr, other).doTransfer());
+}
+
+TEST_F(RiggingTest, JointZonesFallOffLinearlyBetweenTheInnerAndOuterBoxes)
+{
+    VxFacetMesh* mesh = vxMakeBoxMesh(armBoxes());
+    auto* figure = vxMakeFigure<VxLegacyFigure>(mesh, QStringLiteral("Arm"));
+    auto* binding = new VxLegacyBinding();
+    figure->getObject()->addModifier(binding);
+    VxBone* lower = figure->findBone(QStringLiteral("lower"));
+    auto* joint = new VxLegacyJoint();
+    joint->setBone(lower, true);
+    binding->addJoint(joint);
+    auto* bend = new VxLegacyBendParam(lower, 1);
+    joint->addJointParam(bend);
+
+    // Boxes centred on the elbow end of the lower arm (x = 4.5); its far end is x = 8.
+    const auto box = [](float halfLength) {
+        VxMatrix4 m;
+        m.scale({halfLength, 5, 5});
+        m.translate({4.5f, 0.5f, 0.5f});
+        return m;
+    };
+    bend->setMatrices(box(1), box(5), false);
+    // The far end lies 3.5 inner half-lengths and 0.7 outer ones out: 0.3 of the way left
+    // to the outer box against 2.5 past the inner one.
+    const float between = 0.3f / 2.8f;
+    std::map<float, int> byWeight;
+    for (const auto& vertexWeight : bend->getWeights())
+        ++byWeight[std::round(vertexWeight.second * 1e4f) / 1e4f];
+    EXPECT_EQ(byWeight, (std::map<float, int>{{std::round(between * 1e4f) / 1e4f, 4}, {1.0f, 4}}));
+
+    // Outside the outer box nothing follows.
+    bend->setMatrices(box(1), box(3), false);
+    EXPECT_EQ(bend->getWeights().size(), 4u);
 }
