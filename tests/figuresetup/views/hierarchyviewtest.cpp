@@ -1,5 +1,7 @@
 #include "hierarchyviewtest.h"
 
+#include "viewuser.h"
+
 #include "vxfsitemdrag.h"
 #include "vxhierarchyboneitem.h"
 #include "vxhierarchyeditorview.h"
@@ -17,7 +19,6 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QHeaderView>
-#include <QLineEdit>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTreeWidgetItemIterator>
@@ -86,10 +87,7 @@ QTreeWidgetItem* HierarchyViewTest::findItem(const std::function<bool(QTreeWidge
 
 VxHierarchyBoneItem* HierarchyViewTest::boneItem(const QString& name) const
 {
-    return static_cast<VxHierarchyBoneItem*>(findItem([&name](QTreeWidgetItem* item) {
-        auto* bone = vxHierarchyItemCast<VxHierarchyBoneItem>(item);
-        return bone && bone->getBone() && bone->getBone()->getName() == name;
-    }));
+    return static_cast<VxHierarchyBoneItem*>(ViewUser::boneItem(*m_view, name));
 }
 
 VxHierarchyRegionItem* HierarchyViewTest::regionItem(const QString& name) const
@@ -160,29 +158,7 @@ bool HierarchyViewTest::choose(QTreeWidgetItem* item, int column, int id) const
 
 bool HierarchyViewTest::rename(QTreeWidgetItem* item, int column, const QString& text) const
 {
-    auto openEditor = [this]() -> QLineEdit* {
-        for (QLineEdit* editor : m_view->viewport()->findChildren<QLineEdit*>()) {
-            if (editor->isVisible())
-                return editor;
-        }
-        return nullptr;
-    };
-    // A rename the view started itself (a new bone or region) is already open.
-    const bool editing = m_view->currentItem() == item && m_view->currentColumn() == column;
-    QLineEdit* editor = editing ? openEditor() : nullptr;
-    if (!editor) {
-        m_view->scrollToItem(item);
-        m_view->editItem(item, column);
-        editor = openEditor();
-    }
-    if (!editor)
-        return false;
-    editor->setText(text);
-    QTest::keyClick(editor, Qt::Key_Return);
-    // The delegate commits a moment later, then the closed editor goes away.
-    QApplication::processEvents();
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    return true;
+    return ViewUser::typeRename(*m_view, item, column, text);
 }
 
 namespace {

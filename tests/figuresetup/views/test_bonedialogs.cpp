@@ -4,13 +4,10 @@
 
 #include "vxhierarchyboneitem.h"
 #include "vxhierarchyeditorview.h"
-#include "vxhierarchyitem.h"
 
 #include "vxfshierarchy.h"
 #include "vxfshierarchyitem.h"
 
-#include "vxapptest.h"
-#include "vxmenurunner.h"
 #include "vxmessageboxanswerer.h"
 
 #include <QCheckBox>
@@ -43,42 +40,25 @@ QStringList boxesChecked(QWidget* dialog)
 }
 } // namespace
 
-class BoneDialogsTest : public VxAppTest
+class BoneDialogsTest : public HierarchyViewTest
 {
 protected:
     void SetUp() override
     {
-        VxAppTest::SetUp();
-        VxFSHierarchyItem* hip = new VxFSHierarchyItem(&document, QStringLiteral("hip"));
-        new VxFSHierarchyItem(new VxFSHierarchyItem(hip, QStringLiteral("chest")), QStringLiteral("head"));
-        new VxFSHierarchyItem(hip, QStringLiteral("hand"));
-        view.resize(500, 600);
-        view.fromHierarchy(&document);
+        HierarchyViewTest::SetUp();
+        addBones({"hip", "hip/chest", "hip/chest/head", "hip/hand"});
+        attach();
     }
-    void TearDown() override
+    // Selects `items`, right-clicks the last one in `column` and chooses the entry `id`; the
+    // dialog steps queued for it must all have run.
+    void open(const QList<QTreeWidgetItem*>& items, int column, int id)
     {
-        VxMenuRunner::clearAnswers();
-        VxAppTest::TearDown();
-    }
-    QTreeWidgetItem* item(const QString& boneName) { return ViewUser::boneItem(view, boneName); }
-    void select(const QStringList& bones)
-    {
-        view.clearSelection();
-        for (const QString& bone : bones)
-            item(bone)->setSelected(true);
-    }
-    void choose(QTreeWidgetItem* clicked, int column, const QString& entry)
-    {
-        VxMenuRunner::queueAnswer(entry);
-        ViewUser::rightClick(view, clicked, column);
+        select(items);
+        ASSERT_TRUE(choose(items.last(), column, id));
         ViewUser::settle();
-        EXPECT_EQ(dialogs.pending(), 0) << "a dialog step did not run for " << entry.toStdString();
+        EXPECT_EQ(dialogs.pending(), 0) << "a dialog step did not run for entry " << id;
     }
-    void expectMirrored() { EXPECT_TRUE(treeMirrorsDocument(view)); }
 
-    VxFSHierarchy document;
-    QWidget pane;
-    VxHierarchyEditorView view{&pane};
     VxMessageBoxAnswerer answerer;
     DialogDriver dialogs;
 };
@@ -99,59 +79,49 @@ TEST_F(BoneDialogsTest, BoneSequencesCascadeOrSitSideBySideAndRefuseNamesThatExi
     });
     dialogs.queue("VxNewBoneSequenceDlg", sequence("hand", 0, 12, true, false));
     dialogs.queue("VxNewBoneSequenceDlg", sequence("finger", 1, 12, true, false));
-    new VxFSHierarchyItem(document.findBone("hand"), QStringLiteral("hand1"));
-    view.fromHierarchy(&document);
-    select({"chest"});
-    choose(item("chest"), 0, QStringLiteral("Add Bone Sequence..."));
+    addBones({"hand/hand1"});
+    attach();
+    open({boneItem("chest")}, 0, 4);
     ASSERT_EQ(answerer.count(), 2);
     EXPECT_EQ(answerer.seen()[0].title, QStringLiteral("Bone Prefix Error"));
     EXPECT_EQ(answerer.seen()[0].text, QStringLiteral("Please enter a valid prefix."));
     EXPECT_EQ(answerer.seen()[1].title, QStringLiteral("Bone Suffix Error"));
     EXPECT_EQ(answerer.seen()[1].text, QStringLiteral("One of the bone names already exists."));
-    EXPECT_EQ(document.findBone("hand00"), nullptr);
-    VxFSHierarchyItem* last = document.findBone("finger12");
-    ASSERT_TRUE(last);
+    EXPECT_EQ(bone("hand00"), nullptr);
+    ASSERT_TRUE(bone("finger12"));
     // Cascading: each bone below the one before, the first below the target.
     for (int i = 12; i > 1; --i)
-        EXPECT_EQ(document.findBone(QString("finger%1").arg(i, 2, 10, QChar('0')))->parent(),
-                  document.findBone(QString("finger%1").arg(i - 1, 2, 10, QChar('0'))));
-    EXPECT_EQ(document.findBone("finger01")->parent(), document.findBone("chest"));
-    expectMirrored();
+        EXPECT_EQ(bone(QString("finger%1").arg(i, 2, 10, QChar('0')))->parent(),
+                  bone(QString("finger%1").arg(i - 1, 2, 10, QChar('0'))));
+    EXPECT_EQ(bone("finger01")->parent(), bone("chest"));
+    EXPECT_TRUE(treeMirrorsDocument(*m_view));
 
     // As siblings on the "Bones" container: new root bones after the existing one, three
     // digits once the end reaches 100, none when it stays below 10.
-    QTreeWidgetItem* bones = item("hip")->parent();
+    QTreeWidgetItem* bones = boneItem("hip")->parent();
     dialogs.queue("VxNewBoneSequenceDlg", sequence("toe", 98, 100, true, true));
-    view.clearSelection();
-    bones->setSelected(true);
-    choose(bones, 0, QStringLiteral("Add Bone Sequence..."));
+    open({bones}, 0, 4);
     dialogs.queue("VxNewBoneSequenceDlg", sequence("rib", 8, 9, true, true));
-    choose(bones, 0, QStringLiteral("Add Bone Sequence..."));
-    QStringList roots;
-    for (VxFSHierarchyItem* bone = document.getFirstBone(); bone; bone = bone->getNextSibling())
-        roots.append(bone->getName());
-    EXPECT_EQ(roots, (QStringList{"hip", "toe098", "toe099", "toe100", "rib8", "rib9"}));
-    expectMirrored();
+    open({bones}, 0, 4);
+    EXPECT_EQ(names(m_document->getFirstBone()), (QStringList{"hip", "toe098", "toe099", "toe100", "rib8", "rib9"}));
+    EXPECT_TRUE(treeMirrorsDocument(*m_view));
 }
 
 TEST_F(BoneDialogsTest, JointParametersGoToEverySelectedBone)
 {
-    document.setFigureType(Poser);
-    document.findBone("head")->setTwist(false);
-    view.fromHierarchy(&document);
+    m_document->setFigureType(Poser);
+    bone("head")->setTwist(false);
 
     // One bone: the boxes start from it.
-    select({"head"});
     dialogs.queue("VxSelectJointParamsDlg", [](QWidget* dialog) {
         EXPECT_EQ(boxesChecked(dialog), (QStringList{"Least Likely to Reach 90 Degrees <Side-Side>",
                                                      "Most Likely to Reach 90 Degrees <Bend>", "Smooth Zone"}));
         EXPECT_EQ(dialog->findChild<QLabel*>("VxSelectJointsParamsWarningLbl"), nullptr);
         DialogDriver::cancel()(dialog);
     });
-    choose(item("head"), 2, QStringLiteral("Select Joint Parameters..."));
+    open({boneItem("head")}, 2, 42);
 
     // Two bones: the warning, every box off; the defaults alone are not all parameters.
-    select({"head", "hand"});
     dialogs.queue("VxSelectJointParamsDlg", [](QWidget* dialog) {
         EXPECT_TRUE(dialog->findChild<QLabel*>("VxSelectJointsParamsWarningLbl"));
         EXPECT_TRUE(boxesChecked(dialog).isEmpty());
@@ -164,19 +134,18 @@ TEST_F(BoneDialogsTest, JointParametersGoToEverySelectedBone)
         EXPECT_FALSE(dialog->findChild<QCheckBox*>("VxSelectJointParamsSelectAllCbx")->isChecked());
         DialogDriver::accept()(dialog);
     });
-    choose(item("hand"), 2, QStringLiteral("Select Joint Parameters..."));
+    open({boneItem("head"), boneItem("hand")}, 2, 42);
     for (const char* name : {"head", "hand"}) {
-        const VxFSHierarchyItem* bone = document.findBone(name);
-        EXPECT_TRUE(bone->getTwist() && bone->getSideSide() && bone->getBend() && bone->getCurve()) << name;
-        EXPECT_FALSE(bone->getScale()) << name;
-        EXPECT_EQ(item(name)->text(2), QStringLiteral("XYZ(c)"));
+        const VxFSHierarchyItem* target = bone(name);
+        EXPECT_TRUE(target->getTwist() && target->getSideSide() && target->getBend() && target->getCurve()) << name;
+        EXPECT_FALSE(target->getScale()) << name;
+        EXPECT_EQ(boneItem(name)->text(2), QStringLiteral("XYZ(c)"));
     }
-    EXPECT_FALSE(document.findBone("chest")->getCurve());
+    EXPECT_FALSE(bone("chest")->getCurve());
 }
 
 TEST_F(BoneDialogsTest, WeightMapsTakeTheBulgesIntoAccount)
 {
-    select({"chest"});
     dialogs.queue("VxSelectVxFigureWeightMapsDlg", [](QWidget* dialog) {
         EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Select Weight Maps"));
         // The four maps of a new bone are on, its bulges off: default, but not all.
@@ -197,19 +166,17 @@ TEST_F(BoneDialogsTest, WeightMapsTakeTheBulgesIntoAccount)
         dialog->findChild<QCheckBox*>("VxSelectVxFigureWeightMapsSideBulgeCbx")->click();
         DialogDriver::accept()(dialog);
     });
-    choose(item("chest"), 2, QStringLiteral("Select Weight Maps..."));
-    const VxFSHierarchyItem* chest = document.findBone("chest");
+    open({boneItem("chest")}, 2, 42);
+    const VxFSHierarchyItem* chest = bone("chest");
     EXPECT_TRUE(chest->getTwistBulge() && chest->getBendBulge() && chest->getScale());
     EXPECT_FALSE(chest->getSideBulge());
-    EXPECT_FALSE(document.findBone("head")->getTwistBulge());
+    EXPECT_FALSE(bone("head")->getTwistBulge());
 }
 
 TEST_F(BoneDialogsTest, WeldsReplaceTheSelectedBonesTargetsByTheChosenBones)
 {
-    document.setFigureType(Poser);
-    document.findBone("head")->setWeldTarget(document.findBone("chest"));
-    view.fromHierarchy(&document);
-    select({"head", "hand"});
+    m_document->setFigureType(Poser);
+    bone("head")->setWeldTarget(bone("chest"));
     dialogs.queue("VxWeldToNodeOptionsDialog", [](QWidget* dialog) {
         auto* list = dialog->findChild<QTreeWidget*>("VxWeldToNodeOptionsListView");
         QStringList offered;
@@ -220,12 +187,12 @@ TEST_F(BoneDialogsTest, WeldsReplaceTheSelectedBonesTargetsByTheChosenBones)
         list->topLevelItem(1)->setSelected(true);
         DialogDriver::accept()(dialog);
     });
-    choose(item("hand"), 3, QStringLiteral("Select Bone(s)..."));
+    open({boneItem("head"), boneItem("hand")}, 3, 9);
     for (const char* name : {"head", "hand"}) {
-        const VxFSHierarchyItem* bone = document.findBone(name);
-        ASSERT_EQ(bone->getNumWeldTargets(), 2) << name;
-        EXPECT_EQ(bone->getWeldTarget(0)->getName(), QStringLiteral("chest"));
-        EXPECT_EQ(bone->getWeldTarget(1)->getName(), QStringLiteral("hip"));
-        EXPECT_EQ(item(name)->text(3), QStringLiteral("<multiple>"));
+        const VxFSHierarchyItem* target = bone(name);
+        ASSERT_EQ(target->getNumWeldTargets(), 2) << name;
+        EXPECT_EQ(target->getWeldTarget(0)->getName(), QStringLiteral("chest"));
+        EXPECT_EQ(target->getWeldTarget(1)->getName(), QStringLiteral("hip"));
+        EXPECT_EQ(boneItem(name)->text(3), QStringLiteral("<multiple>"));
     }
 }

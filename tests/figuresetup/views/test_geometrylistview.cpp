@@ -4,8 +4,6 @@
 
 #include "vxgeometrylistitem.h"
 #include "vxgeometrylistview.h"
-#include "vxhierarchyeditorview.h"
-#include "vxhierarchyitem.h"
 
 #include "vxfsgeomgroup.h"
 #include "vxfsgeomitem.h"
@@ -215,41 +213,6 @@ TEST_F(GeometryListViewTest, ItemsFollowTheirGeometriesAndTheAttachedDocument)
 
     other.reset();
     EXPECT_EQ(view.topLevelItemCount(), 0);
-}
-
-TEST_F(GeometryListViewTest, AFaceGroupDraggedOntoABoneBecomesItsGroupOnlyFromTheBaseGeometry)
-{
-    VxFSGeomItem* body = document.addGeometry(mesh(QStringLiteral("body.obj"), 3));
-    VxFSGeomItem* prop = document.addGeometry(mesh(QStringLiteral("prop.obj"), 2));
-    view.setHierarchy(&document);
-    auto* hip = new VxFSHierarchyItem(&document, QStringLiteral("hip"));
-    auto* chest = new VxFSHierarchyItem(hip, QStringLiteral("chest"));
-    VxHierarchyEditorView relationships(&pane);
-    relationships.resize(400, 400);
-    relationships.fromHierarchy(&document);
-    auto boneItem = [&relationships](const VxFSHierarchyItem* bone) {
-        return ViewUser::boneItem(relationships, bone->getName());
-    };
-    auto dragGroup = [this](VxFSGeomItem* geometry, int group) {
-        view.clearSelection();
-        view.findItem(geometry)->child(group)->setSelected(true);
-        return std::unique_ptr<QDrag>(view.dragObject());
-    };
-
-    // The first group assigned on a single-skin document chooses the base geometry.
-    QTreeWidgetItem* groupItem = view.findItem(body)->child(1);
-    auto drag = dragGroup(body, 1);
-    EXPECT_TRUE(ViewUser::drop(relationships, boneItem(chest), *drag->mimeData()));
-    EXPECT_EQ(chest->getGeomGroup(), body->getGroup(1));
-    EXPECT_EQ(document.getBaseGeometry(), body);
-    EXPECT_FALSE(groupItem->isSelected());
-    EXPECT_EQ(boneItem(chest)->child(0)->text(0), QStringLiteral("Selection Group: 0: group_001"));
-
-    // A group of another geometry is refused over every bone.
-    drag = dragGroup(prop, 0);
-    EXPECT_FALSE(ViewUser::drop(relationships, boneItem(hip), *drag->mimeData()));
-    EXPECT_EQ(hip->getGeomGroup(), nullptr);
-    EXPECT_EQ(prop->getUseCount(), 0);
 }
 
 TEST_F(GeometryListViewTest, BrowseShowsTheFoldersOfTheChosenGeometriesOrTheStartFolder)

@@ -2,9 +2,8 @@
 // geometries from the geometry list assigned, with real drag payloads.
 #include "hierarchyviewtest.h"
 
-#include "vxfsitemdrag.h"
-#include "vxgeometrygrouplistitem.h"
 #include "vxgeometrylistitem.h"
+#include "vxgeometrylistview.h"
 #include "vxhierarchyboneitem.h"
 #include "vxhierarchyeditorview.h"
 #include "vxhierarchyregionitem.h"
@@ -17,7 +16,7 @@
 
 #include "vxmessageboxanswerer.h"
 
-#include <QTreeWidget>
+#include <QDrag>
 
 namespace {
 enum { BaseGeometry = 4130, Bones = 4149 };
@@ -25,19 +24,25 @@ enum { BaseGeometry = 4130, Bones = 4149 };
 // The geometry list a user drags geometries and face groups from.
 struct GeometryList
 {
-    QTreeWidget view;
-    VxGeometryGroupListItem* groupItem = nullptr;
-
-    std::unique_ptr<QMimeData> drag(VxFSGeomItem* geometry)
+    explicit GeometryList(VxFSHierarchy* document) : view(nullptr) { view.setHierarchy(document); }
+    QTreeWidgetItem* item(VxFSGeomItem* geometry, const QString& group = QString()) const
     {
-        return payload(VxGeometryItemDrag(new VxGeometryListItem(&view, geometry), &view));
+        QTreeWidgetItem* item = view.findItem(geometry);
+        for (int i = 0; !group.isNull() && i < item->childCount(); ++i) {
+            if (item->child(i)->text(0) == group)
+                return item->child(i);
+        }
+        return item;
     }
-    std::unique_ptr<QMimeData> drag(VxFSGeomGroup* group)
+    // What dragging the item of `geometry` (or of its face group `group`) carries.
+    std::unique_ptr<QMimeData> drag(VxFSGeomItem* geometry, const QString& group = QString())
     {
-        groupItem = new VxGeometryGroupListItem(new VxGeometryListItem(&view, group->getGeomItem()), group);
-        groupItem->setSelected(true);
-        return payload(VxGeometryGroupItemDrag(groupItem, &view));
+        view.clearSelection();
+        item(geometry, group)->setSelected(true);
+        const std::unique_ptr<QDrag> drag(view.dragObject());
+        return payload(*drag);
     }
+    VxGeometryListView view;
 };
 } // namespace
 
@@ -88,7 +93,7 @@ TEST_F(HierarchyViewTest, AGeometryOnTheDocumentStartsItOverOrRebindsItsBones)
     VxFSGeomItem* body = loadGeometry("body.obj", {"hip", "chest", "head"});
     VxFSGeomItem* other = loadGeometry("other.obj", {"head", "tail"});
     attach();
-    GeometryList list;
+    GeometryList list(m_document.get());
     const auto bodyDrag = list.drag(body);
     EXPECT_TRUE(dragMoveAccepted(m_view->topLevelItem(0), *bodyDrag));
     EXPECT_TRUE(drop(m_view->topLevelItem(0), *bodyDrag));
@@ -121,24 +126,24 @@ TEST_F(HierarchyViewTest, FaceGroupsGoToBonesOnlyFromTheBaseGeometry)
     VxFSGeomItem* other = loadGeometry("other.obj", {"tail"});
     addBones({"hip", "hip/chest"});
     attach();
-    GeometryList list;
+    GeometryList list(m_document.get());
 
     // Without a base geometry the first group chooses it; dropped on the bone's geometry item.
-    const auto chestDrag = list.drag(body->getGroup(1));
+    const auto chestDrag = list.drag(body, "chest");
     QTreeWidgetItem* chestGeometry = boneItem("chest")->child(0);
     EXPECT_TRUE(dragMoveAccepted(chestGeometry, *chestDrag));
     EXPECT_TRUE(drop(chestGeometry, *chestDrag));
     EXPECT_EQ(bone("chest")->getGeomGroup(), body->getGroup(1));
     EXPECT_EQ(m_document->getBaseGeometry(), body);
-    EXPECT_FALSE(list.groupItem->isSelected());
+    EXPECT_FALSE(list.item(body, "chest")->isSelected());
     EXPECT_TRUE(treeMirrorsDocument(*m_view));
 
-    const auto tailDrag = list.drag(other->getGroup(0));
+    const auto tailDrag = list.drag(other, "tail");
     for (QTreeWidgetItem* target : {static_cast<QTreeWidgetItem*>(boneItem("hip")), chestGeometry}) {
         EXPECT_FALSE(dragMoveAccepted(target, *tailDrag));
         EXPECT_FALSE(drop(target, *tailDrag));
     }
-    const auto hipDrag = list.drag(body->getGroup(0));
+    const auto hipDrag = list.drag(body, "hip");
     EXPECT_FALSE(dragMoveAccepted(m_view->topLevelItem(0), *hipDrag));
     EXPECT_TRUE(drop(boneItem("hip"), *hipDrag));
     EXPECT_EQ(bone("hip")->getGeomGroup(), body->getGroup(0));
@@ -152,7 +157,7 @@ TEST_F(HierarchyViewTest, ParametricBonesTakeGeometriesAsAlternates)
     addBones({"hip", "hip/lHand"});
     m_document->setFigureType(Poser);
     attach();
-    GeometryList list;
+    GeometryList list(m_document.get());
     const auto bodyDrag = list.drag(body);
     const auto handDrag = list.drag(hand);
     QTreeWidgetItem* container = boneItem("lHand")->child(0);
