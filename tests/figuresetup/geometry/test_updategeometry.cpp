@@ -33,7 +33,6 @@ struct TriggerCase
 const TriggerCase kTriggerCases[] = {
     {"{}", 0},
     {"{Filename: '%1'}", 1},
-    {"{Filename: '%1', UpdateVertexPositions: true, UpdateFullGeometry: false}", 1},
     {"{Filename: '%1', UpdateVertexPositions: false}", 0},
     {"{Filename: '%1', UpdateFullGeometry: true}", 2},
     {"{Filename: '%1', UpdateVertexPositions: false, UpdateFullGeometry: true}", 2},
@@ -88,16 +87,34 @@ TEST_P(UpdateTriggerTest, SettingsChooseTheOperationTheDialogStartsWithAndTheSil
 
 INSTANTIATE_TEST_SUITE_P(TriggerSettings, UpdateTriggerTest, ::testing::ValuesIn(kTriggerCases));
 
-TEST_F(UpdateGeometryTest, AFullUpdateFromTheDialogBringsMaterialsAndSourceRecordAndKeepsRegions)
+TEST_F(UpdateGeometryTest, TheDialogWantsAnExistingFileThenAFullUpdateBringsMaterialsAndSourceAndKeepsRegions)
 {
+    const QString empty = QStringLiteral("File Error|A valid path must be entered to continue.");
+    const QString missing = QStringLiteral("File Error|The path entered must reference a file that exists to continue.");
+    // A refused OK keeps the dialog up for the next row; the last row is accepted.
+    const struct
+    {
+        int operation;
+        QString file;
+        QString box;
+    } rows[] = {{1, QString(), empty}, {2, QStringLiteral("  "), empty}, {2, m_moved + 'x', missing},
+                {2, QLatin1Char(' ') + m_moved, QString()}};
+    VxMessageBoxAnswerer boxes;
     UpdateDialogDriver dialogs;
-    dialogs.steps.append([this](VxUpdateGeometryDlg& dialog) {
-        QTest::mouseClick(dialog.getOperationButton(2), Qt::LeftButton);
-        dialog.getFileEdit()->setText(QStringLiteral(" ") + m_moved);
-        QTest::mouseClick(dialog.getAcceptButton(), Qt::LeftButton);
-    });
+    for (const auto& row : rows) {
+        dialogs.steps.append([row](VxUpdateGeometryDlg& dialog) {
+            QTest::mouseClick(dialog.getOperationButton(row.operation), Qt::LeftButton);
+            EXPECT_TRUE(dialog.getFileEdit()->isEnabled());
+            dialog.getFileEdit()->setText(row.file);
+            QTest::mouseClick(dialog.getAcceptButton(), Qt::LeftButton);
+        });
+    }
     VxGeometryRegion* regions = skin()->getGeometryRegion();
     ASSERT_TRUE(runUpdate(QStringLiteral("{}")));
+    ASSERT_EQ(dialogs.seen.size(), 4);
+    ASSERT_EQ(boxes.count(), 3);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(boxes.seen()[i].title + '|' + boxes.seen()[i].text, rows[i].box) << "row " << i;
     EXPECT_EQ(positions(), m_movedPositions);
     EXPECT_EQ(materialNames(), kMovedMaterials);
     ASSERT_EQ(skin()->getGeometryRegion(), regions);
@@ -105,6 +122,16 @@ TEST_F(UpdateGeometryTest, AFullUpdateFromTheDialogBringsMaterialsAndSourceRecor
     EXPECT_EQ(sourcePath(skin()), m_moved + QLatin1Char('|'));
     EXPECT_EQ(sourcePath(m_figure), m_moved + QLatin1Char('|'));
     EXPECT_EQ(m_app->getImportMgr()->getImportPath(), tempPath(QStringLiteral("meshes")));
+
+    // The current shape needs no file, and a dialog of another kind is never valid.
+    VxUpdateGeometryDlg dialog;
+    dialog.setFileName(m_body + 'x');
+    EXPECT_TRUE(VxUpdateGeometryDlgValidator().validate(&dialog));
+    VxBasicDialog other;
+    EXPECT_FALSE(VxUpdateGeometryDlgValidator().validate(&other));
+    ASSERT_EQ(boxes.count(), 4);
+    EXPECT_EQ(boxes.seen()[3].title + '|' + boxes.seen()[3].text,
+              QStringLiteral("Unexpected Error|An unexpected error has occurred."));
 }
 
 TEST_F(UpdateGeometryTest, FilesOfAnotherShapeOrThatCannotBeReadChangeNothing)
@@ -137,13 +164,10 @@ TEST_F(UpdateGeometryTest, FilesOfAnotherShapeOrThatCannotBeReadChangeNothing)
         EXPECT_EQ(m_scene->toJson(), before);
         EXPECT_EQ(positions(), m_bodyPositions);
     }
-    // The same vertices with a facet fewer do for the positions.
+    // The same vertices with a facet fewer do for the positions; importer settings reach
+    // the importer, and one it cannot take refuses the file.
     ASSERT_TRUE(runUpdate(QStringLiteral("{Filename: '%1', RunSilent: true}").arg(m_oneFewer)));
     EXPECT_EQ(positions(), m_movedPositions);
-}
-
-TEST_F(UpdateGeometryTest, ImporterSettingsReachTheImporter)
-{
     ASSERT_TRUE(runUpdate(QStringLiteral("{Filename: '%1', RunSilent: true, Importer: {Scale: 2, ZUp: true, Smooth: 1}}").arg(m_body)));
     std::vector<float> expected = m_bodyPositions;
     for (size_t i = 0; i < expected.size(); i += 3) {
@@ -153,10 +177,8 @@ TEST_F(UpdateGeometryTest, ImporterSettingsReachTheImporter)
     }
     EXPECT_EQ(positions(), expected);
     EXPECT_TRUE(loggedLines().contains(QStringLiteral("%1: importer setting \"Smooth\" is not known; it is ignored").arg(m_body)));
-
-    const QByteArray before = m_scene->toJson();
     ASSERT_TRUE(runUpdate(QStringLiteral("{Filename: '%1', RunSilent: true, Importer: {Scale: 'big'}}").arg(m_moved)));
-    EXPECT_EQ(m_scene->toJson(), before);
+    EXPECT_EQ(positions(), expected);
     EXPECT_EQ(loggedLines().last(), QStringLiteral("%1: importer setting \"Scale\" must be a number above 0, not \"big\"").arg(m_moved));
 }
 
@@ -181,48 +203,11 @@ TEST_F(UpdateGeometryTest, ABoneStandsForItsFigureAndNoGeometryIsASelectionError
                   QStringLiteral("Selection Error|A node in the scene with geometry must be selected to perform this action."));
         EXPECT_TRUE(dialogs.seen.isEmpty());
     }
-}
 
-TEST_F(UpdateGeometryTest, ScriptsNamingNoRegisteredActionGetAnError)
-{
+    // A script naming no registered action, or a class that is not one, gets an error.
     QString error;
     EXPECT_FALSE(runScript(QStringLiteral("vxApp.runAction('VxNoSuchAction', {});"), &error));
     EXPECT_TRUE(error.contains(QStringLiteral("no action class is registered as \"VxNoSuchAction\""))) << qPrintable(error);
     EXPECT_FALSE(runScript(QStringLiteral("vxApp.runAction('VxFacetShape');"), &error));
     EXPECT_TRUE(error.contains(QStringLiteral("\"VxFacetShape\""))) << qPrintable(error);
 }
-
-TEST_F(UpdateGeometryTest, TheValidatorWantsAnExistingFileForTheFileOperations)
-{
-    const QString empty = QStringLiteral("File Error|A valid path must be entered to continue.");
-    const QString missing = QStringLiteral("File Error|The path entered must reference a file that exists to continue.");
-    const struct
-    {
-        int operation;
-        QString file;
-        QString box; // empty: accepted
-    } cases[] = {{1, QString(), empty}, {2, QStringLiteral("  "), empty}, {2, m_body + QLatin1Char('x'), missing},
-                 {1, QLatin1Char(' ') + m_body, QString()}, {0, m_body + QLatin1Char('x'), QString()}};
-    for (const auto& test : cases) {
-        SCOPED_TRACE(test.file.toStdString());
-        VxUpdateGeometryDlg dialog;
-        dialog.setValidator(std::make_unique<VxUpdateGeometryDlgValidator>());
-        dialog.setOperation(test.operation);
-        dialog.setFileName(test.file);
-        dialog.show();
-        EXPECT_EQ(dialog.getFileEdit()->isEnabled(), test.operation != 0);
-        VxMessageBoxAnswerer boxes;
-        QTest::mouseClick(dialog.getAcceptButton(), Qt::LeftButton);
-        EXPECT_EQ(dialog.isVisible(), !test.box.isEmpty());
-        ASSERT_EQ(boxes.count(), test.box.isEmpty() ? 0 : 1);
-        for (const VxMessageBoxAnswerer::Seen& box : boxes.seen())
-            EXPECT_EQ(box.title + QLatin1Char('|') + box.text, test.box);
-    }
-    VxBasicDialog other;
-    VxMessageBoxAnswerer boxes;
-    EXPECT_FALSE(VxUpdateGeometryDlgValidator().validate(&other));
-    ASSERT_EQ(boxes.count(), 1);
-    EXPECT_EQ(boxes.seen()[0].title + QLatin1Char('|') + boxes.seen()[0].text,
-              QStringLiteral("Unexpected Error|An unexpected error has occurred."));
-}
-

@@ -13,14 +13,14 @@ class VxShape;
 class VxUpdateGeometryDlg;
 
 // Handles the Update Base Geometry dialog while it lives: each time it is the active modal
-// dialog, its operation, file and field state are recorded and the next queued step runs on
-// it; with no step left it is cancelled, so an unexpected dialog cannot hang a test.
+// dialog, its state is recorded and the next queued step runs on it; with no step left it
+// is cancelled, so an unexpected dialog cannot hang a test.
 class UpdateDialogDriver : public QObject
 {
 public:
     struct Seen
     {
-        int operation = -1;
+        int operation = -1; // -1 when the operation's button is not checked
         QString fileName;
         bool fileEnabled = false;
     };

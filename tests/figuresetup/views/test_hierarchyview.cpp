@@ -39,13 +39,11 @@ TEST_F(HierarchyViewTest, ShowsEachFigureTypeWithItsItemsInPlace)
     new VxFSRegionItem(m_document.get(), "Spare"); // a second top-level region is not shown
     attach();
 
+    // The tree's own orders: root bones as made, a bone's geometry item leading its child
+    // bones, which come the last made first, as child regions do.
     EXPECT_TRUE(treeMirrorsDocument(*m_view));
-    const QTreeWidgetItem* root = m_view->topLevelItem(0);
-    EXPECT_EQ(childTexts(root), QStringList({"Geometry: 0", "Bones", "Regions"}));
-    EXPECT_EQ(childTexts(root->child(1)), QStringList({"hip", "head"}));
-    // A bone's geometry item leads, then its child bones, the last made first.
+    EXPECT_EQ(childTexts(itemOfType(4149)), QStringList({"hip", "head"}));
     EXPECT_EQ(childTexts(boneItem("hip")), QStringList({"Selection Group: 0: hip", "rThigh", "lThigh", "abdomen"}));
-    EXPECT_EQ(boneItem("abdomen")->text(2), "ZXY(c)");
     EXPECT_EQ(childTexts(regionItem("Body")), QStringList({"Torso", "Head"}));
     EXPECT_TRUE(boneItem("hip")->isExpanded());
     EXPECT_TRUE(regionItem("Body")->isExpanded());
@@ -55,9 +53,6 @@ TEST_F(HierarchyViewTest, ShowsEachFigureTypeWithItsItemsInPlace)
     ASSERT_EQ(figureChanged.count(), 1);
     EXPECT_EQ(figureChanged.at(0).at(0).value<VxFigureSetupFigureType>(), Poser);
     EXPECT_TRUE(treeMirrorsDocument(*m_view));
-    root = m_view->topLevelItem(0);
-    EXPECT_EQ(childTexts(root), QStringList({"Geometry: 0", "Bones"}));
-    EXPECT_EQ(childTexts(boneItem("hip")->child(0)), QStringList({"Base: 0: hip", "Alternate(s)"}));
 
     // A null document is refused and the tree stays.
     m_view->fromHierarchy(nullptr);
@@ -97,32 +92,49 @@ TEST_F(HierarchyViewTest, ModelChangesTouchOnlyTheChangedBonesItems)
     EXPECT_TRUE(treeMirrorsDocument(*m_view));
 }
 
-TEST_F(HierarchyViewTest, RenamesGoToTheModelAndShowTheNameItKept)
+TEST_F(HierarchyViewTest, TypedAndNewNamesAreMadeUniqueAndTheFirstRenameKeepsTheOldNameAsLabel)
 {
     addBones({"hip", "hip/abdomen"});
-    auto* figure = new VxFSRegionItem(m_document.get(), "Body");
-    new VxFSRegionItem(figure, "Head");
     attach();
     VxMessageBoxAnswerer answerer;
-
     ASSERT_TRUE(rename(boneItem("abdomen"), 0, "hip"));
     EXPECT_EQ(bone("hip_1")->getLabel(), "abdomen");
     ASSERT_TRUE(rename(boneItem("hip_1"), 1, "Belly"));
     ASSERT_TRUE(rename(m_view->topLevelItem(0), 1, "The Hero"));
     EXPECT_EQ(bone("hip_1")->getLabel(), "Belly");
     EXPECT_EQ(m_document->getLabel(), "The Hero");
-    ASSERT_TRUE(rename(regionItem("Head"), 0, "Body"));
-    EXPECT_EQ(figure->getFirstChild()->getName(), "Body_1");
-
-    ASSERT_EQ(answerer.count(), 2);
-    EXPECT_EQ(answerer.seen()[0].title, "Invalid Bone Name");
-    EXPECT_EQ(answerer.seen()[0].text, "Bone names must be unique, appending a value to make the name unique.");
-    EXPECT_EQ(answerer.seen()[1].title, "Invalid Region Name");
-    EXPECT_EQ(answerer.seen()[1].text, "Region names must be unique, appending a value to make the name unique.");
-    EXPECT_TRUE(treeMirrorsDocument(*m_view));
-
     // Orders, welds, containers and geometry are not typed in.
     EXPECT_FALSE(rename(boneItem("hip"), 2, "ZYX"));
-    EXPECT_FALSE(rename(m_view->topLevelItem(0)->child(1), 0, "Skeleton"));
+    EXPECT_FALSE(rename(itemOfType(4149), 0, "Skeleton"));
+
+    // A new bone's name is open for editing at once; a new root bone is named like the others.
+    select({boneItem("hip")});
+    ASSERT_TRUE(choose(boneItem("hip"), 0, 3));
+    ASSERT_TRUE(choose(boneItem("hip"), 0, 3));
+    EXPECT_EQ(names(bone("hip")->getFirstChild()), QStringList({"hip_1", "newBone", "newBone_1"}));
+    ASSERT_TRUE(rename(boneItem("newBone_1"), 0, "lThigh"));
+    ASSERT_TRUE(rename(boneItem("lThigh"), 0, "leftThigh"));
+    EXPECT_EQ(bone("leftThigh")->getLabel(), "lThigh");
+    select({itemOfType(4149)});
+    ASSERT_TRUE(choose(itemOfType(4149), 0, 3));
+    EXPECT_EQ(names(m_document->getFirstBone()), QStringList({"hip", "newBone_1"}));
     EXPECT_TRUE(treeMirrorsDocument(*m_view));
+
+    // Regions: the root from "Regions", then children, new or renamed, unique too.
+    select({itemOfType(4135)});
+    ASSERT_TRUE(choose(itemOfType(4135), 0, 20));
+    ASSERT_TRUE(rename(regionItem("NewRegion"), 0, "Body"));
+    select({regionItem("Body")});
+    ASSERT_TRUE(choose(regionItem("Body"), 0, 20));
+    ASSERT_TRUE(choose(regionItem("Body"), 0, 20));
+    ASSERT_TRUE(rename(regionItem("NewRegion_1"), 0, "Body"));
+    EXPECT_EQ(names(m_document->getFirstRegion()->getFirstChild()), QStringList({"NewRegion", "Body_1"}));
+    EXPECT_TRUE(treeMirrorsDocument(*m_view));
+
+    QStringList boxes;
+    for (const VxMessageBoxAnswerer::Seen& box : answerer.seen())
+        boxes.append(box.title + ": " + box.text);
+    const QString bones = "Invalid Bone Name: Bone names must be unique, appending a value to make the name unique.";
+    const QString regions = "Invalid Region Name: Region names must be unique, appending a value to make the name unique.";
+    EXPECT_EQ(boxes, QStringList({bones, bones, bones, regions, regions}));
 }
