@@ -2,7 +2,6 @@
 
 #include "viewuser.h"
 
-#include "vxfsitemdrag.h"
 #include "vxhierarchyboneitem.h"
 #include "vxhierarchyeditorview.h"
 #include "vxhierarchyregionitem.h"
@@ -17,7 +16,7 @@
 #include "vxmessageboxanswerer.h"
 
 #include <QApplication>
-#include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QHeaderView>
 #include <QRegularExpression>
 #include <QTest>
@@ -76,14 +75,31 @@ void HierarchyViewTest::attach() const
     m_view->fromHierarchy(m_document.get());
 }
 
-QTreeWidgetItem* HierarchyViewTest::findItem(const std::function<bool(QTreeWidgetItem*)>& wanted) const
+namespace {
+QTreeWidgetItem* findItem(QTreeWidget& view, const std::function<bool(QTreeWidgetItem*)>& wanted)
 {
-    for (QTreeWidgetItemIterator it(m_view.get()); *it; ++it) {
+    for (QTreeWidgetItemIterator it(&view); *it; ++it) {
         if (wanted(*it))
             return *it;
     }
     return nullptr;
 }
+
+QPoint cellCentre(QTreeWidget& view, QTreeWidgetItem* item, int column)
+{
+    view.scrollToItem(item);
+    return QPoint(view.header()->sectionViewportPosition(column) + view.header()->sectionSize(column) / 2,
+                  view.visualItemRect(item).center().y());
+}
+
+// A right click: the press closes an open editor and selects an item not selected yet,
+// then the view is asked for its menu.
+void rightClick(QTreeWidget& view, QTreeWidgetItem* item, int column)
+{
+    QTest::mouseClick(view.viewport(), Qt::RightButton, Qt::NoModifier, cellCentre(view, item, column));
+    ViewUser::rightClick(view, item, column);
+}
+} // namespace
 
 VxHierarchyBoneItem* HierarchyViewTest::boneItem(const QString& name) const
 {
@@ -92,7 +108,7 @@ VxHierarchyBoneItem* HierarchyViewTest::boneItem(const QString& name) const
 
 VxHierarchyRegionItem* HierarchyViewTest::regionItem(const QString& name) const
 {
-    return static_cast<VxHierarchyRegionItem*>(findItem([&name](QTreeWidgetItem* item) {
+    return static_cast<VxHierarchyRegionItem*>(findItem(*m_view, [&name](QTreeWidgetItem* item) {
         auto* region = vxHierarchyItemCast<VxHierarchyRegionItem>(item);
         return region && region->getRegion() && region->getRegion()->getName() == name;
     }));
@@ -100,7 +116,7 @@ VxHierarchyRegionItem* HierarchyViewTest::regionItem(const QString& name) const
 
 QTreeWidgetItem* HierarchyViewTest::itemOfType(int type) const
 {
-    return findItem([type](QTreeWidgetItem* item) { return item->type() == type; });
+    return findItem(*m_view, [type](QTreeWidgetItem* item) { return item->type() == type; });
 }
 
 void HierarchyViewTest::select(const QList<QTreeWidgetItem*>& items) const
@@ -109,27 +125,6 @@ void HierarchyViewTest::select(const QList<QTreeWidgetItem*>& items) const
     for (QTreeWidgetItem* item : items)
         item->setSelected(true);
 }
-
-namespace {
-
-QPoint cellCentre(const VxHierarchyEditorView& view, QTreeWidgetItem* item, int column)
-{
-    const QRect row = view.visualItemRect(item);
-    return QPoint(view.header()->sectionViewportPosition(column) + view.header()->sectionSize(column) / 2,
-                  row.center().y());
-}
-
-// A right click selects an item that is not selected yet, then asks for the menu.
-void rightClick(VxHierarchyEditorView& view, QTreeWidgetItem* item, int column)
-{
-    view.scrollToItem(item);
-    const QPoint pos = cellCentre(view, item, column);
-    QTest::mouseClick(view.viewport(), Qt::RightButton, Qt::NoModifier, pos);
-    QContextMenuEvent event(QContextMenuEvent::Mouse, pos, view.viewport()->mapToGlobal(pos));
-    QApplication::sendEvent(view.viewport(), &event);
-}
-
-} // namespace
 
 QStringList HierarchyViewTest::menuAt(QTreeWidgetItem* item, int column) const
 {
@@ -161,39 +156,19 @@ bool HierarchyViewTest::rename(QTreeWidgetItem* item, int column, const QString&
     return ViewUser::typeRename(*m_view, item, column, text);
 }
 
-namespace {
-
-// A drag entering the view, moving to `item`'s name and, with `dropIt`, dropped there; as
-// the windowing system delivers it, to the viewport. Whether the last event was accepted.
-bool dragTo(VxHierarchyEditorView& view, QTreeWidgetItem* item, const QMimeData& data, bool dropIt)
-{
-    view.scrollToItem(item);
-    const QPoint pos = cellCentre(view, item, 0);
-    QDragEnterEvent enter(pos, Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(view.viewport(), &enter);
-    QDragMoveEvent move(pos, Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(view.viewport(), &move);
-    bool accepted = enter.isAccepted() && move.isAccepted();
-    if (dropIt) {
-        QDropEvent drop(pos, Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(view.viewport(), &drop);
-        accepted = drop.isAccepted();
-    }
-    QDragLeaveEvent leave;
-    QApplication::sendEvent(view.viewport(), &leave);
-    return accepted;
-}
-
-} // namespace
-
 bool HierarchyViewTest::dragMoveAccepted(QTreeWidgetItem* item, const QMimeData& data) const
 {
-    return dragTo(*m_view, item, data, false);
+    return ViewUser::accepts(*m_view, item, data);
 }
 
 bool HierarchyViewTest::drop(QTreeWidgetItem* item, const QMimeData& data) const
 {
-    return dragTo(*m_view, item, data, true);
+    // Dropped even where the move was refused: nothing guarantees that a drop follows an
+    // accepted move, so the view checks again.
+    ViewUser::accepts(*m_view, item, data);
+    QDropEvent event(cellCentre(*m_view, item, 0), Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(m_view->viewport(), &event);
+    return event.isAccepted();
 }
 
 std::unique_ptr<QMimeData> HierarchyViewTest::dragData(QTreeWidgetItem* item) const

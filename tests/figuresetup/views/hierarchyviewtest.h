@@ -36,7 +36,6 @@ protected:
     VxFSHierarchyItem* bone(const QString& name) const;
     void attach() const;
 
-    QTreeWidgetItem* findItem(const std::function<bool(QTreeWidgetItem*)>& wanted) const;
     VxHierarchyBoneItem* boneItem(const QString& name) const;
     VxHierarchyRegionItem* regionItem(const QString& name) const;
     QTreeWidgetItem* itemOfType(int type) const;

@@ -4,7 +4,6 @@
 #include "viewmirror.h"
 #include "viewuser.h"
 
-#include "vxfsitemdrag.h"
 #include "vxgeometrygrouplistitem.h"
 #include "vxgeometrylistitem.h"
 #include "vxgeometrylistview.h"
@@ -24,7 +23,6 @@
 #include "vxfshierarchyiklink.h"
 #include "vxfshierarchyitem.h"
 
-#include "vxapptest.h"
 #include "vxmenurunner.h"
 #include "vxmessageboxanswerer.h"
 
@@ -34,89 +32,84 @@
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QSpinBox>
+#include <QTreeWidgetItemIterator>
 #include <QUrl>
 
 #include <memory>
 #include <random>
 
-class IKListViewTest : public VxAppTest
+// The relationships view (m_view) and the IK view on a parametric figure of the bones
+// hip > abdomen > chest > neck > head and hip > lThigh > lShin > lFoot, wired as the pane
+// wires them.
+class IKListViewTest : public HierarchyViewTest
 {
 protected:
     void SetUp() override
     {
-        VxAppTest::SetUp();
-        document.setFigureType(Poser);
-        // hip > abdomen > chest > neck > head, and hip > lThigh > lShin > lFoot
-        QStringList spine{"abdomen", "chest", "neck", "head"};
-        VxFSHierarchyItem* parent = new VxFSHierarchyItem(&document, QStringLiteral("hip"));
-        for (const QString& name : spine)
-            parent = new VxFSHierarchyItem(parent, name);
-        VxFSHierarchyItem* leg = new VxFSHierarchyItem(document.findBone("hip"), QStringLiteral("lThigh"));
-        new VxFSHierarchyItem(new VxFSHierarchyItem(leg, QStringLiteral("lShin")), QStringLiteral("lFoot"));
-        relationships.resize(400, 500);
-        relationships.fromHierarchy(&document);
-        ik.resize(300, 400);
-        ik.setHierarchy(&document);
+        HierarchyViewTest::SetUp();
+        m_document->setFigureType(Poser);
+        addBones({"hip", "hip/abdomen", "abdomen/chest", "chest/neck", "neck/head", "hip/lThigh", "lThigh/lShin",
+                  "lShin/lFoot"});
+        attach();
+        ik = std::make_unique<VxIKListView>(m_pane.get(), nullptr, QStringLiteral("IKList"));
+        ik->resize(300, 400);
+        ik->setHierarchy(m_document.get());
         // What the pane does with a request: the chain dialog for the items, then the view.
         auto createChain = [this](const QList<QTreeWidgetItem*>& items) {
-            VxNewChainDlg dialog(&pane, items, &document);
+            VxNewChainDlg dialog(m_pane.get(), items, m_document.get());
             dialog.exec();
             if (dialog.getChain())
-                ik.newIKChainCreated(dialog.getChain());
+                ik->newIKChainCreated(dialog.getChain());
         };
-        QObject::connect(&relationships, &VxHierarchyEditorView::createIKChainRequested, &ik, [this, createChain] {
-            const QList<VxHierarchyBoneItem*> bones = VxSelectedBoneItems::items(&relationships);
+        QObject::connect(m_view.get(), &VxHierarchyEditorView::createIKChainRequested, ik.get(), [this, createChain] {
+            const QList<VxHierarchyBoneItem*> bones = VxSelectedBoneItems::items(m_view.get());
             createChain(QList<QTreeWidgetItem*>(bones.begin(), bones.end()));
         });
-        QObject::connect(&ik, &VxIKListView::createIKChainRequested, &ik,
+        QObject::connect(ik.get(), &VxIKListView::createIKChainRequested, ik.get(),
                          [createChain](const QString&, const QList<QTreeWidgetItem*>& items) { createChain(items); });
     }
     void TearDown() override
     {
-        VxMenuRunner::clearAnswers();
-        VxAppTest::TearDown();
+        ik.reset();
+        HierarchyViewTest::TearDown();
     }
 
-    QTreeWidgetItem* boneItem(const QString& name) { return ViewUser::boneItem(relationships, name); }
     VxFSHierarchyIKChain* chain(const QString& name, const QStringList& bones)
     {
-        VxFSHierarchyIKChain* made = document.createIKChain(name);
-        for (const QString& bone : bones)
-            made->addLink(document.findBone(bone), 0.0f);
+        VxFSHierarchyIKChain* made = m_document->createIKChain(name);
+        for (const QString& link : bones)
+            made->addLink(bone(link), 0.0f);
         made->distributeWeights();
-        ik.newIKChainCreated(made);
+        ik->newIKChainCreated(made);
         return made;
     }
     VxIKLinkItem* linkItem(VxFSHierarchyIKChain* chain, int index)
     {
-        VxIKLinkItem* item = ik.findItem(chain)->firstLinkItem();
+        VxIKLinkItem* item = ik->findItem(chain)->firstLinkItem();
         while (item && index-- > 0)
             item = item->nextLinkItem();
         return item;
     }
+    // Right-clicks `item` of the IK view and chooses `entry` (none when empty).
     void chooseIK(QTreeWidgetItem* item, const QString& entry, int column = 0)
     {
         VxMenuRunner::queueAnswer(entry);
-        ViewUser::rightClick(ik, item, column);
+        ViewUser::rightClick(*ik, item, column);
         ViewUser::settle();
     }
-    // What dragging `item` carries.
-    const QMimeData& dragOf(QTreeWidget& view, QTreeWidgetItem* item)
+    // What dragging `item` of the IK view carries.
+    std::unique_ptr<QMimeData> ikDrag(QTreeWidgetItem* item)
     {
-        view.clearSelection();
+        ik->clearSelection();
         item->setSelected(true);
-        m_drag.reset(&view == &ik ? ik.dragObject() : relationships.dragObject());
-        return *m_drag->mimeData();
+        const std::unique_ptr<QDrag> drag(ik->dragObject());
+        return payload(*drag);
     }
-    void expectMirrored() { EXPECT_EQ(ViewMirror::chainsOf(ik), ViewMirror::chainsOf(document)); }
+    void expectMirrored() { EXPECT_EQ(ViewMirror::chainsOf(*ik), ViewMirror::chainsOf(*m_document)); }
 
-    QWidget pane;
-    VxFSHierarchy document;
-    VxHierarchyEditorView relationships{&pane};
-    VxIKListView ik{&pane, nullptr, QStringLiteral("IKList")};
+    std::unique_ptr<VxIKListView> ik;
     VxMessageBoxAnswerer answerer;
     DialogDriver dialogs;
-    std::unique_ptr<QDrag> m_drag;
 };
 
 TEST_F(IKListViewTest, AChainMadeFromABoneAndItsDescendantLinksTheBonesBetween)
@@ -130,23 +123,23 @@ TEST_F(IKListViewTest, AChainMadeFromABoneAndItsDescendantLinksTheBonesBetween)
         DialogDriver::typeAndAccept("VxCreateNewIKChainNameEdit", " left  leg ")(dialog);
     });
     VxMenuRunner::queueAnswer(QStringLiteral("Create IK Chain..."));
-    ViewUser::rightClick(relationships, boneItem("lThigh"));
+    ViewUser::rightClick(*m_view, boneItem("lThigh"));
 
-    ASSERT_EQ(document.getNumIKChains(), 1);
-    EXPECT_EQ(ViewMirror::chainsOf(ik), QStringList{"leftleg[on]: lThigh=0.333333, lShin=0.666667, lFoot=<Goal>"});
+    ASSERT_EQ(m_document->getNumIKChains(), 1);
+    EXPECT_EQ(ViewMirror::chainsOf(*ik), QStringList{"leftleg[on]: lThigh=0.333333, lShin=0.666667, lFoot=<Goal>"});
     expectMirrored();
-    EXPECT_FLOAT_EQ(document.getIKChain(0)->getLink(2)->getWeight(), 1.0f);
+    EXPECT_FLOAT_EQ(m_document->getIKChain(0)->getLink(2)->getWeight(), 1.0f);
     // Weights sit right-aligned in ten characters; a bone's rename reaches its link.
-    EXPECT_EQ(linkItem(document.getIKChain(0), 0)->text(1), QStringLiteral("  0.333333"));
-    document.findBone("lShin")->setName(QStringLiteral("lCalf"));
-    EXPECT_EQ(linkItem(document.getIKChain(0), 1)->text(0), QStringLiteral("lCalf"));
+    EXPECT_EQ(linkItem(m_document->getIKChain(0), 0)->text(1), QStringLiteral("  0.333333"));
+    bone("lShin")->setName(QStringLiteral("lCalf"));
+    EXPECT_EQ(linkItem(m_document->getIKChain(0), 1)->text(0), QStringLiteral("lCalf"));
 
     // Given child first, the bones between are not offered; from the IK view's own menu
     // the chain starts empty, and its name must be new.
-    relationships.clearSelection();
+    m_view->clearSelection();
     boneItem("head")->setSelected(true);
     boneItem("hip")->setSelected(true);
-    VxNewChainDlg childFirst(&pane, {boneItem("head"), boneItem("hip")}, &document);
+    VxNewChainDlg childFirst(m_pane.get(), {boneItem("head"), boneItem("hip")}, m_document.get());
     EXPECT_FALSE(childFirst.findChild<QCheckBox*>("VxCreateNewIKChainIncludeCbx")->isEnabled());
     dialogs.queue("VxCreateIKDialog", DialogDriver::typeAndAccept("VxCreateNewIKChainNameEdit", "leftleg"));
     dialogs.queue("VxCreateIKDialog", DialogDriver::typeAndAccept("VxCreateNewIKChainNameEdit", "   "));
@@ -156,79 +149,64 @@ TEST_F(IKListViewTest, AChainMadeFromABoneAndItsDescendantLinksTheBonesBetween)
     EXPECT_EQ(answerer.seen()[0].title, QStringLiteral("Chain Name Error"));
     EXPECT_EQ(answerer.seen()[0].text, QStringLiteral("The chain name must be unique."));
     EXPECT_EQ(answerer.seen()[1].text, QStringLiteral("Please enter a valid name."));
-    EXPECT_EQ(ViewMirror::chainsOf(ik).last(), QStringLiteral("spare[on]: "));
+    EXPECT_EQ(ViewMirror::chainsOf(*ik).last(), QStringLiteral("spare[on]: "));
     expectMirrored();
 }
 
-TEST_F(IKListViewTest, ChainRenamesAreTypedInPlaceAndClashesAreRefused)
-{
-    VxFSHierarchyIKChain* arm = chain("arm", {"chest", "neck"});
-    VxFSHierarchyIKChain* leg = chain("leg", {"lThigh"});
-    VxIKChainItem* armItem = ik.findItem(arm);
-    // Not renamable until asked for.
-    EXPECT_FALSE(ViewUser::typeRename(ik, armItem, 0, "other"));
-
-    struct Case { const char* typed; const char* expectedName; const char* refusal; };
-    const Case cases[] = {
-        {"leg", "arm", "The chain name must be unique."},
-        {"  ", "arm", "Please enter a valid name."},
-        {" left arm ", "leftarm", nullptr},
-    };
-    for (const Case& c : cases) {
-        ik.clearSelection();
-        armItem->setSelected(true);
-        chooseIK(armItem, QStringLiteral("Rename Chain"));
-        const int boxes = answerer.count();
-        ASSERT_TRUE(ViewUser::typeRename(ik, armItem, 0, c.typed)) << c.typed;
-        EXPECT_EQ(arm->getName(), QString(c.expectedName)) << c.typed;
-        EXPECT_EQ(armItem->text(0), QString(c.expectedName)) << c.typed;
-        EXPECT_EQ(answerer.count(), boxes + (c.refusal ? 1 : 0)) << c.typed;
-        if (c.refusal) {
-            EXPECT_EQ(answerer.seen().last().text, QString(c.refusal));
-        }
-    }
-    EXPECT_EQ(leg->getName(), QStringLiteral("leg"));
-
-    // Two chains selected: no renaming, but removal and recalculation.
-    ik.findItem(leg)->setSelected(true);
-    chooseIK(armItem, QString()); // dismissed
-    const QStringList menu = VxMenuRunner::getLastMenu();
-    EXPECT_TRUE(menu.contains("Rename Chain [disabled]"));
-    EXPECT_TRUE(menu.contains("Remove IK Chain(s)"));
-    EXPECT_TRUE(menu.contains("Recalculate Weights"));
-    EXPECT_TRUE(menu.contains("Change Weight [disabled]"));
-}
-
-TEST_F(IKListViewTest, LinkWeightsOutsideZeroToOneAreRefused)
+TEST_F(IKListViewTest, TypedChainNamesAndLinkWeightsAreRefusedOutsideTheirRules)
 {
     VxFSHierarchyIKChain* spine = chain("spine", {"abdomen", "chest", "neck"});
+    VxFSHierarchyIKChain* leg = chain("leg", {"lThigh"});
+    VxIKChainItem* spineItem = ik->findItem(spine);
     VxFSHierarchyIKLink* link = spine->getLink(1);
-    QSignalSpy changed(link, &VxFSHierarchyIKLink::weightChanged);
-    struct Case { const char* typed; float expected; bool refused; };
-    const Case cases[] = {{"1.5", 0.6666667f, true}, {"heavy", 0.6666667f, true}, {"-0.1", 0.6666667f, true},
-                          {"1", 1.0f, false}, {"0.25", 0.25f, false}};
-    for (const Case& c : cases) {
-        ik.clearSelection();
-        linkItem(spine, 1)->setSelected(true);
-        chooseIK(linkItem(spine, 1), QStringLiteral("Change Weight"), 1);
+    QSignalSpy weightChanges(link, &VxFSHierarchyIKLink::weightChanged);
+    // A chain's name is typed into only when its menu entry asks for it.
+    EXPECT_FALSE(ViewUser::typeRename(*ik, spineItem, 0, "other"));
+    const QString weight = "Invalid Weight|IK Weights must be a numeric value between 0.0 and 1.0 inclusive.";
+    // Per row: typed into the chain's name (column 0) or its middle link's weight (column 1),
+    // what the chain then has, and the refusal.
+    const struct { int column; const char* typed; const char* kept; QString refusal; } rows[] = {
+        {0, "leg", "spine", "Chain Name Error|The chain name must be unique."},
+        {0, "  ", "spine", "Chain Name Error|Please enter a valid name."},
+        {0, " left arm ", "leftarm", QString()},
+        {1, "1.5", "0.666667", weight},
+        {1, "heavy", "0.666667", weight},
+        {1, "-0.1", "0.666667", weight},
+        {1, "1", "1", QString()},
+        {1, "0.25", "0.25", QString()},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.typed);
+        QTreeWidgetItem* item = row.column == 0 ? static_cast<QTreeWidgetItem*>(spineItem) : linkItem(spine, 1);
+        ik->clearSelection();
+        item->setSelected(true);
+        chooseIK(item, row.column == 0 ? "Rename Chain" : "Change Weight", row.column);
+        ASSERT_EQ(ik->viewport()->findChildren<QLineEdit*>().size(), 1); // the entry opened the editor
         const int boxes = answerer.count();
-        // The entry opened the weight's editor.
-        ASSERT_EQ(ik.viewport()->findChildren<QLineEdit*>().size(), 1) << c.typed;
-        ASSERT_TRUE(ViewUser::typeRename(ik, linkItem(spine, 1), 1, c.typed)) << c.typed;
-        EXPECT_FLOAT_EQ(link->getWeight(), c.expected) << c.typed;
-        EXPECT_EQ(answerer.count(), boxes + (c.refused ? 1 : 0)) << c.typed;
+        ASSERT_TRUE(ViewUser::typeRename(*ik, item, row.column, row.typed));
+        EXPECT_EQ(row.column == 0 ? spine->getName() : QString::number(double(link->getWeight()), 'g', 6), row.kept);
+        ASSERT_EQ(answerer.count(), boxes + (row.refusal.isEmpty() ? 0 : 1));
+        if (!row.refusal.isEmpty()) {
+            EXPECT_EQ(answerer.seen().last().title + '|' + answerer.seen().last().text, row.refusal);
+        }
         expectMirrored();
     }
-    EXPECT_EQ(answerer.seen()[0].title, QStringLiteral("Invalid Weight"));
-    EXPECT_EQ(answerer.seen()[0].text, QStringLiteral("IK Weights must be a numeric value between 0.0 and 1.0 inclusive."));
-    EXPECT_EQ(answerer.seen()[0].buttons, QStringList{"Ok"});
-    EXPECT_EQ(changed.count(), 2);
+    EXPECT_EQ(answerer.seen().last().buttons, QStringList{"Ok"});
+    EXPECT_EQ(leg->getName(), "leg");
+    EXPECT_EQ(weightChanges.count(), 2);
 
+    // Weights are recalculated for selected chains only; two chains are not renamed.
     linkItem(spine, 0)->setSelected(true);
-    chooseIK(linkItem(spine, 0), QStringLiteral("Recalculate Weights")); // no chain selected: refused
+    chooseIK(linkItem(spine, 0), "Recalculate Weights");
     EXPECT_FLOAT_EQ(link->getWeight(), 0.25f);
-    ik.findItem(spine)->setSelected(true);
-    chooseIK(ik.findItem(spine), QStringLiteral("Recalculate Weights"));
+    ik->clearSelection();
+    ik->findItem(leg)->setSelected(true);
+    spineItem->setSelected(true);
+    chooseIK(spineItem, QString()); // dismissed
+    const QStringList menu = VxMenuRunner::getLastMenu();
+    for (const char* entry : {"Rename Chain [disabled]", "Remove IK Chain(s)", "Recalculate Weights", "Change Weight [disabled]"})
+        EXPECT_TRUE(menu.contains(entry)) << entry;
+    chooseIK(spineItem, "Recalculate Weights");
     EXPECT_FLOAT_EQ(link->getWeight(), 0.6666667f);
     expectMirrored();
 }
@@ -239,37 +217,37 @@ TEST_F(IKListViewTest, BonesLinksAndChainsDroppedWhereTheyMayGo)
     VxFSHierarchyIKChain* leg = chain("leg", {"lThigh", "lShin", "lFoot"});
 
     // A bone on a chain item becomes its first link; on a link, the link after it.
-    EXPECT_TRUE(ViewUser::drop(ik, ik.findItem(spine), dragOf(relationships, boneItem("hip"))));
+    EXPECT_TRUE(ViewUser::drop(*ik, ik->findItem(spine), *dragData(boneItem("hip"))));
     EXPECT_FALSE(boneItem("hip")->isSelected());
-    EXPECT_TRUE(ViewUser::drop(ik, linkItem(spine, 1), dragOf(relationships, boneItem("chest"))));
-    EXPECT_EQ(ViewMirror::chainsOf(ik).first(), QStringLiteral("spine[on]: hip=1, abdomen=0.5, chest=1, neck=<Goal>"));
+    EXPECT_TRUE(ViewUser::drop(*ik, linkItem(spine, 1), *dragData(boneItem("chest"))));
+    EXPECT_EQ(ViewMirror::chainsOf(*ik).first(), QStringLiteral("spine[on]: hip=1, abdomen=0.5, chest=1, neck=<Goal>"));
     expectMirrored();
 
     // Links move only towards the front of their own chain.
-    EXPECT_FALSE(ViewUser::drop(ik, linkItem(leg, 2), dragOf(ik, linkItem(leg, 0))));
-    EXPECT_FALSE(ViewUser::drop(ik, linkItem(spine, 0), dragOf(ik, linkItem(leg, 2))));
-    EXPECT_FALSE(ViewUser::drop(ik, ik.findItem(spine), dragOf(ik, linkItem(leg, 2))));
-    EXPECT_TRUE(ViewUser::drop(ik, linkItem(leg, 0), dragOf(ik, linkItem(leg, 2))));
-    EXPECT_TRUE(ViewUser::drop(ik, ik.findItem(spine), dragOf(ik, linkItem(spine, 3))));
-    EXPECT_EQ(ViewMirror::chainsOf(ik).last(), QStringLiteral("leg[on]: lThigh=0.333333, lFoot=1, lShin=<Goal>"));
-    EXPECT_EQ(ViewMirror::chainsOf(ik).first(), QStringLiteral("spine[on]: neck=1, hip=1, abdomen=0.5, chest=<Goal>"));
+    EXPECT_FALSE(ViewUser::drop(*ik, linkItem(leg, 2), *ikDrag(linkItem(leg, 0))));
+    EXPECT_FALSE(ViewUser::drop(*ik, linkItem(spine, 0), *ikDrag(linkItem(leg, 2))));
+    EXPECT_FALSE(ViewUser::drop(*ik, ik->findItem(spine), *ikDrag(linkItem(leg, 2))));
+    EXPECT_TRUE(ViewUser::drop(*ik, linkItem(leg, 0), *ikDrag(linkItem(leg, 2))));
+    EXPECT_TRUE(ViewUser::drop(*ik, ik->findItem(spine), *ikDrag(linkItem(spine, 3))));
+    EXPECT_EQ(ViewMirror::chainsOf(*ik).last(), QStringLiteral("leg[on]: lThigh=0.333333, lFoot=1, lShin=<Goal>"));
+    EXPECT_EQ(ViewMirror::chainsOf(*ik).first(), QStringLiteral("spine[on]: neck=1, hip=1, abdomen=0.5, chest=<Goal>"));
     expectMirrored();
 
     // Chains reorder; a chain dropped on itself goes to the front, as the document puts it.
     VxFSHierarchyIKChain* arm = chain("arm", {"chest"});
-    EXPECT_TRUE(ViewUser::drop(ik, ik.findItem(arm), dragOf(ik, ik.findItem(arm))));
-    EXPECT_EQ(document.getIKChain(0), arm);
+    EXPECT_TRUE(ViewUser::drop(*ik, ik->findItem(arm), *ikDrag(ik->findItem(arm))));
+    EXPECT_EQ(m_document->getIKChain(0), arm);
     expectMirrored();
-    EXPECT_TRUE(ViewUser::drop(ik, ik.findItem(spine), dragOf(ik, ik.findItem(arm))));
-    EXPECT_EQ(document.getIKChain(1), arm);
-    EXPECT_TRUE(ViewUser::drop(ik, nullptr, dragOf(ik, ik.findItem(spine))));
-    EXPECT_EQ(document.getIKChain(2), spine);
+    EXPECT_TRUE(ViewUser::drop(*ik, ik->findItem(spine), *ikDrag(ik->findItem(arm))));
+    EXPECT_EQ(m_document->getIKChain(1), arm);
+    EXPECT_TRUE(ViewUser::drop(*ik, nullptr, *ikDrag(ik->findItem(spine))));
+    EXPECT_EQ(m_document->getIKChain(2), spine);
     expectMirrored();
 
     // A bone over the empty area asks for a new chain with that bone.
     dialogs.queue("VxCreateIKDialog", DialogDriver::typeAndAccept("VxCreateNewIKChainNameEdit", "head"));
-    EXPECT_TRUE(ViewUser::drop(ik, nullptr, dragOf(relationships, boneItem("head"))));
-    EXPECT_EQ(ViewMirror::chainsOf(ik).last(), QStringLiteral("head[on]: head=<Goal>"));
+    EXPECT_TRUE(ViewUser::drop(*ik, nullptr, *dragData(boneItem("head"))));
+    EXPECT_EQ(ViewMirror::chainsOf(*ik).last(), QStringLiteral("head[on]: head=<Goal>"));
     expectMirrored();
 }
 
@@ -279,8 +257,8 @@ TEST_F(IKListViewTest, ItemsFollowLinksAndChainsThatGoAndTheCheckBoxIsTheActiveF
     VxFSHierarchyIKChain* leg = chain("leg", {"lThigh", "lShin", "lFoot"});
 
     // The bone of a middle link dies: the next link item moves up.
-    VxFSHierarchyItem* shin = document.findBone("lShin");
-    document.findBone("lThigh")->removeChild(shin, false);
+    VxFSHierarchyItem* shin = bone("lShin");
+    bone("lThigh")->removeChild(shin, false);
     shin->setParent(nullptr);
     delete shin; // and lFoot with it
     ViewUser::settle();
@@ -291,33 +269,33 @@ TEST_F(IKListViewTest, ItemsFollowLinksAndChainsThatGoAndTheCheckBoxIsTheActiveF
     linkItem(spine, 1)->setSelected(true);
     linkItem(spine, 3)->setSelected(true);
     chooseIK(linkItem(spine, 1), QStringLiteral("Remove Bone(s)"));
-    EXPECT_EQ(ViewMirror::chainsOf(ik).first(), QStringLiteral("spine[on]: abdomen=0.25, neck=<Goal>"));
+    EXPECT_EQ(ViewMirror::chainsOf(*ik).first(), QStringLiteral("spine[on]: abdomen=0.25, neck=<Goal>"));
     expectMirrored();
 
-    ik.findItem(spine)->setCheckState(0, Qt::Unchecked);
+    ik->findItem(spine)->setCheckState(0, Qt::Unchecked);
     EXPECT_FALSE(spine->isActive());
-    ik.findItem(leg)->setSelected(true);
-    chooseIK(ik.findItem(leg), QStringLiteral("Remove IK Chain(s)"));
-    EXPECT_EQ(document.getNumIKChains(), 1);
+    ik->findItem(leg)->setSelected(true);
+    chooseIK(ik->findItem(leg), QStringLiteral("Remove IK Chain(s)"));
+    EXPECT_EQ(m_document->getNumIKChains(), 1);
     expectMirrored();
 
     // Clearing the document (as loading a template does) takes every chain item with it.
-    document.clear(false);
-    EXPECT_EQ(ik.topLevelItemCount(), 0);
+    m_document->clear(false);
+    EXPECT_EQ(ik->topLevelItemCount(), 0);
 }
 
 // Random edits through the three views, each followed by the check that every view still
 // shows exactly what the document holds.
 TEST_F(IKListViewTest, RandomEditsAcrossTheThreeViewsKeepEveryViewTrueToTheDocument)
 {
-    VxGeometryListView geometries(&pane);
+    VxGeometryListView geometries(m_pane.get());
     geometries.resize(300, 400);
-    geometries.setHierarchy(&document);
+    geometries.setHierarchy(m_document.get());
     // A removal renumbers the other geometries, whose IDs the relationships view shows too:
     // the pane has that view refresh them.
-    QObject::connect(&geometries, &VxGeometryListView::geomSelectionChanged, &relationships, [this] {
-        if (relationships.getRootItem())
-            relationships.getRootItem()->refresh(true);
+    QObject::connect(&geometries, &VxGeometryListView::geomSelectionChanged, m_view.get(), [this] {
+        if (m_view->getRootItem())
+            m_view->getRootItem()->refresh(true);
     });
     const QStringList files{writeGroupedMesh(tempPath("r/a.obj"), 3), writeGroupedMesh(tempPath("r/b.obj"), 4),
                             writeGroupedMesh(tempPath("r/c.obz"), 2)};
@@ -339,10 +317,10 @@ TEST_F(IKListViewTest, RandomEditsAcrossTheThreeViewsKeepEveryViewTrueToTheDocum
 
     for (int step = 0; step < 160; ++step) {
         const int action = pick(12) % 11;
-        QTreeWidgetItem* bone = any(itemsOf(relationships, VxHierarchyBoneItem::Type));
-        QTreeWidgetItem* link = any(itemsOf(ik, VxIKLinkItem::Type));
-        QTreeWidgetItem* chainItem = any(itemsOf(ik, VxIKChainItem::Type));
-        QTreeWidgetItem* anyIK = pick(4) == 0 ? nullptr : any(itemsOf(ik, pick(2) ? VxIKLinkItem::Type : VxIKChainItem::Type));
+        QTreeWidgetItem* someBone = any(itemsOf(*m_view, VxHierarchyBoneItem::Type));
+        QTreeWidgetItem* link = any(itemsOf(*ik, VxIKLinkItem::Type));
+        QTreeWidgetItem* chainItem = any(itemsOf(*ik, VxIKChainItem::Type));
+        QTreeWidgetItem* anyIK = pick(4) == 0 ? nullptr : any(itemsOf(*ik, pick(2) ? VxIKLinkItem::Type : VxIKChainItem::Type));
         if (action == 0) {
             auto data = std::make_unique<QMimeData>();
             data->setUrls({QUrl::fromLocalFile(files[pick(files.size())])});
@@ -355,43 +333,43 @@ TEST_F(IKListViewTest, RandomEditsAcrossTheThreeViewsKeepEveryViewTrueToTheDocum
             item->setSelected(true);
             VxMenuRunner::queueAnswer(QStringLiteral("Remove Geometry"));
             ViewUser::rightClick(geometries, item);
-        } else if (action == 2 && bone) {
+        } else if (action == 2 && someBone) {
             QTreeWidgetItem* group = any(itemsOf(geometries, VxGeometryGroupListItem::Type));
             if (group) {
                 geometries.clearSelection();
                 group->setSelected(true);
                 std::unique_ptr<QDrag> drag(geometries.dragObject());
-                ViewUser::drop(relationships, bone, *drag->mimeData());
+                ViewUser::drop(*m_view, someBone, *drag->mimeData());
             }
-        } else if (action == 3 && bone) {
+        } else if (action == 3 && someBone) {
             if (!anyIK) {
                 const QString name = names[pick(names.size())];
                 dialogs.queue("VxCreateIKDialog", DialogDriver::typeAndAccept("VxCreateNewIKChainNameEdit", name));
-                for (int i = 0; i < document.getNumIKChains(); ++i) {
-                    if (document.getIKChain(i)->getName() == name)
+                for (int i = 0; i < m_document->getNumIKChains(); ++i) {
+                    if (m_document->getIKChain(i)->getName() == name)
                         dialogs.queue("VxCreateIKDialog", DialogDriver::cancel());
                 }
             }
-            ViewUser::drop(ik, anyIK, dragOf(relationships, bone));
+            ViewUser::drop(*ik, anyIK, *dragData(someBone));
         } else if (action == 4 && link) {
-            ViewUser::drop(ik, anyIK, dragOf(ik, link));
+            ViewUser::drop(*ik, anyIK, *ikDrag(link));
         } else if (action == 5 && chainItem) {
-            ViewUser::drop(ik, pick(3) ? any(itemsOf(ik, VxIKChainItem::Type)) : nullptr, dragOf(ik, chainItem));
+            ViewUser::drop(*ik, pick(3) ? any(itemsOf(*ik, VxIKChainItem::Type)) : nullptr, *ikDrag(chainItem));
         } else if (action == 6 && (link || chainItem)) {
-            ik.clearSelection();
+            ik->clearSelection();
             (link ? link : chainItem)->setSelected(true);
             chooseIK(link ? link : chainItem, link ? QStringLiteral("Remove Bone(s)") : QStringLiteral("Remove IK Chain(s)"));
-        } else if (action == 7 && bone && pick(3) == 0) {
-            relationships.clearSelection();
-            bone->setSelected(true);
+        } else if (action == 7 && someBone && pick(3) == 0) {
+            m_view->clearSelection();
+            someBone->setSelected(true);
             VxMenuRunner::queueAnswer(pick(2) ? QStringLiteral("Remove Bone(s)") : QStringLiteral("Remove Bones(s) and Children"));
-            ViewUser::rightClick(relationships, bone);
+            ViewUser::rightClick(*m_view, someBone);
         } else if (action == 8 || action == 10) {
             // Below a bone, or below the "Bones" container.
-            QTreeWidgetItem* target = bone && pick(2) ? bone : relationships.getRootItem()->getBoneContainer();
+            QTreeWidgetItem* target = someBone && pick(2) ? someBone : m_view->getRootItem()->getBoneContainer();
             // Now and then the prefix of an earlier sequence, whose names may still be taken.
             const QString prefix = QStringLiteral("s%1_").arg(sequence > 0 && pick(3) == 0 ? pick(sequence) : sequence++);
-            const bool clash = document.findBone(prefix + "1") || document.findBone(prefix + "2");
+            const bool clash = bone(prefix + "1") || bone(prefix + "2");
             dialogs.queue("VxNewBoneSequenceDlg", [prefix](QWidget* dialog) {
                 dialog->findChild<QSpinBox*>("VxBoneSequenceEndRangeBox")->setValue(2);
                 dialog->findChild<QSpinBox*>("VxBoneSequenceStartRangeBox")->setValue(1);
@@ -399,18 +377,18 @@ TEST_F(IKListViewTest, RandomEditsAcrossTheThreeViewsKeepEveryViewTrueToTheDocum
             });
             if (clash)
                 dialogs.queue("VxNewBoneSequenceDlg", DialogDriver::cancel());
-            relationships.clearSelection();
+            m_view->clearSelection();
             target->setSelected(true);
             VxMenuRunner::queueAnswer(QStringLiteral("Add Bone Sequence..."));
-            ViewUser::rightClick(relationships, target);
-        } else if (action == 9 && bone) {
-            static_cast<VxHierarchyBoneItem*>(bone)->getBone()->setName(names[pick(names.size())]);
+            ViewUser::rightClick(*m_view, target);
+        } else if (action == 9 && someBone) {
+            static_cast<VxHierarchyBoneItem*>(someBone)->getBone()->setName(names[pick(names.size())]);
         }
         ViewUser::settle();
         ASSERT_EQ(dialogs.pending(), 0) << "step " << step << " action " << action;
-        ASSERT_EQ(ViewMirror::chainsOf(ik), ViewMirror::chainsOf(document)) << "step " << step << " action " << action;
-        ASSERT_EQ(ViewMirror::geometriesOf(geometries), ViewMirror::geometriesOf(document)) << "step " << step;
-        ASSERT_TRUE(treeMirrorsDocument(relationships)) << "step " << step;
+        ASSERT_EQ(ViewMirror::chainsOf(*ik), ViewMirror::chainsOf(*m_document)) << "step " << step << " action " << action;
+        ASSERT_EQ(ViewMirror::geometriesOf(geometries), ViewMirror::geometriesOf(*m_document)) << "step " << step;
+        ASSERT_TRUE(treeMirrorsDocument(*m_view)) << "step " << step;
     }
     EXPECT_GT(answerer.count(), 0);
 }
