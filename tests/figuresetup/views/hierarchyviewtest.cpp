@@ -88,6 +88,8 @@ QTreeWidgetItem* findItem(QTreeWidget& view, const std::function<bool(QTreeWidge
 QPoint cellCentre(QTreeWidget& view, QTreeWidgetItem* item, int column)
 {
     view.scrollToItem(item);
+    // The scroll waits for the view's delayed layout after a change of the tree.
+    QCoreApplication::processEvents();
     return QPoint(view.header()->sectionViewportPosition(column) + view.header()->sectionSize(column) / 2,
                   view.visualItemRect(item).center().y());
 }
