@@ -12,26 +12,8 @@
 #include "vxscene.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QComboBox>
-#include <QMouseEvent>
 #include <QSignalSpy>
-
-namespace {
-// Drags the divider's bar `delta` pixels across, as a mouse would.
-void dragBar(VxDynamicDividerWgt* divider, int delta)
-{
-    QSplitterHandle* bar = divider->handle(1);
-    const QPoint from = bar->rect().center();
-    const QPoint to = from + (divider->getBarOrientation() == Qt::Horizontal ? QPoint(0, delta) : QPoint(delta, 0));
-    for (auto [type, pos, buttons] : {std::make_tuple(QEvent::MouseButtonPress, from, Qt::LeftButton),
-                                      std::make_tuple(QEvent::MouseMove, to, Qt::LeftButton),
-                                      std::make_tuple(QEvent::MouseButtonRelease, to, Qt::NoButton)}) {
-        QMouseEvent event(type, pos, bar->mapToGlobal(pos), Qt::LeftButton, buttons, Qt::NoModifier);
-        QApplication::sendEvent(bar, &event);
-    }
-}
-} // namespace
 
 TEST_F(PaneTest, TheRiggingTypeDecidesWhatThePaneAndTheImportActionOffer)
 {
@@ -110,25 +92,18 @@ TEST_F(PaneTest, ModifySelectedFollowsTheSelectionOnlyWhileThePaneIsShown)
 
 TEST_F(PaneTest, DividerExtentsSurviveARestart)
 {
-    auto leftRight = [this] { return child<VxDynamicDividerWgt>(QStringLiteral("FigureSetupLeftRightDidivder")); };
-    auto ikDivider = [this] { return child<VxDynamicDividerWgt>(QStringLiteral("FigureSetupHierarchyIkDivider")); };
-    EXPECT_EQ(leftRight()->getPreferredWidgetExtent(), 130);
-    EXPECT_EQ(ikDivider()->getPreferredWidgetExtent(), 130);
-    // The user widens the geometry list and, for a parametric figure, the chain list, then
-    // goes back to single skin, which folds the chains away but keeps their extent.
-    dragBar(leftRight(), 40);
+    // The user's drags are the divider's own business; the pane keeps where they left the
+    // bars, the chain list's even while single skin folds it away.
+    auto divider = [this](const char* name) { return child<VxDynamicDividerWgt>(QLatin1String(name)); };
+    divider("FigureSetupLeftRightDidivder")->setPreferredWidgetExtent(0, 170);
     chooseRiggingType(1);
-    dragBar(ikDivider(), -30);
-    const int geometryExtent = leftRight()->getPreferredWidgetExtent();
-    const int ikExtent = ikDivider()->getPreferredWidgetExtent();
-    EXPECT_GT(geometryExtent, 160);
-    EXPECT_GE(ikExtent, 160);
+    divider("FigureSetupHierarchyIkDivider")->setPreferredWidgetExtent(1, 160);
     chooseRiggingType(0);
 
     restart();
-    EXPECT_EQ(leftRight()->getPreferredWidgetExtent(), geometryExtent);
-    EXPECT_EQ(ikDivider()->getPreferredWidgetExtent(), ikExtent);
-    EXPECT_EQ(view("FigureSetupGeometryView")->parentWidget()->width(), geometryExtent);
+    EXPECT_EQ(divider("FigureSetupLeftRightDidivder")->getPreferredWidgetExtent(), 170);
+    EXPECT_EQ(divider("FigureSetupHierarchyIkDivider")->getPreferredWidgetExtent(), 160);
+    EXPECT_EQ(view("FigureSetupGeometryView")->parentWidget()->width(), 170);
     chooseRiggingType(1);
-    EXPECT_EQ(view("FigureSetupIKView")->parentWidget()->height(), ikExtent);
+    EXPECT_EQ(view("FigureSetupIKView")->parentWidget()->height(), 160);
 }

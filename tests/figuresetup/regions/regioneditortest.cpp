@@ -34,8 +34,6 @@ CreateRegionAnswerer::CreateRegionAnswerer()
     m_timer.start();
 }
 
-namespace {
-
 VxGeometryRegion* addRegion(VxGeometryRegion* parent, const QString& label)
 {
     auto* region = new VxGeometryRegion(label);
@@ -44,6 +42,8 @@ VxGeometryRegion* addRegion(VxGeometryRegion* parent, const QString& label)
         parent->addChildRegion(region);
     return region;
 }
+
+namespace {
 
 QString nested(const QString& label, const QStringList& children)
 {

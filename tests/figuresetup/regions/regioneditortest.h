@@ -16,7 +16,7 @@ class VxGeometryRegion;
 class VxShape;
 
 // Answers the region-name prompt while it lives: the next queued name is typed and OK
-// pressed (a null name cancels); a prompt with no answer left is cancelled, never left hanging.
+// pressed (a null name cancels); with no answer left the prompt is cancelled, never left hanging.
 class CreateRegionAnswerer : public QObject
 {
 public:
@@ -39,12 +39,12 @@ protected:
 
     VxFSGeometryRegionTreeView* view() const;
     VxFSGeometryRegionModel* model() const;
-    // The host's regions as "Actor(Body(Head) Legs)"; fails the test when the tree the view
-    // shows says otherwise.
+    // The host's regions as "Actor(Body(Head) Legs)"; fails the test when the view shows
+    // another tree.
     QString tree() const;
     VxGeometryRegion* region(const QString& label) const;
     QModelIndex rowOf(const QString& label, int column = 0) const;
-    // Drops the rows of `labels` on the row of `onto` (the empty area when empty) with the
+    // Drops the rows of `labels` on the row of `onto` (empty: the empty area) with the
     // payload the view's drag carries.
     bool drop(const QStringList& labels, const QString& onto);
     // Selects the rows, opens the context menu and chooses `entry` (none when empty);
@@ -55,3 +55,6 @@ protected:
     VxShape* m_shape = nullptr;
     std::unique_ptr<VxFsRegionEditorDlg> m_dialog;
 };
+
+// A region named and labelled `label`, the last child of `parent` when there is one.
+VxGeometryRegion* addRegion(VxGeometryRegion* parent, const QString& label);

@@ -6,6 +6,7 @@
 
 #include "vxbasicdialog.h"
 #include "vxmeshgen.h"
+#include "vxmessageboxanswerer.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -100,6 +101,14 @@ QTreeWidgetItem* boneItem(QTreeWidget& relationships, const QString& name)
             return item;
     }
     return nullptr;
+}
+
+QStringList boxes(const VxMessageBoxAnswerer& answerer)
+{
+    QStringList shown;
+    for (const VxMessageBoxAnswerer::Seen& box : answerer.seen())
+        shown.append(box.title + QStringLiteral(": ") + box.text);
+    return shown;
 }
 
 void settle()

@@ -16,6 +16,7 @@ class QAbstractItemView;
 class QMimeData;
 class QTreeWidget;
 class QTreeWidgetItem;
+class VxMessageBoxAnswerer;
 
 // What a user does to the pane's views, done through the views' own event handling: a right
 // click, a drag moved over an item and released, a rename typed into the item's editor.
@@ -35,6 +36,8 @@ bool typeRename(QTreeWidget& view, QTreeWidgetItem* item, int column, const QStr
 void settle();
 // The relationships view's item of the bone named `name`, or null.
 QTreeWidgetItem* boneItem(QTreeWidget& relationships, const QString& name);
+// "Title: text" of each message box `answerer` answered, in order.
+QStringList boxes(const VxMessageBoxAnswerer& answerer);
 
 } // namespace ViewUser
 
