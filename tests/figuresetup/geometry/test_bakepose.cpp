@@ -14,7 +14,6 @@
 #include <vector>
 
 namespace {
-
 std::vector<VxVec3> positions(const VxFacetMesh* mesh)
 {
     std::vector<VxVec3> result;
@@ -22,12 +21,9 @@ std::vector<VxVec3> positions(const VxFacetMesh* mesh)
         result.push_back(mesh->getVertex(i));
     return result;
 }
-
 } // namespace
 
-class BakePoseTest : public VxSkinArmTest
-{
-};
+using BakePoseTest = VxSkinArmTest;
 
 TEST_F(BakePoseTest, BakingTheCurrentShapeKeepsTheLookAndLeavesTheFigureAtRest)
 {
@@ -39,7 +35,6 @@ TEST_F(BakePoseTest, BakingTheCurrentShapeKeepsTheLookAndLeavesTheFigureAtRest)
     m_scene->selectNode(m_lower, true);
     VxUpdateGeometryAction action;
     action.triggerWithSettings(QVariantMap{{QStringLiteral("RunSilent"), true}});
-
     EXPECT_EQ(positions(m_mesh), bent) << "the base mesh holds the shape the user saw";
     EXPECT_EQ(VxPoseChannels::getRotation(m_lower), VxVec3(0, 0, 0));
     EXPECT_EQ(positions(evaluated()), bent) << "the figure does not bend a second time";

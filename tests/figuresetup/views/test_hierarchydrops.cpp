@@ -25,6 +25,7 @@ enum { BaseGeometry = 4130, Bones = 4149 };
 struct GeometryList
 {
     explicit GeometryList(VxFSHierarchy* document) : view(nullptr) { view.setHierarchy(document); }
+    // The item of `geometry`, or of its face group `group`.
     QTreeWidgetItem* item(VxFSGeomItem* geometry, const QString& group = QString()) const
     {
         QTreeWidgetItem* item = view.findItem(geometry);
@@ -34,13 +35,12 @@ struct GeometryList
         }
         return item;
     }
-    // What dragging the item of `geometry` (or of its face group `group`) carries.
+    // What dragging that item carries.
     std::unique_ptr<QMimeData> drag(VxFSGeomItem* geometry, const QString& group = QString())
     {
         view.clearSelection();
         item(geometry, group)->setSelected(true);
-        const std::unique_ptr<QDrag> drag(view.dragObject());
-        return payload(*drag);
+        return payload(*std::unique_ptr<QDrag>(view.dragObject()));
     }
     VxGeometryListView view;
 };
