@@ -92,6 +92,9 @@ void RandomDocument::addRegions(VxFSHierarchy& document)
     const int count = uniform(0, 6);
     for (int i = 0; i < count; ++i)
         regions.append(new VxFSRegionItem(regions[uniform(0, regions.size() - 1)], QStringLiteral("region%1").arg(i)));
+    // A second top-level tree, which a single-skin figure does not take.
+    if (chance(0.3))
+        new VxFSRegionItem(new VxFSRegionItem(&document, QStringLiteral("Props")), QStringLiteral("Hat"));
 }
 
 namespace {

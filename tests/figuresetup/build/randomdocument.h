@@ -15,7 +15,7 @@ class VxFSHierarchyItem;
 // forest (unique names, labels, rotation orders, channel labels, choices), face groups of
 // the base geometry (each group owned by at most one bone), and for parametric documents
 // alternate geometries (each item used by one bone), one weld target on some bones and IK
-// chains; for single-skin documents a region tree. The same seed gives the same document.
+// chains; for single-skin documents region trees. The same seed gives the same document.
 class RandomDocument
 {
 public:
