@@ -212,14 +212,7 @@ VxBoneBinding* bindBone(VxFigure* figure, VxBone* bone)
     return binding;
 }
 
-::testing::AssertionResult vxVec3Equal(const char* actualText, const char* expectedText, const VxVec3& actual,
-                                       const VxVec3& expected)
+void PrintTo(const VxVec3& v, std::ostream* out)
 {
-    if (actual == expected)
-        return ::testing::AssertionSuccess();
-    const auto text = [](const VxVec3& v) {
-        return QStringLiteral("(%1, %2, %3)").arg(double(v.x), 0, 'g', 9).arg(double(v.y), 0, 'g', 9).arg(double(v.z), 0, 'g', 9).toStdString();
-    };
-    return ::testing::AssertionFailure() << actualText << " is " << text(actual) << ", expected " << expectedText
-                                         << " = " << text(expected);
+    *out << QStringLiteral("(%1, %2, %3)").arg(double(v.x), 0, 'g', 9).arg(double(v.y), 0, 'g', 9).arg(double(v.z), 0, 'g', 9).toStdString();
 }

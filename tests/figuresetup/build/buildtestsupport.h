@@ -57,6 +57,7 @@
 #include <QStringList>
 
 #include <memory>
+#include <ostream>
 #include <stdexcept>
 
 // Builds the test's scene pieces by hand, so that the builders' parts can be checked one
@@ -135,7 +136,5 @@ public:
     const QStringList& warnings() const;
 };
 
-// Exact float comparison of two vectors that prints both in full; takes << like EXPECT_EQ.
-::testing::AssertionResult vxVec3Equal(const char* actualText, const char* expectedText, const VxVec3& actual,
-                                       const VxVec3& expected);
-#define EXPECT_VEC3_EQ(actual, expected) EXPECT_PRED_FORMAT2(vxVec3Equal, actual, expected)
+// Vectors in failure messages, each coordinate in full.
+void PrintTo(const VxVec3& v, std::ostream* out);

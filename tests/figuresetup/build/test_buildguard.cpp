@@ -9,20 +9,14 @@ TEST_F(BuildGuardTest, AnExceptionFinishesTheProgressAndIsReported)
     ASSERT_NE(guard.progress(), nullptr);
     EXPECT_EQ(guard.progress()->getTitle(), QStringLiteral("Creating new figure..."));
     EXPECT_EQ(guard.progress()->getTotal(), 10);
-    EXPECT_FALSE(guard.progress()->wasCancelled());
-
     EXPECT_TRUE(guard.run([&] { guard.progress()->step(); }));
     EXPECT_FALSE(guard.progress()->isFinished());
     EXPECT_TRUE(catcher.warnings().isEmpty());
 
-    int reached = 0;
     EXPECT_FALSE(guard.run([&] {
         guard.progress()->step(2);
-        ++reached;
         throw std::runtime_error("out of memory");
-        ++reached;
     }));
-    EXPECT_EQ(reached, 1);
     EXPECT_TRUE(guard.progress()->isFinished());
     EXPECT_EQ(guard.progress()->getValue(), 10);
     EXPECT_FALSE(guard.progress()->isClosed());

@@ -80,7 +80,7 @@ TEST_F(SkinFigureTest, HumanoidBonesArePlacedFromTheirGroupBoxes)
     VxFigure* figure = builtFigure();
     ASSERT_NE(figure, nullptr);
     ASSERT_EQ(figure->getAllBones().size(), 13);
-    EXPECT_VEC3_EQ(figure->getEndPoint(true),
+    EXPECT_EQ(figure->getEndPoint(true),
                    m_document.getBaseGeometry()->getShape()->getFacetMesh()->getBoundingBox().getCenter());
     const auto at = [&](const char* name) { return figure->findBone(QLatin1String(name)); };
 
@@ -94,7 +94,7 @@ TEST_F(SkinFigureTest, HumanoidBonesArePlacedFromTheirGroupBoxes)
         start[t] = row.direction > 0 ? box.getMin()[t] : box.getMax()[t];
         end[t] = row.direction > 0 ? box.getMax()[t] : box.getMin()[t];
         const VxBone* placed = at(row.name);
-        EXPECT_VEC3_EQ(placed->getOrigin(true), start) << row.name;
+        EXPECT_EQ(placed->getOrigin(true), start) << row.name;
         // A bone ends where its children start: midway between two, at the first of one or
         // of three; without children where its box ends.
         const QList<VxNode*> children = placed->getNodeChildren(false);
@@ -102,7 +102,7 @@ TEST_F(SkinFigureTest, HumanoidBonesArePlacedFromTheirGroupBoxes)
             end = (children[0]->getOrigin(true) + children[1]->getOrigin(true)) / 2.0f;
         else if (!children.isEmpty())
             end = children[0]->getOrigin(true);
-        EXPECT_VEC3_EQ(placed->getEndPoint(true), end) << row.name;
+        EXPECT_EQ(placed->getEndPoint(true), end) << row.name;
     }
     EXPECT_EQ(at("hip")->getNodeChildren(false).size(), 2);
     EXPECT_EQ(at("chest")->getNodeChildren(false).size(), 3);
@@ -111,8 +111,8 @@ TEST_F(SkinFigureTest, HumanoidBonesArePlacedFromTheirGroupBoxes)
     // The toe, without a group: length 1 along Z from the foot's end as its box gave it.
     const VxBox3 footBox = groupBox(QStringLiteral("lFoot"));
     const VxVec3 footEnd(footBox.getCenter().x, footBox.getMin().y, footBox.getCenter().z);
-    EXPECT_VEC3_EQ(at("lToe")->getOrigin(true), footEnd);
-    EXPECT_VEC3_EQ(at("lToe")->getEndPoint(true), footEnd + VxVec3(0, 0, 1));
+    EXPECT_EQ(at("lToe")->getOrigin(true), footEnd);
+    EXPECT_EQ(at("lToe")->getEndPoint(true), footEnd + VxVec3(0, 0, 1));
     EXPECT_EQ(at("lToe")->getZRotControl()->getLabel(), QStringLiteral("Twist"));
     EXPECT_EQ(at("lCollar")->getZRotControl()->getLabel(), QStringLiteral("Side-Side"));
 
@@ -230,11 +230,11 @@ TEST_F(SkinFigureTest, WithoutBaseGeometryBonesAreStillPlaced)
     auto* record = qobject_cast<VxGeomSourceFileData*>(figure->findDataItem(QStringLiteral("GeomSourceFileData")));
     ASSERT_NE(record, nullptr);
     EXPECT_EQ(record->getSourceFilePath(), QString());
-    EXPECT_VEC3_EQ(figure->getEndPoint(true), VxVec3());
+    EXPECT_EQ(figure->getEndPoint(true), VxVec3());
     // Unit bones up Y, chained end to start; bindings without maps.
-    EXPECT_VEC3_EQ(figure->findBone(QStringLiteral("hip"))->getOrigin(true), VxVec3());
-    EXPECT_VEC3_EQ(figure->findBone(QStringLiteral("hip"))->getEndPoint(true), VxVec3(0, 1, 0));
-    EXPECT_VEC3_EQ(figure->findBone(QStringLiteral("chest"))->getEndPoint(true), VxVec3(0, 2, 0));
+    EXPECT_EQ(figure->findBone(QStringLiteral("hip"))->getOrigin(true), VxVec3());
+    EXPECT_EQ(figure->findBone(QStringLiteral("hip"))->getEndPoint(true), VxVec3(0, 1, 0));
+    EXPECT_EQ(figure->findBone(QStringLiteral("chest"))->getEndPoint(true), VxVec3(0, 2, 0));
     ASSERT_EQ(figure->getSkinBinding()->getNumBoneBindings(), 2);
     const VxBoneBinding* chest = figure->getSkinBinding()->getBoneBinding(1);
     EXPECT_EQ(chest->getLocalWeights(1), nullptr);
