@@ -152,40 +152,20 @@ VxFacetShape* importedShape(const QString& path, const QString& recordedPath)
     return qobject_cast<VxFacetShape*>(shape);
 }
 
-namespace {
-struct ChoiceAccess
-{
-    const char* word;
-    bool (VxFSHierarchyItem::*get)() const;
-    void (VxFSHierarchyItem::*set)(bool);
-};
-const ChoiceAccess kChoices[] = {
-    {"curve", &VxFSHierarchyItem::getCurve, &VxFSHierarchyItem::setCurve},
-    {"twist", &VxFSHierarchyItem::getTwist, &VxFSHierarchyItem::setTwist},
-    {"sideSide", &VxFSHierarchyItem::getSideSide, &VxFSHierarchyItem::setSideSide},
-    {"bend", &VxFSHierarchyItem::getBend, &VxFSHierarchyItem::setBend},
-    {"scale", &VxFSHierarchyItem::getScale, &VxFSHierarchyItem::setScale},
-    {"twistBulge", &VxFSHierarchyItem::getTwistBulge, &VxFSHierarchyItem::setTwistBulge},
-    {"sideBulge", &VxFSHierarchyItem::getSideBulge, &VxFSHierarchyItem::setSideBulge},
-    {"bendBulge", &VxFSHierarchyItem::getBendBulge, &VxFSHierarchyItem::setBendBulge},
-};
-} // namespace
-
 QString choicesOf(const VxFSHierarchyItem* bone)
 {
+    const std::pair<const char*, bool (VxFSHierarchyItem::*)() const> choices[] = {
+        {"curve", &VxFSHierarchyItem::getCurve},           {"twist", &VxFSHierarchyItem::getTwist},
+        {"sideSide", &VxFSHierarchyItem::getSideSide},     {"bend", &VxFSHierarchyItem::getBend},
+        {"scale", &VxFSHierarchyItem::getScale},           {"twistBulge", &VxFSHierarchyItem::getTwistBulge},
+        {"sideBulge", &VxFSHierarchyItem::getSideBulge},   {"bendBulge", &VxFSHierarchyItem::getBendBulge},
+    };
     QStringList words;
-    for (const ChoiceAccess& choice : kChoices) {
-        if ((bone->*choice.get)())
-            words << QLatin1String(choice.word);
+    for (const auto& choice : choices) {
+        if ((bone->*choice.second)())
+            words << QLatin1String(choice.first);
     }
     return words.join(QLatin1Char(' '));
-}
-
-void setChoices(VxFSHierarchyItem* bone, const QString& words)
-{
-    const QStringList chosen = words.split(QLatin1Char(' '), Qt::SkipEmptyParts);
-    for (const ChoiceAccess& choice : kChoices)
-        (bone->*choice.set)(chosen.contains(QLatin1String(choice.word)));
 }
 
 QStringList paramNames(const VxLegacyJoint* joint)

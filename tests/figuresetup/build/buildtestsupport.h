@@ -116,9 +116,8 @@ QByteArray testObj(const QStringList& groups);
 VxFacetShape* importedShape(const QString& path, const QString& recordedPath = QString());
 
 // The chosen parameters of a bone as words, in the order "curve twist sideSide bend scale
-// twistBulge sideBulge bendBulge"; setChoices sets exactly the named ones.
+// twistBulge sideBulge bendBulge".
 QString choicesOf(const VxFSHierarchyItem* bone);
-void setChoices(VxFSHierarchyItem* bone, const QString& words);
 // The names of a joint's parameters in order; empty for no joint.
 QStringList paramNames(const VxLegacyJoint* joint);
 // A message box seen, as "title | text | buttons | default | escape | clicked" (buttons

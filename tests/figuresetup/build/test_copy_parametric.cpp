@@ -139,7 +139,9 @@ TEST_F(CopyParametricTest, GeometryLoadedInThePaneIsReusedAndAlternatesAreRead)
     EXPECT_TRUE(document.sourceGeometryPaths().isEmpty());
 }
 
-TEST_F(CopyParametricTest, WeldsKeepTheLastTargetAndChainsGainTheirGoal)
+// A built figure's welds and chains come back in the round trip; here what builders never
+// make: several welds of one bone, and welds and links to bones of another figure.
+TEST_F(CopyParametricTest, WeldsKeepTheLastTargetAndBonesOfOtherFiguresAreLeftOut)
 {
     TestLegacyFigure scene(QStringLiteral("Fig"), QStringLiteral("Fig"));
     VxBone* hip = scene.addBone(nullptr, QStringLiteral("hip"));
@@ -150,39 +152,29 @@ TEST_F(CopyParametricTest, WeldsKeepTheLastTargetAndChainsGainTheirGoal)
     VxBone* stranger = other.addBone(nullptr, QStringLiteral("stranger"));
 
     VxLegacyFigure* fig = scene.figure;
-    fig->addWeld(new VxWeld(chest, hip));
     fig->addWeld(new VxWeld(arm, chest));
     fig->addWeld(new VxWeld(arm, head));       // arm keeps head
     fig->addWeld(new VxWeld(head, stranger));  // a target the document lacks: none
     fig->addWeld(new VxWeld(stranger, hip));   // a welded bone the document lacks: ignored
-
     auto* chains = new VxLegacyIKChains();
     auto* armChain = new VxLegacyIKChain(QStringLiteral("chainObject"));
     armChain->setLabel(QStringLiteral("Left Arm"));
-    armChain->setActive(false);
     armChain->addLink(chest, 0.25f);
     armChain->addLink(stranger, 0.5f); // no such bone in the document: skipped
     armChain->addLink(arm, 0.75f);
-    armChain->setGoal(arm);
     chains->addChain(armChain);
-    auto* noGoal = new VxLegacyIKChain(QStringLiteral("x"));
-    noGoal->setLabel(QStringLiteral("Spine"));
-    noGoal->addLink(hip, 1.0f);
-    chains->addChain(noGoal);
     fig->addDataItem(chains);
 
     // What the document held before goes, but its loaded geometry stays; the figure records
     // no source file, so there is no base geometry.
     VxFSHierarchy document(QStringLiteral("Old"));
-    VxFSGeomItem* body = document.addGeometry(bodyPath);
-    document.setBaseGeometry(body);
+    document.setBaseGeometry(document.addGeometry(bodyPath));
     new VxFSHierarchyItem(&document, QStringLiteral("oldBone"));
     document.createIKChain(QStringLiteral("oldChain"));
     new VxFSRegionItem(&document, QStringLiteral("oldRegion"));
     VxFSFigureCopier::copyFromParametricFigure(&document, fig);
 
     EXPECT_EQ(document.getNumBones(true), 4);
-    EXPECT_EQ(document.findBone(QStringLiteral("oldBone")), nullptr);
     EXPECT_EQ(document.getFirstRegion(), nullptr);
     EXPECT_EQ(document.getNumGeometries(), 1);
     EXPECT_EQ(document.getBaseGeometry(), nullptr);
@@ -190,13 +182,9 @@ TEST_F(CopyParametricTest, WeldsKeepTheLastTargetAndChainsGainTheirGoal)
         const VxFSHierarchyItem* item = document.findBone(QLatin1String(name));
         return item->getNumWeldTargets() == 1 ? item->getWeldTarget(0)->getName() : QString::number(item->getNumWeldTargets());
     };
-    EXPECT_EQ(targetOf("chest"), QStringLiteral("hip"));
     EXPECT_EQ(targetOf("arm"), QStringLiteral("head"));
     EXPECT_EQ(targetOf("head"), QStringLiteral("0"));
     EXPECT_EQ(targetOf("hip"), QStringLiteral("0"));
-
-    // Chains by label, without the links the document lacks, the goal as a last link of
-    // weight 0.
     EXPECT_EQ(documentSnapshot(document).split(QLatin1Char('\n')).filter(QStringLiteral("chain ")),
-              (QStringList{"chain Left Arm | active 0 | chest:0.25 arm:0.75 arm:0", "chain Spine | active 1 | hip:1"}));
+              QStringList{"chain Left Arm | active 1 | chest:0.25 arm:0.75"});
 }

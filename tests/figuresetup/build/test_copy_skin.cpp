@@ -1,19 +1,12 @@
 #include "buildtestsupport.h"
 
-#include <QSignalSpy>
-
-namespace {
-VxWeightMap* emptyMap()
-{
-    return new VxWeightMap();
-}
-
 using CopySkinTest = BuildTest;
-} // namespace
 
-TEST_F(CopySkinTest, ChoicesComeFromTheWeightMapsAndTheSkinFromThePanesGeometry)
+// Which maps a built figure's bones have and the region tree come back in the round trip,
+// the pane's loaded geometry in the pane's copy test; here a figure made by hand.
+TEST_F(CopySkinTest, ChoicesComeFromTheWeightMapsOnTheAxesOfTheRotationOrder)
 {
-    const QString bodyPath = writeFile(QStringLiteral("meshes/body.obj"), testObj({"hip", "chest", "head"}));
+    const QString bodyPath = writeFile(QStringLiteral("meshes/body.obj"), testObj({"hip", "chest"}));
     VxRefGuard<VxFacetShape> read(importedShape(bodyPath));
     ASSERT_NE(read.get(), nullptr);
     auto* figure = addSkinnedFigure<VxFigure>(read->getFacetMesh(), QStringLiteral("Skin"));
@@ -21,28 +14,20 @@ TEST_F(CopySkinTest, ChoicesComeFromTheWeightMapsAndTheSkinFromThePanesGeometry)
     VxBone* chest = addSceneBone(hip, QStringLiteral("chest"), VxRotationOrder::XYZ);
     VxBone* loose = addSceneBone(chest, QStringLiteral("loose"), VxRotationOrder::ZYX);
     figure->getSelectionMap()->addPair(QStringLiteral("hip"), hip, true);
-    figure->getSelectionMap()->addPair(QStringLiteral("chest"), chest, true);
     figure->getSelectionMap()->addPair(QStringLiteral("elsewhere"), loose, true);
 
     // hip (YZX): twist on Y with its bulge, bend on X, scale. chest (XYZ): side-side on Y
     // only. loose has no binding.
     VxBoneBinding* hipBinding = bindBone(figure, hip);
-    hipBinding->setLocalWeights(1, emptyMap());
+    hipBinding->setLocalWeights(1, new VxWeightMap());
     auto* bulge = new VxBulgeBinding();
     bulge->setAxis(1);
-    bulge->setRightWeights(emptyMap());
-    bulge->setLeftWeights(emptyMap());
+    bulge->setRightWeights(new VxWeightMap());
+    bulge->setLeftWeights(new VxWeightMap());
     hipBinding->setBulgeBinding(1, bulge);
-    hipBinding->setLocalWeights(0, emptyMap());
-    hipBinding->setScaleWeights(emptyMap());
-    bindBone(figure, chest)->setLocalWeights(1, emptyMap());
-
-    auto* root = new VxGeometryRegion(QStringLiteral("Body"));
-    auto* upper = new VxGeometryRegion(QStringLiteral("Upper"));
-    root->addChildRegion(upper);
-    upper->addChildRegion(new VxGeometryRegion(QStringLiteral("Head")));
-    root->addChildRegion(new VxGeometryRegion(QStringLiteral("Lower")));
-    figure->getObject()->getCurrentShape()->setGeometryRegion(root);
+    hipBinding->setLocalWeights(0, new VxWeightMap());
+    hipBinding->setScaleWeights(new VxWeightMap());
+    bindBone(figure, chest)->setLocalWeights(1, new VxWeightMap());
 
     // A chain on a single-skin figure is copied too.
     auto* chains = new VxLegacyIKChains();
@@ -55,35 +40,19 @@ TEST_F(CopySkinTest, ChoicesComeFromTheWeightMapsAndTheSkinFromThePanesGeometry)
 
     VxFSHierarchy document;
     VxFSGeomItem* loaded = document.addGeometry(bodyPath);
-    new VxFSHierarchyItem(&document, QStringLiteral("old"));
-    QSignalSpy typeSpy(&document, &VxFSHierarchy::figureTypeChanged);
     document.setFigureType(Poser);
     VxFSFigureCopier::copyFromSkinFigure(&document, figure);
-
+    EXPECT_EQ(document.getFigureType(), SingleSkin);
     EXPECT_EQ(document.getSourceFigureName(), QStringLiteral("Skin"));
-    ASSERT_EQ(typeSpy.count(), 2);
-    EXPECT_EQ(typeSpy.at(1).at(0).value<VxFigureSetupFigureType>(), SingleSkin);
-    EXPECT_EQ(document.getBaseGeometry(), loaded);
-    EXPECT_EQ(document.getNumGeometries(), 1);
-
     ASSERT_EQ(document.getNumBones(true), 3);
     VxFSHierarchyItem* hipItem = document.findBone(QStringLiteral("hip"));
-    VxFSHierarchyItem* chestItem = document.findBone(QStringLiteral("chest"));
-    VxFSHierarchyItem* looseItem = document.findBone(QStringLiteral("loose"));
     // Single-skin bones are not mapped onto the figure.
     EXPECT_EQ(hipItem->getMappedBone(), nullptr);
     EXPECT_EQ(choicesOf(hipItem), QStringLiteral("twist bend scale twistBulge"));
-    EXPECT_EQ(choicesOf(chestItem), QStringLiteral("sideSide"));
-    EXPECT_EQ(choicesOf(looseItem), QString());
-    ASSERT_NE(hipItem->getGeomGroup(), nullptr);
-    EXPECT_EQ(hipItem->getGeomGroup()->getName(), QStringLiteral("hip"));
-    EXPECT_EQ(hipItem->getGeomGroup()->getGeomItem(), loaded);
-    EXPECT_EQ(chestItem->getGeomGroup()->getName(), QStringLiteral("chest"));
-    EXPECT_EQ(looseItem->getGeomGroup(), nullptr);
-
-    // The region tree below one top-level region.
-    ASSERT_NE(document.getFirstRegion(), nullptr);
-    EXPECT_EQ(document.getFirstRegion()->getFirstChild()->getFirstChild()->getName(), QStringLiteral("Head"));
+    EXPECT_EQ(choicesOf(document.findBone(QStringLiteral("chest"))), QStringLiteral("sideSide"));
+    EXPECT_EQ(choicesOf(document.findBone(QStringLiteral("loose"))), QString());
+    EXPECT_EQ(hipItem->getGeomGroup(), loaded->findGroup(QStringLiteral("hip")));
+    EXPECT_EQ(document.findBone(QStringLiteral("loose"))->getGeomGroup(), nullptr);
     ASSERT_EQ(document.getNumIKChains(), 1);
     EXPECT_EQ(document.getIKChain(0)->getName(), QStringLiteral("Reach"));
     EXPECT_EQ(document.getIKChain(0)->getNumLinks(), 2);
