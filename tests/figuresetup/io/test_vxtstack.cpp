@@ -58,26 +58,21 @@ QStringList warningsOf(const std::function<void()>& action)
 
 } // namespace
 
-TEST(VxTStackTest, MisuseOnAnEmptyStackIsReportedOnTheDiagnosticLine)
+TEST(VxTStackTest, MisuseOnAnEmptyStackIsReportedOnTheDiagnosticLineAndIgnored)
 {
     VxTStack<int*> stack(32);
     const QStringList warnings = warningsOf([&stack] {
-        stack.pop();
-        EXPECT_EQ(stack.count(), 0);
-        EXPECT_EQ(stack.current(), nullptr); // the first slot of the first block, never written
         stack.push(&values[1]);
         stack.pop();
         stack.pop();
         // An empty stack still hands out its first slot, with whatever was pushed there last.
         EXPECT_EQ(stack.current(), &values[1]);
     });
+    EXPECT_EQ(warnings, QStringList({QStringLiteral("VxFigureSetup/io/vxtstack.h(177): Empty stack in VxTStack::pop()"),
+                                     QStringLiteral("VxFigureSetup/io/vxtstack.h(199): Empty stack in VxTStack::current()")}));
     stack.push(&values[2]);
     EXPECT_EQ(stack.count(), 1);
     EXPECT_EQ(stack.current(), &values[2]);
-
-    const QString pop = QStringLiteral("VxFigureSetup/io/vxtstack.h(177): Empty stack in VxTStack::pop()");
-    const QString current = QStringLiteral("VxFigureSetup/io/vxtstack.h(199): Empty stack in VxTStack::current()");
-    EXPECT_EQ(warnings, QStringList({pop, current, pop, current}));
 }
 
 TEST(VxTStackTest, RunningOutOfMemoryThrowsItsTextAndLeavesTheStackUsable)

@@ -118,37 +118,6 @@ TEST_F(GeometryTest, LoadedShapesAreNamedAfterTheFileAndRemovingOneRenumbersTheR
     EXPECT_EQ(failed.getShape(), nullptr);
 }
 
-TEST_F(GeometryTest, FromGeometryOnTheGeneratedHumanoid)
-{
-    VxFSHierarchy document;
-    VxFSGeomItem* body = document.addGeometry(writeHumanoid(QStringLiteral("andy.obz")));
-    ASSERT_NE(body, nullptr);
-    const int vertices = body->getShape()->getFacetMesh()->getNumVertices();
-    EXPECT_EQ(body->getShape()->getName(), QStringLiteral("andy_%1").arg(vertices));
-    EXPECT_EQ(body->getShape()->getLabel(), QStringLiteral("andy"));
-    document.fromGeometry(body);
-    EXPECT_EQ(document.getName(), body->getShape()->getName());
-    EXPECT_EQ(document.getLabel(), body->getShape()->getName());
-    EXPECT_EQ(document.getBaseGeometry(), body);
-    // One root bone per face group, in the mesh's order, each owning its group.
-    const QStringList groups = VxMeshGen::humanoidGroupNames();
-    EXPECT_EQ(namesOf(document.getFirstBone()), groups);
-    EXPECT_EQ(document.getNumBones(true), groups.size());
-    for (const VxFSHierarchyItem* bone : document.getAllBones()) {
-        ASSERT_NE(bone->getGeomGroup(), nullptr);
-        EXPECT_EQ(bone->getGeomGroup()->getName(), bone->getName());
-        EXPECT_EQ(bone->getGeomGroup()->getGeomItem(), body);
-    }
-    EXPECT_EQ(body->getUseCount(), groups.size() + 1);
-
-    // The file's geometry can go while bones use it: the bones only lose their groups.
-    QSignalSpy base(&document, &VxFSHierarchy::geometryChanged);
-    EXPECT_TRUE(document.removeGeometry(body));
-    EXPECT_EQ(base.count(), 1);
-    EXPECT_EQ(document.getNumBones(true), groups.size());
-    EXPECT_EQ(document.getFirstBone()->getGeomGroup(), nullptr);
-}
-
 TEST_F(GeometryTest, TheItemLetsGoOfItsShapeWithoutDeletingAnAdoptedOne)
 {
     auto* item = new VxFSGeomItem(writeFile(QStringLiteral("t.obj"), kTriangle), 0, nullptr);

@@ -18,20 +18,6 @@
 
 using HierarchyTest = VxAppTest;
 
-TEST_F(HierarchyTest, TheNameAndTheFigureTypeAnnounceEverySet)
-{
-    VxFSHierarchy document;
-    QSignalSpy name(&document, &VxFSHierarchy::nameChanged);
-    QSignalSpy type(&document, &VxFSHierarchy::figureTypeChanged);
-    document.setName(QStringLiteral("Figure"));
-    EXPECT_EQ(name.count(), 1);
-    document.setFigureType(SingleSkin);
-    document.setFigureType(Poser);
-    ASSERT_EQ(type.count(), 2);
-    EXPECT_EQ(type.at(0).at(0).value<VxFigureSetupFigureType>(), SingleSkin);
-    EXPECT_EQ(type.at(1).at(0).value<VxFigureSetupFigureType>(), Poser);
-}
-
 TEST_F(HierarchyTest, BaseGeometryChangesAreAnnouncedCountedAndValidated)
 {
     VxFSHierarchy document;
@@ -72,7 +58,9 @@ TEST_F(HierarchyTest, BaseGeometryChangesAreAnnouncedCountedAndValidated)
     EXPECT_EQ(document.getBaseGeometry(), nullptr);
 }
 
-TEST_F(HierarchyTest, ClearKeepsGeometryAndOptionallyRegions)
+// What clear() resets to is the template tests' subject (a file that is no template leaves
+// the document cleared); here what it gives back and what it keeps.
+TEST_F(HierarchyTest, ClearKeepsGeometryAndSettingsAndOptionallyRegions)
 {
     for (bool includeRegions : {false, true}) {
         VxFSHierarchy document(QStringLiteral("Andy"));
@@ -81,26 +69,13 @@ TEST_F(HierarchyTest, ClearKeepsGeometryAndOptionallyRegions)
         document.fromGeometry(body);
         document.setSourceFigureName(QStringLiteral("Figure 1"));
         document.setApplySubD(true);
-        document.setFigureType(Poser);
-        document.createIKChain(QStringLiteral("spine"))->addLink(document.getFirstBone(), 1.0f);
         new VxFSRegionItem(new VxFSRegionItem(&document, QStringLiteral("Head")), QStringLiteral("Face"));
-        EXPECT_EQ(body->getUseCount(), 3);
-
-        QSignalSpy name(&document, &VxFSHierarchy::nameChanged);
-        QSignalSpy geometry(&document, &VxFSHierarchy::geometryChanged);
         document.clear(includeRegions);
-        EXPECT_EQ(name.count(), 1);
-        EXPECT_EQ(geometry.count(), 0);
-        EXPECT_EQ(document.getName(), QStringLiteral("Figure"));
-        EXPECT_EQ(document.getLabel(), QStringLiteral("Figure"));
         EXPECT_EQ(document.getSourceFigureName(), QString());
         EXPECT_EQ(document.getFirstBone(), nullptr);
-        EXPECT_EQ(document.getNumIKChains(), 0);
-        EXPECT_EQ(document.getBaseGeometry(), nullptr);
         EXPECT_EQ(body->getUseCount(), 0);
         EXPECT_FALSE(body->getGroup(0)->isAssigned());
         EXPECT_EQ(document.getNumGeometries(), 1);
-        EXPECT_EQ(document.getFigureType(), Poser);
         EXPECT_TRUE(document.getApplySubD());
         EXPECT_EQ(document.findRegion(QStringLiteral("Face")) != nullptr, !includeRegions);
     }
@@ -114,22 +89,29 @@ TEST_F(HierarchyTest, FromGeometryMakesOneUniquelyNamedRootBonePerFaceGroup)
     ASSERT_TRUE(document.addGeometryItem(body));
     new VxFSHierarchyItem(&document, QStringLiteral("old"));
     QSignalSpy name(&document, &VxFSHierarchy::nameChanged);
-    QSignalSpy geometry(&document, &VxFSHierarchy::geometryChanged);
     VxMessageBoxAnswerer answerer;
     document.fromGeometry(body);
     EXPECT_EQ(answerer.count(), 1);
     EXPECT_EQ(name.count(), 2); // clear, then the shape's name
-    EXPECT_EQ(geometry.count(), 1);
     EXPECT_EQ(document.getLabel(), QStringLiteral("body"));
+    EXPECT_EQ(document.getBaseGeometry(), body);
     EXPECT_EQ(namesOf(document.getFirstBone()), QStringList({"hip", "chest", "hip_1"}));
-    EXPECT_EQ(document.getAllBones()[2]->getGeomGroup(), body->getGroup(2));
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(document.getAllBones()[i]->getGeomGroup(), body->getGroup(i)) << i;
     // Groups are found by name through a table that keeps the first of each name.
     EXPECT_EQ(body->findGroup(QStringLiteral("hip")), body->getGroup(0));
     EXPECT_EQ(body->findGroup(QStringLiteral("Hip")), nullptr);
     EXPECT_EQ(body->getUseCount(), 4);
+
+    // The geometry can go while bones use it: the bones only lose their groups.
+    EXPECT_TRUE(document.removeGeometry(body));
+    EXPECT_EQ(document.getNumBones(true), 3);
+    EXPECT_EQ(document.getFirstBone()->getGeomGroup(), nullptr);
+    EXPECT_EQ(document.getBaseGeometry(), nullptr);
 }
 
-// A forest of hip { a { a1 } b { b1 } c { c1 c2 } } and prop.
+// A forest of hip { a { a1 } b { b1 } c { c1 c2 } } and prop. (Which of two bones of one
+// name is found is the name table's test below.)
 TEST_F(HierarchyTest, ForestSearchesAndUnlinksRunInPreOrder)
 {
     VxFSHierarchy document;
@@ -145,36 +127,23 @@ TEST_F(HierarchyTest, ForestSearchesAndUnlinksRunInPreOrder)
     EXPECT_EQ(document.getAllBones(), (QList<VxFSHierarchyItem*>{hip, a, a1, b, b1, c, c1, c2, prop}));
     EXPECT_EQ(hip->getAllDescendants(), document.getAllBones().mid(1, 7));
     EXPECT_EQ(document.getNumBones(false), 2);
-    EXPECT_EQ(document.getNumBones(true), 9);
-    EXPECT_EQ(hip->getNumChildren(false), 3);
     EXPECT_EQ(hip->getNumChildren(true), 7);
-    EXPECT_EQ(document.findBone(QStringLiteral("c2")), c2);
-    EXPECT_EQ(document.findBone(QStringLiteral("C2")), nullptr);
     EXPECT_EQ(hip->findChild(QStringLiteral("b1")), b1);
     EXPECT_EQ(hip->findChild(QStringLiteral("hip")), nullptr);
     b1->setSourceBoneName(QStringLiteral("src"));
     b->setSourceBoneName(QStringLiteral("src"));
     EXPECT_EQ(hip->findBySourceBoneName(QStringLiteral("src")), b);
-    EXPECT_EQ(b1->findBySourceBoneName(QStringLiteral("src")), b1);
 
-    // Names clash only through a bone made outside and linked in: the first in pre-order wins.
-    auto* twin = new VxFSHierarchyItem(static_cast<VxFSHierarchyItem*>(nullptr), QStringLiteral("a1"));
-    prop->addChild(twin);
-    twin->setParent(prop);
-    EXPECT_EQ(document.findBone(QStringLiteral("a1")), a1);
+    // Unlinking only takes the bone out of its list: it is neither deleted nor re-parented.
     EXPECT_FALSE(document.removeBone(a1, false));
     EXPECT_TRUE(document.removeBone(a1, true));
-    EXPECT_EQ(document.findBone(QStringLiteral("a1")), twin);
-    EXPECT_EQ(a1->parent(), a); // unlinked only: neither deleted nor re-parented
-
-    EXPECT_FALSE(hip->removeChild(c2, false));
+    EXPECT_EQ(a1->parent(), a);
     EXPECT_TRUE(hip->removeChild(c2, true)); // below the last child
     EXPECT_EQ(c1->getNextSibling(), nullptr);
     EXPECT_TRUE(hip->removeChild(b, false));
     EXPECT_EQ(a->getNextSibling(), c);
     EXPECT_EQ(b->getNextSibling(), nullptr);
     EXPECT_FALSE(hip->removeChild(b, true));
-    EXPECT_FALSE(hip->removeChild(nullptr, true));
     EXPECT_TRUE(document.removeBone(hip, false));
     EXPECT_EQ(document.getFirstBone(), prop);
     document.addBone(hip);
@@ -187,11 +156,6 @@ TEST_F(HierarchyTest, ForestSearchesAndUnlinksRunInPreOrder)
     hip->addChild(hip);
     EXPECT_EQ(namesOf(document.getFirstBone()), QStringList({"prop", "hip"}));
     EXPECT_EQ(namesOf(c->getFirstChild()), QStringList({"c1"}));
-    auto* head = new VxFSRegionItem(&document, QStringLiteral("Head"));
-    auto* face = new VxFSRegionItem(head, QStringLiteral("Face"));
-    face->addChild(head);
-    EXPECT_EQ(document.getFirstRegion(), head);
-    EXPECT_EQ(face->getFirstChild(), nullptr);
 }
 
 TEST_F(HierarchyTest, GeometryItemsAreUniqueByPathAndMoveBetweenDocuments)
