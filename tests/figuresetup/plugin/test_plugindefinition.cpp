@@ -16,10 +16,27 @@
 #include <QScriptEngine>
 
 #include <memory>
+#include <utility>
 
-// The name, version, SDK version and the classes in order are what `vxhost --plugins`
-// prints; the host tests read them there.
+// The name, version and SDK version are what `vxhost --plugins` prints; the host tests read
+// them there.
 namespace {
+// The classes the plug-in registers, in the order the host must list them.
+const std::pair<const char*, const char*> kRegisteredClasses[] = {
+    {"VxFigureSetupPane", "E7E24D58-D0B4-4899-BB3E-1327F258E63F"},
+    {"VxFigureSetupPaneAction", "05CE2058-643B-46F3-9187-A70BDB05A3B8"},
+    {"VxFSCopyFromFigureAction", "5E51A0EA-0D4B-4ECA-9F8C-876BA6C561C9"},
+    {"VxFSLoadPresetAction", "35FBE0AA-334C-4E35-8D22-4D952EEAB4F5"},
+    {"VxFSSavePresetAction", "46147D7E-3BAF-4446-9107-9743BA01C859"},
+    {"VxFSLoadPHIAction", "F481D2F0-AFF8-4EDF-8AB0-3AAC279C4E50"},
+    {"VxFSCreateFigureAction", "92658A3E-AD2C-4434-811D-0723709E7A12"},
+    {"VxFSClearHierarchyAction", "AC18CFEB-4225-495B-B0F6-E07D7EE3BC64"},
+    {"VxFSRegionEditorAction", "3F21248A-355E-4763-87F6-A7DA3AB909C6"},
+    {"VxUpdateGeometryAction", "C9858769-B9B6-4124-9E63-61400E324CF4"},
+    {"VxMeshSmoothResetBaseAction", "E9FB3C23-E363-4CB0-ABBD-FB538C1865C4"},
+    {"VxMeshSmoothMorphBakerAction", "B2531B2C-916C-4EBA-83E5-B6464F538B76"},
+};
+
 QString expectedDescription(const QString& documentationPath)
 {
     return QStringLiteral("<a href='https://docs.vexel.example/figure-setup/'>Product Documentation</a><br>"
@@ -41,11 +58,18 @@ std::unique_ptr<QScriptEngine> engineWithRegisteredClasses()
 
 using PluginDefinitionTest = VxAppTest;
 
-TEST_F(PluginDefinitionTest, OneDefinitionLinksTheReadMeBelowTheCurrentDocumentationPath)
+TEST_F(PluginDefinitionTest, OneDefinitionListsItsClassesInOrderAndLinksTheReadMeBelowTheDocumentation)
 {
     VxPlugin* definition = getPluginDefinition();
     ASSERT_NE(definition, nullptr);
-    EXPECT_EQ(getPluginDefinition()->getClassFactories(), definition->getClassFactories());
+    const QList<VxClassFactory*> factories = definition->getClassFactories();
+    EXPECT_EQ(getPluginDefinition()->getClassFactories(), factories);
+    ASSERT_EQ(factories.size(), int(std::size(kRegisteredClasses)));
+    for (int i = 0; i < factories.size(); ++i) {
+        SCOPED_TRACE(kRegisteredClasses[i].first);
+        EXPECT_EQ(factories[i]->className(), QLatin1String(kRegisteredClasses[i].first));
+        EXPECT_EQ(factories[i]->getClassId().toString(), QLatin1String(kRegisteredClasses[i].second));
+    }
     EXPECT_EQ(definition->getDescription(), expectedDescription(m_app->getDocumentationPath()));
 
     // Another session with another documentation folder: same object, new link.
