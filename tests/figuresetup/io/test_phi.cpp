@@ -68,6 +68,7 @@ TEST_F(PhiTest, DepthNumbersRebuildTheTreeOneLevelAtATime)
 
 TEST_F(PhiTest, EverythingBeforeTheGeometryLineIsIgnored)
 {
+    m_document.setFigureType(Poser); // announced again all the same
     QSignalSpy types(&m_document, &VxFSHierarchy::figureTypeChanged);
     QSignalSpy names(&m_document, &VxFSHierarchy::nameChanged);
     EXPECT_TRUE(load("1 early xyz\nikChain c early\n").isEmpty());
