@@ -31,15 +31,22 @@ std::unique_ptr<VxFSHierarchy> CopyApplyTest::newDocument(VxFSHierarchy* from)
 {
     VxFSHierarchy* source = from ? from : m_pool.get();
     auto document = std::make_unique<VxFSHierarchy>();
-    while (source->getNumGeometries() > 0)
-        document->addGeometryItem(source->getGeometry(0));
+    moveGeometry(*source, *document);
     return document;
 }
 
 void CopyApplyTest::giveBack(VxFSHierarchy& document)
 {
-    while (document.getNumGeometries() > 0)
-        m_pool->addGeometryItem(document.getGeometry(0));
+    moveGeometry(document, *m_pool);
+}
+
+void CopyApplyTest::moveGeometry(VxFSHierarchy& from, VxFSHierarchy& to)
+{
+    // Adding an item to a document takes it from the one that held it; an item that stays
+    // behind ends the loop instead of spinning in it.
+    while (from.getNumGeometries() > 0 && to.addGeometryItem(from.getGeometry(0))) {
+    }
+    EXPECT_EQ(from.getNumGeometries(), 0) << "geometry left behind when moving it to another document";
 }
 
 VxSkeleton* CopyApplyTest::build(VxFSHierarchy& document)

@@ -25,6 +25,7 @@ protected:
     std::unique_ptr<VxFSHierarchy> newDocument(VxFSHierarchy* from = nullptr);
     // Gives the document's geometry back to the pool.
     void giveBack(VxFSHierarchy& document);
+    static void moveGeometry(VxFSHierarchy& from, VxFSHierarchy& to);
 
     // Builds the document's figure (no modify) and returns it.
     VxSkeleton* build(VxFSHierarchy& document);
