@@ -1,5 +1,6 @@
 #include "copyapplytest.h"
 
+#include "vxdefaultmaterial.h"
 #include "vxundostack.h"
 #include "vxviewportmgr.h"
 
@@ -213,4 +214,26 @@ TEST_F(ModifyTest, AMovedAndRenamedBoneStaysTheSameBoneHoweverOftenApplied)
     const QString difference = sceneChangesSince(once);
     EXPECT_TRUE(difference.isEmpty()) << qPrintable(difference);
     EXPECT_EQ(sceneBone("leftHand"), hand.data());
+}
+
+TEST_F(ModifyTest, ApplyKeepsTheSkinsMaterialsAndAddsOnlyTheBaseShapesNewOnes)
+{
+    VxShape* skin = m_figure->getObject()->getCurrentShape();
+    ASSERT_GT(skin->getNumMaterials(), 0);
+    auto* painted = qobject_cast<VxDefaultMaterial*>(skin->getMaterial(0));
+    ASSERT_NE(painted, nullptr);
+    painted->setDiffuseColor(Qt::red);
+    const QString paintedName = painted->getName();
+    const int before = skin->getNumMaterials();
+    VxRefGuard<VxDefaultMaterial> added(new VxDefaultMaterial());
+    added->setName(QStringLiteral("freckles"));
+    m_copy->getBaseGeometry()->getShape()->addMaterial(added.get());
+
+    apply(*m_copy, m_figure);
+    skin = m_figure->getObject()->getCurrentShape();
+    EXPECT_EQ(skin->getNumMaterials(), before + 1);
+    EXPECT_GE(skin->findMaterialIndex(QStringLiteral("freckles")), 0);
+    auto* kept = qobject_cast<VxDefaultMaterial*>(skin->getMaterial(skin->findMaterialIndex(paintedName)));
+    ASSERT_NE(kept, nullptr);
+    EXPECT_EQ(kept->getDiffuseColor(), QColor(Qt::red));
 }
