@@ -66,68 +66,22 @@ constexpr int kRows = 500;
 constexpr int kBones = 150;
 constexpr int kRounds = 5;
 
-// A kColumns x kRows grid of vertices 1 cm apart, quads between them, one face group per
-// band of rows.
-VxFacetMesh* makeBandGrid()
-{
-    VxFacetMeshData data;
-    data.positions.reserve(size_t(kColumns) * kRows * 3);
-    for (int r = 0; r < kRows; ++r)
-        for (int c = 0; c < kColumns; ++c)
-            data.positions.insert(data.positions.end(), {c * 0.01f, r * 0.01f, 0.001f * float((c * 7 + r * 13) % 17)});
-    for (int g = 0; g < kBones; ++g)
-        data.groupNames.append(QStringLiteral("bone%1").arg(g));
-    for (int r = 0; r + 1 < kRows; ++r)
-        for (int c = 0; c + 1 < kColumns; ++c) {
-            const int v = r * kColumns + c;
-            for (int corner : {v, v + 1, v + 1 + kColumns, v + kColumns})
-                data.cornerVertex.push_back(corner);
-            data.facetStart.push_back(uint32_t(data.cornerVertex.size()));
-            data.facetGroup.push_back(r * kBones / (kRows - 1));
-            data.facetMaterial.push_back(-1);
-        }
-    auto* mesh = new VxFacetMesh();
-    mesh->setData(std::move(data));
-    return mesh;
-}
-
-// A chain of kBones bones, bone i owning band i, each with three local maps and a scale map.
+// A chain of kBones bones up a sheet, bone i owning band i, each with three local maps and a
+// scale map.
 VxFigure* chainFigure(VxFacetMesh* mesh)
 {
-    auto* figure = new VxFigure();
-    figure->setName(QStringLiteral("Grid"));
-    vxScene->addNode(figure);
-    figure->setObject(new VxObject());
-    auto* shape = new VxGraftingFigureShape();
-    shape->setFacetMesh(mesh);
-    figure->getObject()->addShape(shape);
-    figure->setSelectionMap(new VxSelectionMap());
+    VxFigure* figure = vxBenchSkinFigure(mesh, QStringLiteral("Grid"));
     VxNode* parent = figure;
-    for (int b = 0; b < kBones; ++b) {
-        auto* bone = new VxBone();
-        bone->setName(QStringLiteral("bone%1").arg(b));
-        parent->addNodeChild(bone, false);
-        vxScene->addNode(bone);
-        figure->getSelectionMap()->addPair(bone->getName(), bone, true);
-        auto* binding = new VxBoneBinding();
-        binding->setBone(bone);
-        figure->getSkinBinding()->addBoneBinding(binding);
-        for (int m = 0; m < 4; ++m) {
-            VxRefGuard<VxWeightMap> map(new VxWeightMap());
-            map->setNumWeights(mesh->getNumVertices(), false);
-            if (m < 3)
-                binding->setLocalWeights(m, map.get());
-            else
-                binding->setScaleWeights(map.get());
-        }
-        parent = bone;
+    for (const QString& name : vxBenchBoneNames(kBones)) {
+        parent = vxBenchAddBoundBone(figure, parent, name, true)->getBone();
+        figure->getSelectionMap()->addPair(name, parent, true);
     }
     return figure;
 }
 
 void benchSpeed()
 {
-    VxFacetMesh* mesh = makeBandGrid();
+    VxFacetMesh* mesh = vxBenchSheet(kColumns, kRows, vxBenchBoneNames(kBones));
     VxFigure* figure = chainFigure(mesh);
     std::printf("speed: %d vertices, %d facets, %d bones x 4 maps\n", mesh->getNumVertices(), mesh->getNumFacets(),
                 kBones);
@@ -545,36 +499,15 @@ void benchWeldedArm()
     }
     auto* mesh = new VxFacetMesh();
     mesh->setData(std::move(data));
-    auto* figure = new VxFigure();
-    figure->setName(QStringLiteral("Arm"));
-    vxScene->addNode(figure);
-    figure->setObject(new VxObject());
-    auto* shape = new VxGraftingFigureShape();
-    shape->setFacetMesh(mesh);
-    figure->getObject()->addShape(shape);
-    figure->setSelectionMap(new VxSelectionMap());
+    VxFigure* figure = vxBenchSkinFigure(mesh, QStringLiteral("Arm"));
     VxNode* parent = figure;
     for (const char* name : {"upper", "lower"}) {
-        auto* bone = new VxBone();
-        bone->setName(QString::fromLatin1(name));
+        VxNode* bone = vxBenchAddBoundBone(figure, parent, QString::fromLatin1(name), true)->getBone();
         bone->setRotationOrder(VxRotationOrder(0)); // XYZ: bends about Z
-        parent->addNodeChild(bone, false);
-        vxScene->addNode(bone);
         const float x = parent == figure ? 0.0f : 0.3f;
         bone->setOrigin({x, 0.0f, 0.0f}, true);
         bone->setEndPoint({x + 0.3f, 0.0f, 0.0f}, true);
         figure->getSelectionMap()->addPair(bone->getName(), bone, true);
-        auto* binding = new VxBoneBinding();
-        binding->setBone(bone);
-        figure->getSkinBinding()->addBoneBinding(binding);
-        for (int m = 0; m < 4; ++m) {
-            VxRefGuard<VxWeightMap> map(new VxWeightMap());
-            map->setNumWeights(mesh->getNumVertices(), false);
-            if (m < 3)
-                binding->setLocalWeights(m, map.get());
-            else
-                binding->setScaleWeights(map.get());
-        }
         parent = bone;
     }
     std::printf("\nquality: welded arm (%d vertices), elbow bent 90 degrees\n", mesh->getNumVertices());

@@ -67,63 +67,20 @@ Timing measure(clockid_t clock, Step step)
     return {vxBenchMedian(wall), vxBenchMedian(cpu)};
 }
 
-// A kColumns x kRows sheet of vertices in the XY plane; row r lies at y = r / 100.
-VxFacetMesh* makeSheet()
-{
-    VxFacetMeshData data;
-    data.positions.reserve(size_t(kColumns) * kRows * 3);
-    for (int r = 0; r < kRows; ++r)
-        for (int c = 0; c < kColumns; ++c) {
-            data.positions.push_back(c * 0.01f);
-            data.positions.push_back(r * 0.01f);
-            data.positions.push_back(0.001f * float((c * 7 + r * 13) % 17));
-        }
-    data.groupNames.append(QStringLiteral("skin"));
-    for (int r = 0; r + 1 < kRows; ++r)
-        for (int c = 0; c + 1 < kColumns; ++c) {
-            const int v = r * kColumns + c;
-            for (int corner : {v, v + 1, v + 1 + kColumns, v + kColumns})
-                data.cornerVertex.push_back(corner);
-            data.facetStart.push_back(uint32_t(data.cornerVertex.size()));
-            data.facetGroup.push_back(0);
-            data.facetMaterial.push_back(-1);
-        }
-    auto* mesh = new VxFacetMesh();
-    mesh->setData(std::move(data));
-    return mesh;
-}
-
 // A chain of bones up the sheet, bone b starting at the first row of band b. Each row of a
 // band belongs to its bone; the last third of a band blends linearly into the next bone.
 VxFigure* buildFigure(VxFacetMesh* mesh)
 {
-    auto* figure = new VxFigure();
-    figure->setName(QStringLiteral("Sheet"));
-    vxScene->addNode(figure);
-    figure->setObject(new VxObject());
-    auto* shape = new VxGraftingFigureShape();
-    shape->setFacetMesh(mesh);
-    figure->getObject()->addShape(shape);
-    const int n = mesh->getNumVertices();
+    VxFigure* figure = vxBenchSkinFigure(mesh, QStringLiteral("Sheet"));
     std::vector<VxBoneBinding*> bindings;
     VxNode* parent = figure;
     for (int b = 0; b < kBones; ++b) {
-        auto* bone = new VxBone();
-        bone->setName(QStringLiteral("bone%1").arg(b));
+        VxBoneBinding* binding = vxBenchAddBoundBone(figure, parent, QStringLiteral("bone%1").arg(b), false);
+        VxNode* bone = binding->getBone();
         bone->setRotationOrder(VxRotationOrder(b % 6));
-        parent->addNodeChild(bone, false);
-        vxScene->addNode(bone);
         const float y = float(b * kRows / kBones) * 0.01f;
         bone->setOrigin({5.0f, y, 0.0f}, true);
         bone->setEndPoint({5.0f, y + 0.033f, 0.0f}, true);
-        auto* binding = new VxBoneBinding();
-        binding->setBone(bone);
-        figure->getSkinBinding()->addBoneBinding(binding);
-        for (int axis = 0; axis < 3; ++axis) {
-            VxRefGuard<VxWeightMap> map(new VxWeightMap());
-            map->setNumWeights(n, false);
-            binding->setLocalWeights(axis, map.get());
-        }
         bindings.push_back(binding);
         parent = bone;
     }
@@ -194,7 +151,7 @@ int main(int argc, char** argv)
     QCoreApplication application(argc, argv);
     VxBenchApp app;
     VxScene scene;
-    VxFacetMesh* mesh = makeSheet();
+    VxFacetMesh* mesh = vxBenchSheet(kColumns, kRows, {QStringLiteral("skin")});
     mesh->ref();
     VxFigure* figure = buildFigure(mesh);
     poseAll(figure, 3.0f);

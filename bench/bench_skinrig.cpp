@@ -31,65 +31,21 @@ constexpr int kColumns = 1000;
 constexpr int kRows = 500;
 constexpr int kBones = 150;
 
-// A kColumns x kRows grid of vertices, quads between them, one face group per band of rows.
-VxFacetMesh* makeGrid(float shift)
-{
-    VxFacetMeshData data;
-    data.positions.reserve(size_t(kColumns) * kRows * 3);
-    for (int r = 0; r < kRows; ++r)
-        for (int c = 0; c < kColumns; ++c) {
-            data.positions.push_back(c * 0.01f + shift);
-            data.positions.push_back(r * 0.01f);
-            data.positions.push_back(0.001f * float((c * 7 + r * 13) % 17));
-        }
-    for (int g = 0; g < kBones; ++g)
-        data.groupNames.append(QStringLiteral("bone%1").arg(g));
-    for (int r = 0; r + 1 < kRows; ++r)
-        for (int c = 0; c + 1 < kColumns; ++c) {
-            const int v = r * kColumns + c;
-            for (int corner : {v, v + 1, v + 1 + kColumns, v + kColumns})
-                data.cornerVertex.push_back(corner);
-            data.facetStart.push_back(uint32_t(data.cornerVertex.size()));
-            data.facetGroup.push_back(r * kBones / (kRows - 1));
-            data.facetMaterial.push_back(-1);
-        }
-    auto* mesh = new VxFacetMesh();
-    mesh->setData(std::move(data));
-    return mesh;
-}
-
 VxFigure* buildFigure(VxFacetMesh* mesh, const QString& name)
 {
-    auto* figure = new VxFigure();
-    figure->setName(name);
-    vxScene->addNode(figure);
-    figure->setObject(new VxObject());
-    auto* shape = new VxGraftingFigureShape();
-    shape->setFacetMesh(mesh);
-    figure->getObject()->addShape(shape);
-    figure->setSelectionMap(new VxSelectionMap());
+    VxFigure* figure = vxBenchSkinFigure(mesh, name);
     const int n = mesh->getNumVertices();
     VxNode* parent = figure;
-    for (int b = 0; b < kBones; ++b) {
-        auto* bone = new VxBone();
-        bone->setName(QStringLiteral("bone%1").arg(b));
-        parent->addNodeChild(bone, false);
-        vxScene->addNode(bone);
-        auto* binding = new VxBoneBinding();
-        binding->setBone(bone);
-        figure->getSkinBinding()->addBoneBinding(binding);
-        for (int m = 0; m < 4; ++m) {
-            VxRefGuard<VxWeightMap> map(new VxWeightMap());
-            map->setNumWeights(n, false);
+    for (const QString& boneName : vxBenchBoneNames(kBones)) {
+        VxBoneBinding* binding = vxBenchAddBoundBone(figure, parent, boneName, true);
+        for (VxWeightMap* map : {binding->getLocalWeights(0), binding->getLocalWeights(1),
+                                 binding->getLocalWeights(2), binding->getScaleWeights()}) {
             VxWeightArray weights = map->getWeights();
             for (int i = 0; i < n; ++i) // the builder's "set all n weights to 0"
                 weights[i] = 0;
-            if (m < 3)
-                binding->setLocalWeights(m, map.get());
-            else
-                binding->setScaleWeights(map.get());
         }
-        figure->getSelectionMap()->addPair(bone->getName(), bone, true);
+        VxNode* bone = binding->getBone();
+        figure->getSelectionMap()->addPair(boneName, bone, true);
         const VxBox3 box = bone->getWSOrientedBox().getBox();
         bone->setOrigin(box.getMin(), true);
         bone->setEndPoint(box.getMax(), true);
@@ -113,7 +69,7 @@ int main(int argc, char** argv)
     VxBenchApp app;
     VxScene scene;
 
-    VxFacetMesh* mesh = makeGrid(0.0f);
+    VxFacetMesh* mesh = vxBenchSheet(kColumns, kRows, vxBenchBoneNames(kBones));
     mesh->ref();
     mesh->getBoundingBox(); // group boxes are part of the mesh's own cost
     std::printf("skin: %d vertices, %d facets, %d bones x 4 weight maps\n", mesh->getNumVertices(),
@@ -155,7 +111,7 @@ int main(int argc, char** argv)
         for (int v = i; v < map->getNumWeights(); v += kBones)
             map->setWeight(v, 65535);
     }
-    VxFacetMesh* shifted = makeGrid(0.003f);
+    VxFacetMesh* shifted = vxBenchSheet(kColumns, kRows, vxBenchBoneNames(kBones), 0.003f);
     shifted->ref();
     VxFigure* target = buildFigure(shifted, QStringLiteral("Target"));
     std::vector<double> transferMs;

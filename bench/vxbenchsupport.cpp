@@ -6,7 +6,17 @@
 #include "vxfshierarchyitem.h"
 
 #include "vxapp.h"
+#include "vxbone.h"
+#include "vxbonebinding.h"
 #include "vxcontentmgr.h"
+#include "vxfacetmesh.h"
+#include "vxfigure.h"
+#include "vxgraftingfigureshape.h"
+#include "vxobject.h"
+#include "vxscene.h"
+#include "vxselectionmap.h"
+#include "vxskinbinding.h"
+#include "vxweightmap.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -154,3 +164,69 @@ const VxBenchHumanoidBone vxBenchHumanoid[19] = {
     {"7", "lHand", "xyz"},  {"4", "rCollar", "xyz"}, {"5", "rShldr", "xyz"}, {"6", "rForeArm", "xyz"},
     {"7", "rHand", "xyz"},  {"2", "lThigh", "yzx"},  {"3", "lShin", "yzx"},  {"4", "lFoot", "zyx"},
     {"2", "rThigh", "yzx"}, {"3", "rShin", "yzx"},   {"4", "rFoot", "zyx"}};
+
+VxFacetMesh* vxBenchSheet(int columns, int rows, const QStringList& groups, float shiftX)
+{
+    VxFacetMeshData data;
+    data.positions.reserve(size_t(columns) * size_t(rows) * 3);
+    for (int r = 0; r < rows; ++r)
+        for (int c = 0; c < columns; ++c)
+            data.positions.insert(data.positions.end(),
+                                  {c * 0.01f + shiftX, r * 0.01f, 0.001f * float((c * 7 + r * 13) % 17)});
+    data.groupNames = groups;
+    const int bands = int(groups.size());
+    for (int r = 0; r + 1 < rows; ++r)
+        for (int c = 0; c + 1 < columns; ++c) {
+            const int v = r * columns + c;
+            for (int corner : {v, v + 1, v + 1 + columns, v + columns})
+                data.cornerVertex.push_back(corner);
+            data.facetStart.push_back(uint32_t(data.cornerVertex.size()));
+            data.facetGroup.push_back(r * bands / (rows - 1));
+            data.facetMaterial.push_back(-1);
+        }
+    auto* mesh = new VxFacetMesh();
+    mesh->setData(std::move(data));
+    return mesh;
+}
+
+QStringList vxBenchBoneNames(int count)
+{
+    QStringList names;
+    for (int i = 0; i < count; ++i)
+        names.append(QStringLiteral("bone%1").arg(i));
+    return names;
+}
+
+VxFigure* vxBenchSkinFigure(VxFacetMesh* mesh, const QString& name)
+{
+    auto* figure = new VxFigure();
+    figure->setName(name);
+    vxScene->addNode(figure);
+    figure->setObject(new VxObject());
+    auto* shape = new VxGraftingFigureShape();
+    shape->setFacetMesh(mesh);
+    figure->getObject()->addShape(shape);
+    figure->setSelectionMap(new VxSelectionMap());
+    return figure;
+}
+
+VxBoneBinding* vxBenchAddBoundBone(VxFigure* figure, VxNode* parent, const QString& name, bool scaleMap)
+{
+    auto* bone = new VxBone();
+    bone->setName(name);
+    parent->addNodeChild(bone, false);
+    vxScene->addNode(bone);
+    auto* binding = new VxBoneBinding();
+    binding->setBone(bone);
+    figure->getSkinBinding()->addBoneBinding(binding);
+    const int vertices = figure->getObject()->getCurrentShape()->getGeometry()->getNumVertices();
+    for (int m = 0; m < (scaleMap ? 4 : 3); ++m) {
+        VxRefGuard<VxWeightMap> map(new VxWeightMap());
+        map->setNumWeights(vertices, false);
+        if (m < 3)
+            binding->setLocalWeights(m, map.get());
+        else
+            binding->setScaleWeights(map.get());
+    }
+    return binding;
+}

@@ -10,8 +10,13 @@
 #include <vector>
 
 class VxApp;
+class VxBone;
+class VxBoneBinding;
+class VxFacetMesh;
+class VxFigure;
 class VxFSGeomItem;
 class VxFSHierarchy;
+class VxNode;
 
 // What the benchmark programs share: medians, the process's memory figures, peak memory
 // measured in a child process, a throw-away application object and the usual document.
@@ -56,6 +61,20 @@ private:
 // tree, bone i owning face group i of `skin` (its base geometry), default choices, rotation
 // orders cycling through all six.
 void vxBenchFillDocument(VxFSHierarchy& document, VxFSGeomItem* skin, int bones);
+
+// The skins of the rigging benchmarks: a `columns` x `rows` sheet of vertices 1 cm apart in
+// the XY plane (moved `shiftX` along X), with a little relief in Z, quads between them. The
+// rows fall into one band per name in `groups`, in order, each band a face group.
+VxFacetMesh* vxBenchSheet(int columns, int rows, const QStringList& groups, float shiftX = 0.0f);
+// "bone0", "bone1", ...: the face groups and bones of the banded benchmarks.
+QStringList vxBenchBoneNames(int count);
+// A single-skin figure named `name`, added to the scene, on a grafting shape of `mesh`, with
+// a selection map and no bones yet.
+VxFigure* vxBenchSkinFigure(VxFacetMesh* mesh, const QString& name);
+// Adds a bone `name` below `parent` (the figure or one of its bones), bound to the figure's
+// skin by three local weight maps and, with `scaleMap`, a scale map, all of the skin's size
+// and zero. Returns the binding; its bone is `getBone()`.
+VxBoneBinding* vxBenchAddBoundBone(VxFigure* figure, VxNode* parent, const QString& name, bool scaleMap);
 
 // Files for the hierarchy readers' benchmarks.
 bool vxBenchWriteFile(const QString& path, const QByteArray& bytes);
