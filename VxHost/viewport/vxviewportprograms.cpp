@@ -42,7 +42,9 @@ void main()
 }
 )";
 
-const char* const kMeshFragment = R"(#version 330 core
+// Writes the colour the vertex stage worked out (the mesh's lit colour, the background's
+// gradient).
+const char* const kColorFragment = R"(#version 330 core
 in vec3 vColor;
 out vec4 fragColor;
 void main()
@@ -167,15 +169,6 @@ void main()
 }
 )";
 
-const char* const kBackgroundFragment = R"(#version 330 core
-in vec3 vColor;
-out vec4 fragColor;
-void main()
-{
-    fragColor = vec4(vColor, 1.0);
-}
-)";
-
 const char* const kCoverVertex = R"(#version 330 core
 void main()
 {
@@ -210,12 +203,12 @@ void main()
 
 bool VxViewportPrograms::create(QString* error)
 {
-    return build(mesh, kMeshVertex, kMeshFragment, "mesh", error)
+    return build(mesh, kMeshVertex, kColorFragment, "mesh", error)
         && build(meshPick, kMeshVertex, kPickFragment, "mesh picking", error)
         && build(bone, kBoneVertex, kBoneFragment, "bone", error)
         && build(bonePick, kBoneVertex, kBonePickFragment, "bone picking", error)
         && build(line, kLineVertex, kLineFragment, "line", error)
-        && build(background, kBackgroundVertex, kBackgroundFragment, "background", error)
+        && build(background, kBackgroundVertex, kColorFragment, "background", error)
         && build(outline, kCoverVertex, kOutlineFragment, "selection outline", error);
 }
 
